@@ -1,0 +1,45 @@
+# The two set-up commands: `make demo` and `make test`. Each installs what is
+# missing, configures and builds, then runs.
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+WERROR ?= ON
+
+.PHONY: all deps build build-sanitize demo test test-sanitize bench fuzz install clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQX_WERROR=$(WERROR) $(CMAKE_FLAGS)
+	cmake --build build -j $(JOBS)
+
+build-sanitize: deps
+	cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	  -DQX_SANITIZE=address,undefined -DQX_WERROR=$(WERROR) $(CMAKE_FLAGS)
+	cmake --build build-sanitize -j $(JOBS)
+
+test: build
+	cd build && ctest --output-on-failure -j $(JOBS)
+
+test-sanitize: build-sanitize
+	cd build-sanitize && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+demo: build
+	@bash scripts/demo.sh build
+
+bench: deps
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQX_BENCH=ON -DQX_TESTS=OFF
+	cmake --build build-bench -j $(JOBS)
+	@bash scripts/run-bench.sh build-bench
+
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DQX_FUZZ=ON -DQX_TESTS=OFF
+	cmake --build build-fuzz -j $(JOBS)
+
+clean:
+	rm -rf build build-sanitize build-bench build-fuzz

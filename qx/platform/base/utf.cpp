@@ -1,0 +1,147 @@
+#include "qx/platform/base/utf.h"
+
+namespace qx {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+bool IsSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+
+// Code points a wchar_t may hold that UTF cannot carry become U+FFFD.
+char32_t Sanitized(wchar_t ch) {
+    auto c = static_cast<char32_t>(ch);
+    return (c > 0x10FFFF || IsSurrogate(c)) ? kReplacement : c;
+}
+
+void PushUtf16(std::u16string& out, char32_t c) {
+    if (c < 0x10000) {
+        out += static_cast<char16_t>(c);
+    } else {
+        c -= 0x10000;
+        out += static_cast<char16_t>(0xD800 + (c >> 10));
+        out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+    }
+}
+
+template <typename Unit>
+std::wstring DecodeUtf16(size_t count, Unit unitAt) {
+    std::wstring out;
+    out.reserve(count);
+    for (size_t i = 0; i < count; ++i) {
+        char32_t u = unitAt(i);
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < count) {
+            char32_t low = unitAt(i + 1);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                out += static_cast<wchar_t>(0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+                ++i;
+                continue;
+            }
+        }
+        out += static_cast<wchar_t>(IsSurrogate(u) ? kReplacement : u);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string WideToUtf8(std::wstring_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (wchar_t ch : text) {
+        char32_t c = Sanitized(ch);
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::wstring Utf8ToWide(std::string_view bytes) {
+    std::wstring out;
+    out.reserve(bytes.size());
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const unsigned char* end = p + bytes.size();
+    while (p < end) {
+        // ASCII runs are by far the most common; copy them without decoding.
+        if (*p < 0x80) {
+            out += static_cast<wchar_t>(*p++);
+            continue;
+        }
+        unsigned char lead = *p;
+        int extra;
+        char32_t c;
+        char32_t min;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            extra = 1; c = lead & 0x1F; min = 0x80;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            extra = 2; c = lead & 0x0F; min = 0x800;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            extra = 3; c = lead & 0x07; min = 0x10000;
+        } else {
+            out += static_cast<wchar_t>(kReplacement);
+            ++p;
+            continue;
+        }
+        int taken = 0;
+        while (taken < extra && p + 1 + taken < end && (p[1 + taken] & 0xC0) == 0x80) {
+            c = (c << 6) | (p[1 + taken] & 0x3F);
+            ++taken;
+        }
+        if (taken < extra || c < min || c > 0x10FFFF || IsSurrogate(c)) {
+            // A broken sequence costs one replacement character; its
+            // continuation bytes are skipped with it.
+            out += static_cast<wchar_t>(kReplacement);
+            p += 1 + taken;
+            continue;
+        }
+        out += static_cast<wchar_t>(c);
+        p += 1 + extra;
+    }
+    return out;
+}
+
+std::u16string WideToUtf16(std::wstring_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (wchar_t ch : text) PushUtf16(out, Sanitized(ch));
+    return out;
+}
+
+std::wstring Utf16ToWide(std::u16string_view text) {
+    return DecodeUtf16(text.size(), [&](size_t i) { return static_cast<char32_t>(text[i]); });
+}
+
+std::string WideToUtf16Bytes(std::wstring_view text, bool bigEndian) {
+    std::u16string units = WideToUtf16(text);
+    std::string out(units.size() * 2, '\0');
+    for (size_t i = 0; i < units.size(); ++i) {
+        char hi = static_cast<char>(units[i] >> 8);
+        char lo = static_cast<char>(units[i] & 0xFF);
+        out[2 * i] = bigEndian ? hi : lo;
+        out[2 * i + 1] = bigEndian ? lo : hi;
+    }
+    return out;
+}
+
+std::wstring Utf16BytesToWide(std::string_view bytes, bool bigEndian) {
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+    return DecodeUtf16(bytes.size() / 2, [&](size_t i) {
+        unsigned first = b[2 * i];
+        unsigned second = b[2 * i + 1];
+        return static_cast<char32_t>(bigEndian ? (first << 8 | second) : (second << 8 | first));
+    });
+}
+
+}  // namespace qx

@@ -1,0 +1,28 @@
+// Conversions between wide text (UTF-32 in wchar_t on Linux) and the Unicode
+// byte forms. These are the fast paths every file reader and writer uses; the
+// 8-bit code pages live in codepage.h.
+//
+// Malformed input never fails: an invalid UTF-8 sequence or a lone surrogate
+// becomes U+FFFD, so that a damaged file still reads as far as it is sound.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "qx/platform/base/export.h"
+
+namespace qx {
+
+QX_API std::string WideToUtf8(std::wstring_view text);
+QX_API std::wstring Utf8ToWide(std::string_view bytes);
+
+// UTF-16 as bytes in the given order, without a byte-order mark. An odd
+// trailing byte is ignored.
+QX_API std::string WideToUtf16Bytes(std::wstring_view text, bool bigEndian);
+QX_API std::wstring Utf16BytesToWide(std::string_view bytes, bool bigEndian);
+
+// UTF-16 code units, as the clipboard and page files carry them.
+QX_API std::u16string WideToUtf16(std::wstring_view text);
+QX_API std::wstring Utf16ToWide(std::u16string_view text);
+
+}  // namespace qx

@@ -1,0 +1,404 @@
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "qx/platform/os/file_system.h"
+#include "qx/platform/os/internal/errno_error.h"
+#include "qx/platform/os/internal/native_entries.h"
+#include "qx/platform/os/last_error.h"
+#include "qx/platform/os/native_path.h"
+
+namespace qx {
+
+namespace {
+
+using detail::FailWith;
+using detail::FailWithErrno;
+
+FileTime ToFileTime(const struct statx_timestamp& time) {
+    return FileTimeFromUnix(time.tv_sec, time.tv_nsec);
+}
+
+struct timespec ToTimespec(std::optional<FileTime> time) {
+    if (!time) return {0, UTIME_OMIT};
+    return {static_cast<time_t>(UnixSecondsOf(*time)), static_cast<long>(NanosecondsOf(*time))};
+}
+
+bool IsHiddenName(std::string_view nativePath) {
+    while (nativePath.size() > 1 && nativePath.ends_with('/')) nativePath.remove_suffix(1);
+    const std::string_view name = nativePath.substr(nativePath.rfind('/') + 1);
+    return name.starts_with('.') && name != "." && name != "..";
+}
+
+// The read-only attribute as Windows applies it: to files, not to folders.
+bool IsReadOnlyFile(const struct stat& st) {
+    return !S_ISDIR(st.st_mode) && !(st.st_mode & S_IWUSR);
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+// Reads *fd* to its end, handing each chunk to *sink*; false (with errno set)
+// when reading or the sink fails.
+bool ReadAll(int fd, const std::function<bool(std::string_view)>& sink) {
+    std::array<char, 65536> buffer;
+    for (;;) {
+        const ssize_t count = ::read(fd, buffer.data(), buffer.size());
+        if (count < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (count == 0) return true;
+        if (!sink(std::string_view(buffer.data(), static_cast<size_t>(count)))) return false;
+    }
+}
+
+// rename() that fails with EEXIST instead of replacing an existing target.
+int RenameNoReplace(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS) return -1;
+    // The file system cannot refuse by itself: check, then rename.
+    struct stat st {};
+    if (::lstat(to.c_str(), &st) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
+    return ::rename(from.c_str(), to.c_str());
+}
+
+// A rename is durable only once its folder is on disk as well. Some file
+// systems cannot sync a folder; the file itself is safe by then anyway.
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+struct ReplaceTarget {
+    std::string path;                 // the file to replace or create
+    std::optional<struct stat> existing;  // its status when it exists
+};
+
+// Where a replacing write goes: *nativePath* itself, or the file a symbolic
+// link there names. Fails for a folder, a read-only file and, unless
+// *mayExist*, any existing file (kErrorAlreadyExists).
+std::optional<ReplaceTarget> FindReplaceTarget(const std::string& nativePath, bool mayExist) {
+    struct stat st {};
+    if (::stat(nativePath.c_str(), &st) != 0) {
+        // A missing folder shows when the file is created.
+        if (errno == ENOENT) return ReplaceTarget{nativePath, std::nullopt};
+        FailWithErrno(errno, nativePath);
+        return std::nullopt;
+    }
+    if (!mayExist) {
+        FailWith(kErrorAlreadyExists);
+        return std::nullopt;
+    }
+    if (S_ISDIR(st.st_mode) || IsReadOnlyFile(st)) {
+        FailWith(kErrorAccessDenied);
+        return std::nullopt;
+    }
+    ReplaceTarget target{nativePath, st};
+    struct stat link {};
+    if (::lstat(nativePath.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        if (char* real = ::realpath(nativePath.c_str(), nullptr)) {
+            target.path = real;
+            std::free(real);
+        }
+    }
+    return target;
+}
+
+struct NewFileSettings {
+    std::optional<mode_t> mode;  // else what open() makes of 0666 and the umask
+    std::optional<std::pair<uid_t, gid_t>> owner;
+    std::optional<std::array<struct timespec, 2>> times;  // access, write
+    bool noReplace = false;
+};
+
+// Writes a new file beside *target* through *fill*, flushes it to disk and
+// renames it over *target*. On failure the temporary file is removed and
+// *target* is as it was.
+bool ReplaceAtomically(const std::string& target, const NewFileSettings& settings,
+                       const std::function<bool(int fd)>& fill) {
+    static std::atomic<unsigned> counter{0};
+    const std::string folder = detail::NativeParentFolder(target);
+    const std::string prefix = (folder == "/" ? std::string() : folder) + "/.qx-" + std::to_string(::getpid()) + "-";
+    std::string temp;
+    int fd = -1;
+    // A leftover of a crashed process may hold a name; take the next one.
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temp = prefix + std::to_string(counter++) + ".tmp";
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    if (fd < 0) return FailWithErrno(errno, target);
+
+    if (settings.owner && ::fchown(fd, settings.owner->first, settings.owner->second) != 0) {
+        // Only a privileged process may give a file away; the new file then
+        // belongs to the writer, as any file it creates.
+    }
+    bool ok = (!settings.mode || ::fchmod(fd, *settings.mode & 07777) == 0) && fill(fd) &&
+              (!settings.times || ::futimens(fd, settings.times->data()) == 0) && ::fsync(fd) == 0;
+    int error = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok) {
+        const int renamed = settings.noReplace ? RenameNoReplace(temp, target)
+                                               : ::rename(temp.c_str(), target.c_str());
+        if (renamed != 0) {
+            ok = false;
+            error = errno;
+        }
+    }
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return FailWithErrno(error, target);
+    }
+    SyncFolder(folder);
+    return true;
+}
+
+// Copies *source* over *target* (see CopyFile); with *failIfExists*, an
+// existing target fails with kErrorAlreadyExists.
+bool CopyNativeFile(const std::string& source, const std::string& target, bool failIfExists) {
+    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) return FailWithErrno(errno, source);
+    bool ok = false;
+    struct stat from {};
+    if (::fstat(in, &from) != 0) {
+        FailWithErrno(errno, source);
+    } else if (S_ISDIR(from.st_mode)) {
+        FailWith(kErrorAccessDenied);
+    } else if (const auto dest = FindReplaceTarget(target, !failIfExists)) {
+        NewFileSettings settings;
+        settings.mode = from.st_mode;
+        settings.times = {from.st_atim, from.st_mtim};
+        settings.noReplace = failIfExists;
+        ok = ReplaceAtomically(dest->path, settings, [in](int out) {
+            return ReadAll(in, [out](std::string_view chunk) { return WriteAll(out, chunk); });
+        });
+    }
+    ::close(in);
+    return ok;
+}
+
+}  // namespace
+
+std::optional<FileStatus> GetFileStatus(std::wstring_view path) {
+    const auto native = ToNativePath(path);
+    if (!native) return std::nullopt;
+    struct statx sx {};
+    if (::statx(AT_FDCWD, native->c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0) {
+        FailWithErrno(errno, *native);
+        return std::nullopt;
+    }
+    FileStatus status;
+    const bool folder = S_ISDIR(sx.stx_mode);
+    status.attributes = folder ? kFileAttributeDirectory : kFileAttributeArchive;
+    if (!(sx.stx_mode & S_IWUSR)) status.attributes |= kFileAttributeReadOnly;
+    if (IsHiddenName(*native)) status.attributes |= kFileAttributeHidden;
+    status.size = folder ? 0 : sx.stx_size;
+    status.creationTime = ToFileTime((sx.stx_mask & STATX_BTIME) ? sx.stx_btime : sx.stx_ctime);
+    status.lastAccessTime = ToFileTime(sx.stx_atime);
+    status.lastWriteTime = ToFileTime(sx.stx_mtime);
+    return status;
+}
+
+bool SetFileAttributes(std::wstring_view path, unsigned attributes) {
+    const auto native = ToNativePath(path);
+    if (!native) return false;
+    struct stat st {};
+    if (::stat(native->c_str(), &st) != 0) return FailWithErrno(errno, *native);
+    const mode_t mode = st.st_mode & 07777;
+    const mode_t wanted = (attributes & kFileAttributeReadOnly) ? mode & ~(S_IWUSR | S_IWGRP | S_IWOTH)
+                                                                : mode | S_IWUSR;
+    if (wanted != mode && ::chmod(native->c_str(), wanted) != 0) return FailWithErrno(errno, *native);
+    return true;
+}
+
+bool SetFileTimes(std::wstring_view path, std::optional<FileTime> /*creation*/,
+                  std::optional<FileTime> lastAccess, std::optional<FileTime> lastWrite) {
+    const auto native = ToNativePath(path);
+    if (!native) return false;
+    const struct timespec times[2] = {ToTimespec(lastAccess), ToTimespec(lastWrite)};
+    if (::utimensat(AT_FDCWD, native->c_str(), times, 0) != 0) return FailWithErrno(errno, *native);
+    return true;
+}
+
+bool IsReadable(std::wstring_view path) {
+    const auto native = ToNativePath(path);
+    if (!native) return false;
+    if (::faccessat(AT_FDCWD, native->c_str(), R_OK, AT_EACCESS) != 0) return FailWithErrno(errno, *native);
+    return true;
+}
+
+bool IsWritable(std::wstring_view path) {
+    const auto native = ToNativePath(path);
+    if (!native) return false;
+    struct stat st {};
+    if (::stat(native->c_str(), &st) != 0) return FailWithErrno(errno, *native);
+    if (IsReadOnlyFile(st)) return FailWith(kErrorAccessDenied);
+    if (::faccessat(AT_FDCWD, native->c_str(), W_OK, AT_EACCESS) != 0) return FailWithErrno(errno, *native);
+    return true;
+}
+
+std::optional<std::string> ReadWholeFile(std::wstring_view path) {
+    const auto native = ToNativePath(path);
+    if (!native) return std::nullopt;
+    const int fd = ::open(native->c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        FailWithErrno(errno, *native);
+        return std::nullopt;
+    }
+    std::string content;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) content.reserve(static_cast<size_t>(st.st_size));
+    const bool ok = ReadAll(fd, [&content](std::string_view chunk) {
+        content += chunk;
+        return true;
+    });
+    const int error = errno;
+    ::close(fd);
+    if (!ok) {
+        FailWithErrno(error, *native);
+        return std::nullopt;
+    }
+    return content;
+}
+
+bool WriteFileAtomically(std::wstring_view path, std::string_view bytes) {
+    const auto native = ToNativePath(path);
+    if (!native) return false;
+    const auto target = FindReplaceTarget(*native, true);
+    if (!target) return false;
+    NewFileSettings settings;
+    if (const auto& existing = target->existing) {
+        settings.mode = existing->st_mode;
+        if (existing->st_uid != ::geteuid() || existing->st_gid != ::getegid())
+            settings.owner = {existing->st_uid, existing->st_gid};
+    }
+    return ReplaceAtomically(target->path, settings, [bytes](int fd) { return WriteAll(fd, bytes); });
+}
+
+bool CreateDirectory(std::wstring_view path) {
+    const auto native = ToNativePath(path);
+    if (!native) return false;
+    if (::mkdir(native->c_str(), 0777) != 0) return FailWithErrno(errno, *native);
+    return true;
+}
+
+bool CreateDirectories(std::wstring_view path) {
+    const auto native = ToNativePath(path);
+    if (!native) return false;
+    for (size_t end = 0; end != native->size();) {
+        end = std::min(native->find('/', end + 1), native->size());
+        const std::string folder = native->substr(0, end);
+        if (::mkdir(folder.c_str(), 0777) == 0) continue;
+        const int error = errno;
+        struct stat st {};
+        if (::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) continue;
+        return FailWithErrno(error, folder);
+    }
+    return true;
+}
+
+bool DeleteFile(std::wstring_view path) {
+    const auto native = ToNativePath(path);
+    if (!native) return false;
+    struct stat st {};
+    if (::lstat(native->c_str(), &st) != 0) return FailWithErrno(errno, *native);
+    if (S_ISDIR(st.st_mode) || IsReadOnlyFile(st)) return FailWith(kErrorAccessDenied);
+    if (::unlink(native->c_str()) != 0) return FailWithErrno(errno, *native);
+    return true;
+}
+
+bool RemoveDirectory(std::wstring_view path) {
+    const auto native = ToNativePath(path);
+    if (!native) return false;
+    if (::rmdir(native->c_str()) != 0) {
+        // Some file systems say EEXIST for a folder that is not empty.
+        return FailWithErrno(errno == EEXIST ? ENOTEMPTY : errno, *native);
+    }
+    return true;
+}
+
+bool RenameFile(std::wstring_view from, std::wstring_view to, bool replaceExisting) {
+    const auto source = ToNativePath(from);
+    if (!source) return false;
+    struct stat st {};
+    if (::lstat(source->c_str(), &st) != 0) return FailWithErrno(errno, *source);
+    auto target = ToNativePath(to);
+    if (!target) return false;
+    if (*target == *source) {
+        // The target resolved to the source itself: a change of letter case
+        // only. Keep the new spelling of the last component.
+        const auto written = ToNativePath(to, false);
+        const size_t last = target->rfind('/') + 1;
+        target->replace(last, std::string::npos, written->substr(written->rfind('/') + 1));
+        if (*target == *source) return true;
+    }
+    struct stat existing {};
+    if (replaceExisting && ::lstat(target->c_str(), &existing) == 0 && IsReadOnlyFile(existing))
+        return FailWith(kErrorAccessDenied);
+    const int renamed = replaceExisting ? ::rename(source->c_str(), target->c_str())
+                                        : RenameNoReplace(*source, *target);
+    if (renamed == 0) return true;
+    if (errno != EXDEV || !S_ISREG(st.st_mode)) return FailWithErrno(errno, *target);
+    if (!CopyNativeFile(*source, *target, !replaceExisting)) return false;
+    if (::unlink(source->c_str()) != 0) return FailWithErrno(errno, *source);
+    return true;
+}
+
+bool CopyFile(std::wstring_view from, std::wstring_view to, bool failIfExists) {
+    const auto source = ToNativePath(from);
+    if (!source) return false;
+    const auto target = ToNativePath(to);
+    if (!target) return false;
+    if (CopyNativeFile(*source, *target, failIfExists)) return true;
+    // Creating a file that exists is "file exists" on Windows, moving onto
+    // one "already exists".
+    if (GetLastError() == kErrorAlreadyExists) SetLastError(kErrorFileExists);
+    return false;
+}
+
+std::wstring TempDirectory() {
+    const char* folder = std::getenv("TMPDIR");
+    std::wstring path = FromNativePath(folder && *folder ? folder : "/tmp");
+    if (!path.ends_with(L'\\')) path += L'\\';
+    return path;
+}
+
+std::wstring CurrentDirectory() {
+    char* folder = ::getcwd(nullptr, 0);
+    if (!folder) {
+        SetLastError(ErrorFromErrno(errno));
+        return {};
+    }
+    std::wstring path = FromNativePath(folder);
+    std::free(folder);
+    return path;
+}
+
+}  // namespace qx

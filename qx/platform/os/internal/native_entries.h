@@ -1,0 +1,23 @@
+// Native path helpers shared by the os layer's implementation files. The two
+// directory primitives live in native_path_posix.cpp, so that the case
+// matching logic around them stays portable.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qx::detail {
+
+// True when *nativePath* names an entry (a dangling symbolic link counts).
+bool NativeEntryExists(const std::string& nativePath);
+
+// The entry names of folder *nativePath* without "." and "..", in no
+// particular order; nullopt when it cannot be listed.
+std::optional<std::vector<std::string>> ListNativeFolder(const std::string& nativePath);
+
+// The folder that holds *nativePath*: "/a/b/" => "/a", "/a" => "/", "a" => ".".
+std::string NativeParentFolder(std::string_view nativePath);
+
+}  // namespace qx::detail

@@ -1,0 +1,80 @@
+// The one message-box function of the library until the window layer takes
+// over modal questions. A replaceable handler answers it: tests and tools
+// install their own; the default writes "caption: text" to stderr and
+// answers with the box's default button, so that a program without a user
+// never blocks.
+//
+// The MB_ and ID constants carry the values of Windows, at global scope as
+// the family's code uses them; a Windows build takes them from windows.h.
+#pragma once
+
+#include <functional>
+#include <utility>
+
+#include "qx/platform/base/export.h"
+
+#ifndef MB_OK
+#define MB_OK 0x0u
+#define MB_OKCANCEL 0x1u
+#define MB_ABORTRETRYIGNORE 0x2u
+#define MB_YESNOCANCEL 0x3u
+#define MB_YESNO 0x4u
+#define MB_RETRYCANCEL 0x5u
+#define MB_ICONHAND 0x10u
+#define MB_ICONERROR MB_ICONHAND
+#define MB_ICONSTOP MB_ICONHAND
+#define MB_ICONQUESTION 0x20u
+#define MB_ICONEXCLAMATION 0x30u
+#define MB_ICONWARNING MB_ICONEXCLAMATION
+#define MB_ICONASTERISK 0x40u
+#define MB_ICONINFORMATION MB_ICONASTERISK
+#define MB_DEFBUTTON1 0x0u
+#define MB_DEFBUTTON2 0x100u
+#define MB_DEFBUTTON3 0x200u
+#define MB_TYPEMASK 0xFu
+#define MB_ICONMASK 0xF0u
+#define MB_DEFMASK 0xF00u
+#endif
+
+#ifndef IDOK
+#define IDOK 1
+#define IDCANCEL 2
+#define IDABORT 3
+#define IDRETRY 4
+#define IDIGNORE 5
+#define IDYES 6
+#define IDNO 7
+#endif
+
+namespace qx {
+
+// Receives text and caption never null.
+using MessageHandler = std::function<int(const wchar_t* text, const wchar_t* caption, unsigned flags)>;
+
+// Shows a message box of type and default button *flags* and returns the
+// ID of the button chosen. Null text or caption counts as "".
+QX_API int ShowMessage(const wchar_t* text, const wchar_t* caption, unsigned flags);
+
+// Installs *handler* (nullptr: the default) and returns the one installed
+// before (nullptr for the default).
+QX_API MessageHandler SetMessageHandler(MessageHandler handler);
+
+// The button a box of *flags* offers as its default: the MB_DEFBUTTONn-th of
+// its type's buttons, the first when it has fewer. MB_YESNO|MB_DEFBUTTON2
+// gives IDNO; an unknown type counts as MB_OK.
+QX_API int DefaultMessageButton(unsigned flags);
+
+// Installs a handler for the lifetime of the object, then restores the
+// previous one.
+class ScopedMessageHandler {
+public:
+    explicit ScopedMessageHandler(MessageHandler handler) : previous_(SetMessageHandler(std::move(handler))) {}
+    ~ScopedMessageHandler() { SetMessageHandler(std::move(previous_)); }
+    ScopedMessageHandler(const ScopedMessageHandler&) = delete;
+    ScopedMessageHandler& operator=(const ScopedMessageHandler&) = delete;
+
+private:
+    MessageHandler previous_;
+};
+
+}  // namespace qx

@@ -1,0 +1,64 @@
+#include "qx/platform/os/process_info.h"
+
+#include <chrono>
+
+namespace qx {
+
+namespace {
+
+// The one owner of the clock seam.
+class Clock {
+public:
+    static Clock& Instance() {
+        static Clock clock;
+        return clock;
+    }
+
+    void Set(std::function<std::int64_t()> source) { source_ = std::move(source); }
+
+    std::int64_t MillisecondsSinceEpoch() const {
+        if (source_) return source_();
+        using namespace std::chrono;
+        return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+    }
+
+    std::uint64_t Ticks() const {
+        if (source_) return static_cast<std::uint64_t>(source_());
+        using namespace std::chrono;
+        return static_cast<std::uint64_t>(
+            duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    }
+
+private:
+    std::function<std::int64_t()> source_;
+};
+
+}  // namespace
+
+std::uint64_t TickCount64() { return Clock::Instance().Ticks(); }
+
+std::uint32_t TickCount() { return static_cast<std::uint32_t>(TickCount64()); }
+
+CalendarTime LocalTime() {
+    const std::int64_t now = Clock::Instance().MillisecondsSinceEpoch();
+    // Round down, so that a moment before 1970 falls into the right second.
+    std::int64_t seconds = now / 1000, millisecond = now % 1000;
+    if (millisecond < 0) {
+        --seconds;
+        millisecond += 1000;
+    }
+    CalendarTime time = TimeToLocal(seconds).value_or(CalendarTime{});
+    time.millisecond = static_cast<int>(millisecond);
+    return time;
+}
+
+std::wstring ProgramDirectory() {
+    std::wstring path = ProgramPath();
+    return path.substr(0, path.rfind(L'\\') + 1);
+}
+
+void SetClockForTesting(std::function<std::int64_t()> millisecondsSinceEpoch) {
+    Clock::Instance().Set(std::move(millisecondsSinceEpoch));
+}
+
+}  // namespace qx

@@ -1,0 +1,84 @@
+// CLeaf: a named leaf of a tree document holding one packed value list
+// (see qx/text/sub_str.h).
+//
+// The list operations keep no state in the leaf: they use the one
+// process-wide packed-value reader and builder. InitGetValues points the
+// reader at this leaf, and every following GetNextValue continues that list,
+// whichever leaf it is called on; InitSetValues/SetFirstValue start a list in
+// the builder, SetNextValue appends to it, and ExitSetValues/SetLastValue
+// store it in the leaf they are called on. Every single-value operation
+// restarts the reader or uses the builder, so finish a list first.
+#pragma once
+
+#include "qx/tree/tree_item.h"
+
+class QX_API CLeaf : public CTreeItem {
+public:
+    // Without *raw* a non-empty *value* is stored as a list of exactly one
+    // value (a:b is one value); with *raw* it is taken as a packed list
+    // unchanged (a:b holds two values).
+    explicit CLeaf(const wchar_t* name = nullptr, const wchar_t* value = nullptr, bool raw = false);
+    ~CLeaf() override;
+
+    int GetItemType() const override { return 2; }
+    unsigned GetTextLength(int indent) const override;
+    unsigned WriteToMem(wchar_t*& cursor, int indent, wchar_t separator) const override;
+    unsigned long ReadFromMem(const wchar_t*& cursor, wchar_t separator) override;
+    void DumpToDebugger(int level) const override;
+
+    // The packed value as stored.
+    const CString& GetRawData() const { return m_value; }
+    void SetRawData(const CString& text) { m_value = text; }
+
+    CString GetOnlyValue(wchar_t separator = L':');
+    int GetOnlyValueI(wchar_t separator = L':', bool force = false);
+    void SetOnlyValue(const wchar_t* value, wchar_t separator = L':');
+    // *out* = the index-th value counted from 1 ("" when there is none or
+    // index < 1); true when *out* is non-empty.
+    bool GetValue(int index, CString& out, wchar_t separator = L':');
+    // The index-th value (0 and 1 both mean the first), or *defaultValue*
+    // when the leaf is empty or has fewer values.
+    CString GetStrLeafValue(int index, wchar_t separator = L':', const wchar_t* defaultValue = L"");
+    // The index-th value as text into *out*; false when the leaf is empty or
+    // has fewer values (where the getters give their default).
+    bool ReadValueAt(int index, wchar_t separator, CString& out);
+
+    // Reading the list; each returns whether a further value follows.
+    bool InitGetValues(wchar_t separator = L':');
+    void GetValueInit(wchar_t separator = L':');
+    bool GetFirstValue(CString& out, wchar_t separator = L':');
+    bool GetFirstValue(double& out, wchar_t separator = L':', bool force = false);
+    bool GetFirstValue(int& out, wchar_t separator = L':', bool force = false);
+    bool GetNextValue(CString& out);
+    bool GetNextValue(double& out, bool force = false);
+    bool GetNextValue(int& out, bool force = false);
+    bool GetNextValue(bool& out, bool flag = false);
+
+    // Building the list.
+    static void InitSetValues(wchar_t separator = L':');
+    void SetFirstValue(const wchar_t* value, wchar_t separator = L':');
+    void SetFirstValue(int value, const wchar_t* format, wchar_t separator = L':');
+    void SetFirstValue(double value, const wchar_t* format, wchar_t separator = L':');
+    void SetNextValue(const wchar_t* value);
+    void SetNextValue(int value, const wchar_t* format);
+    void SetNextValue(double value, const wchar_t* format);
+    void SetLastValue(const wchar_t* value);
+    void ExitSetValues();
+    void SetAccumulatedValue();
+
+private:
+    CString m_value;
+};
+
+namespace qx {
+
+// Number texts of the tree values. An integer with a printf format; a double
+// with a printf format, then trailing zeros of its fraction removed (a point
+// left at the end stays: 1.0 with "%.2f" gives "1."), except for exactly
+// "%.0f". Without a format a double is written with "%f" and trimmed of
+// trailing zeros and the point (2.5 gives "2.5", 3.0 gives "3").
+QX_API CString FormatTreeInt(int value, const wchar_t* format);
+QX_API CString FormatTreeDouble(double value, const wchar_t* format);
+QX_API CString FormatTreeDouble(double value);
+
+}  // namespace qx

@@ -1,0 +1,84 @@
+#include "qx/tree/tree_item.h"
+
+#include <functional>
+#include <string_view>
+#include <unordered_set>
+
+#include "qx/platform/base/utf.h"
+#include "qx/platform/os/clipboard.h"
+
+namespace {
+
+struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::wstring_view s) const { return std::hash<std::wstring_view>{}(s); }
+    size_t operator()(const CString& s) const { return (*this)(std::wstring_view(s.str())); }
+};
+
+struct NameEqual {
+    using is_transparent = void;
+    bool operator()(const CString& a, const CString& b) const { return a.str() == b.str(); }
+    bool operator()(const CString& a, std::wstring_view b) const { return a.str() == b; }
+    bool operator()(std::wstring_view a, const CString& b) const { return a == b.str(); }
+};
+
+// The process-wide name pool. Entries are never removed: items point at
+// them for as long as the library is loaded. A hash set keeps look-ups flat
+// however many names a document brings.
+class NamePool {
+public:
+    static NamePool& Instance() {
+        static NamePool pool;
+        return pool;
+    }
+
+    const CString* Intern(std::wstring_view name) {
+        auto it = names_.find(name);
+        if (it == names_.end()) {
+            it = names_.emplace(std::wstring(name)).first;
+            bytes_ += (name.size() + 1) * sizeof(wchar_t);
+        }
+        return &*it;
+    }
+
+    const CString* Empty() const { return &empty_; }
+    size_t Size() const { return names_.size(); }
+    size_t Bytes() const { return bytes_ + names_.size() * sizeof(CString); }
+
+private:
+    std::unordered_set<CString, NameHash, NameEqual> names_;
+    CString empty_;
+    size_t bytes_ = 0;
+};
+
+}  // namespace
+
+CTreeItem::CTreeItem() : m_name(NamePool::Instance().Empty()) {}
+
+CTreeItem::~CTreeItem() = default;
+
+void CTreeItem::SetName(const wchar_t* name) {
+    if (!name || !*name) return;
+    m_name = NamePool::Instance().Intern(name);
+}
+
+bool CTreeItem::WriteToClipBoard(wchar_t separator) const {
+    if (!qx::OpenClipboard()) return false;
+    qx::EmptyClipboard();
+    unsigned format = qx::RegisterClipboardFormat(GetItemType() == 1 ? L"QUORIX_TREEITEM_NODE"
+                                                                     : L"QUORIX_TREEITEM_LEAF");
+    std::wstring text(GetTextLength(-1) + 1, L'\0');
+    wchar_t* cursor = text.data();
+    WriteToMem(cursor, -1, separator);
+    std::string bytes = qx::WideToUtf16Bytes(text, false);  // the terminating zero included
+    qx::SetClipboardData(format, bytes);
+    qx::CloseClipboard();
+    return true;
+}
+
+namespace qx {
+
+size_t NamePoolSize() { return NamePool::Instance().Size(); }
+size_t NamePoolBytes() { return NamePool::Instance().Bytes(); }
+
+}  // namespace qx

@@ -1,0 +1,303 @@
+// The text form of tree items: measuring, writing and reading.
+//
+// Measuring and writing share one description of the text (the Emit*
+// functions below over a counting or a writing sink), so that
+// GetTextLength always equals what WriteToMem writes. Walks and the reader
+// keep their own stack instead of recursing: a deeply nested document costs
+// heap, never the call stack.
+
+#include <cwchar>
+#include <vector>
+
+#include "qx/platform/base/format.h"
+#include "qx/platform/base/unicode.h"
+#include "qx/platform/os/debug_output.h"
+#include "qx/tree/exc.h"
+#include "qx/tree/node.h"
+
+CExc::~CExc() = default;
+CExcRead::~CExcRead() = default;
+
+namespace {
+
+int ChildLevel(int level) { return level < 0 ? -1 : level + 1; }
+
+struct CountingSink {
+    size_t count = 0;
+    void Put(wchar_t) { ++count; }
+    void Put(const wchar_t* text) { count += std::wcslen(text); }
+    void Put(const CString& text) { count += static_cast<size_t>(text.GetLength()); }
+    void Tabs(int level) { count += level > 0 ? static_cast<size_t>(level) : 0; }
+};
+
+struct WritingSink {
+    wchar_t* cursor;
+    void Put(wchar_t c) { *cursor++ = c; }
+    void Put(const wchar_t* text) {
+        while (*text) *cursor++ = *text++;
+    }
+    void Put(const CString& text) {
+        std::wmemcpy(cursor, text.GetString(), static_cast<size_t>(text.GetLength()));
+        cursor += text.GetLength();
+    }
+    void Tabs(int level) {
+        for (int i = 0; i < level; ++i) *cursor++ = L'\t';
+    }
+};
+
+bool IsSingleLineXml(const CNode& node) {
+    return node.isSimpleXML() && node.NrOfChildren() == 0 && node.NrOfLeaves() == 1;
+}
+
+template <typename Sink>
+void EmitLeaf(Sink& sink, const CLeaf& leaf, int level, wchar_t separator) {
+    sink.Tabs(level);
+    sink.Put(leaf.GetName());
+    sink.Put(separator);
+    sink.Put(leaf.GetRawData());
+    sink.Put(L"\r\n");
+}
+
+// The node's opening line and its leaves.
+template <typename Sink>
+void EmitNodeOpen(Sink& sink, const CNode& node, int level, wchar_t separator) {
+    sink.Tabs(level);
+    if (IsSingleLineXml(node)) {
+        sink.Put(L'<');
+        sink.Put(node.GetName());
+        sink.Put(L'>');
+        sink.Put(node.Leaves().GetHead()->GetRawData());
+        sink.Put(L"</");
+        sink.Put(node.GetName());
+        sink.Put(L">\r\n");
+        return;
+    }
+    sink.Put(node.isSimpleXML() ? L'<' : L'[');
+    sink.Put(node.GetName());
+    sink.Put(node.isSimpleXML() ? L">\r\n" : L"]\r\n");
+    for (POSITION pos = node.Leaves().GetHeadPosition(); pos;) {
+        EmitLeaf(sink, *node.Leaves().GetNext(pos), ChildLevel(level), separator);
+    }
+}
+
+template <typename Sink>
+void EmitNodeClose(Sink& sink, const CNode& node, int level) {
+    if (IsSingleLineXml(node)) return;
+    sink.Tabs(level);
+    sink.Put(node.isSimpleXML() ? L"</" : L"[ENDE_");
+    sink.Put(node.GetName());
+    sink.Put(node.isSimpleXML() ? L">\r\n" : L"]\r\n");
+}
+
+// Depth-first walk of *root*'s subtree: enter(node, level) before a node's
+// children, leave(node, level) after them. The nodes' own cursors are not
+// used, so a caller's walk over them is not disturbed.
+template <typename Enter, typename Leave>
+void WalkNodes(const CNode& root, int level, Enter enter, Leave leave) {
+    struct Frame {
+        const CNode* node;
+        int level;
+        POSITION next;
+    };
+    std::vector<Frame> stack;
+    enter(root, level);
+    stack.push_back({&root, level, root.Children().GetHeadPosition()});
+    while (!stack.empty()) {
+        Frame& top = stack.back();
+        if (top.next) {
+            const CNode* child = top.node->Children().GetNext(top.next);
+            int childLevel = ChildLevel(top.level);
+            enter(*child, childLevel);
+            stack.push_back({child, childLevel, child->Children().GetHeadPosition()});
+        } else {
+            leave(*top.node, top.level);
+            stack.pop_back();
+        }
+    }
+}
+
+template <typename Sink>
+void EmitNode(Sink& sink, const CNode& node, int level, wchar_t separator) {
+    WalkNodes(
+        node, level, [&](const CNode& n, int l) { EmitNodeOpen(sink, n, l, separator); },
+        [&](const CNode& n, int l) { EmitNodeClose(sink, n, l); });
+}
+
+[[noreturn]] void Fail(const wchar_t* message) { throw CExcRead(message); }
+
+const wchar_t* SkipSpace(const wchar_t* p) {
+    while (*p && qx::IsSpace(*p)) ++p;
+    return p;
+}
+
+bool StartsWith(const wchar_t* p, const wchar_t* prefix) {
+    while (*prefix) {
+        if (*p++ != *prefix++) return false;
+    }
+    return true;
+}
+
+// Reads a leaf line of the bracket form at *p* into *leaf*: the name up to
+// the separator or a line end, the value up to the line end, which is
+// consumed. A carriage return alone belongs to the value.
+const wchar_t* ReadBracketLeaf(const wchar_t* p, wchar_t separator, CLeaf& leaf) {
+    const wchar_t* name = p;
+    while (*p && *p != separator && *p != L'\r' && *p != L'\n') ++p;
+    if (!*p) Fail(qx::kReadErrorLeafIncomplete);
+    leaf.SetName(CString(name, static_cast<int>(p - name)));
+    if (*p == separator) {
+        const wchar_t* value = ++p;
+        while (*p && *p != L'\n' && !(*p == L'\r' && p[1] == L'\n')) ++p;
+        leaf.SetRawData(CString(value, static_cast<int>(p - value)));
+    }
+    if (*p == L'\r' && p[1] == L'\n') {
+        p += 2;
+    } else if (*p == L'\r' || *p == L'\n') {
+        ++p;
+    }
+    return p;
+}
+
+// A nameless leaf of the simple XML form: the value up to the next '<' or
+// line end, which stays unread.
+const wchar_t* ReadXmlLeaf(const wchar_t* p, CLeaf& leaf) {
+    const wchar_t* value = p;
+    while (*p && *p != L'<' && *p != L'\r' && *p != L'\n') ++p;
+    if (!*p) Fail(qx::kReadErrorLeafIncomplete);
+    leaf.SetRawData(CString(value, static_cast<int>(p - value)));
+    return p;
+}
+
+// Reads a node's start tag at *p* (after white space) into *node*; returns
+// the position after it and whether the node is in the simple XML form.
+const wchar_t* ReadStartTag(const wchar_t* p, CNode& node, bool& xml) {
+    p = SkipSpace(p);
+    if (*p != L'[' && *p != L'<') Fail(qx::kReadErrorNoStartBracket);
+    xml = *p == L'<';
+    if (xml) node.setSimpleXML(true);
+    const wchar_t close = xml ? L'>' : L']';
+    const wchar_t* name = ++p;
+    while (*p && *p != close) ++p;
+    if (!*p) Fail(qx::kReadErrorNoEndBracket);
+    node.SetName(CString(name, static_cast<int>(p - name)));
+    return p + 1;
+}
+
+// Reads the rest of an end tag after "</" or "[ENDE_": the node's own name
+// exactly, then the closing bracket and an optional line end.
+const wchar_t* ReadEndTag(const wchar_t* p, const CNode& node, bool xml) {
+    const CString& name = node.GetName();
+    if (std::wcsncmp(p, name.GetString(), static_cast<size_t>(name.GetLength())) != 0) Fail(qx::kReadErrorWrongEnd);
+    p += name.GetLength();
+    if (*p != (xml ? L'>' : L']')) Fail(qx::kReadErrorWrongEnd);
+    ++p;
+    if (*p == L'\r' && p[1] == L'\n') return p + 2;
+    if (*p == L'\n') return p + 1;
+    return p;
+}
+
+}  // namespace
+
+unsigned CLeaf::GetTextLength(int indent) const {
+    CountingSink sink;
+    EmitLeaf(sink, *this, indent, L':');
+    return static_cast<unsigned>(sink.count);
+}
+
+unsigned CLeaf::WriteToMem(wchar_t*& cursor, int indent, wchar_t separator) const {
+    WritingSink sink{cursor};
+    EmitLeaf(sink, *this, indent, separator);
+    *sink.cursor = L'\0';
+    auto written = static_cast<unsigned>(sink.cursor - cursor);
+    cursor = sink.cursor;
+    return written;
+}
+
+unsigned long CLeaf::ReadFromMem(const wchar_t*& cursor, wchar_t separator) {
+    const wchar_t* start = cursor;
+    const wchar_t* p = SkipSpace(cursor);
+    if (!*p) Fail(qx::kReadErrorLeafIncomplete);
+    cursor = ReadBracketLeaf(p, separator, *this);
+    return static_cast<unsigned long>(cursor - start);
+}
+
+void CLeaf::DumpToDebugger(int level) const {
+    CString bars(L'|', level);
+    qx::OutputDebugText(qx::Format(L"%s- %s : %s\n", bars.GetString(), GetName().GetString(),
+                                   GetRawData().GetString()));
+}
+
+unsigned CNode::GetTextLength(int indent) const {
+    CountingSink sink;
+    EmitNode(sink, *this, indent, L':');
+    return static_cast<unsigned>(sink.count);
+}
+
+unsigned CNode::WriteToMem(wchar_t*& cursor, int indent, wchar_t separator) const {
+    WritingSink sink{cursor};
+    EmitNode(sink, *this, indent, separator);
+    *sink.cursor = L'\0';
+    auto written = static_cast<unsigned>(sink.cursor - cursor);
+    cursor = sink.cursor;
+    return written;
+}
+
+unsigned long CNode::ReadFromMem(const wchar_t*& cursor, wchar_t separator) {
+    struct Frame {
+        CNode* node;
+        bool xml;
+    };
+    const wchar_t* start = cursor;
+    const wchar_t* p = cursor;
+    std::vector<Frame> open;
+    bool xml = false;
+    p = ReadStartTag(p, *this, xml);
+    open.push_back({this, xml});
+    try {
+        while (!open.empty()) {
+            Frame top = open.back();
+            p = SkipSpace(p);
+            if (!*p) Fail(qx::kReadErrorLeafIncomplete);
+            if (top.xml ? StartsWith(p, L"</") : StartsWith(p, L"[ENDE_")) {
+                p = ReadEndTag(p + (top.xml ? 2 : 6), *top.node, top.xml);
+                open.pop_back();
+            } else if (*p == (top.xml ? L'<' : L'[')) {
+                // The child belongs to the tree before it is read, so that a
+                // read error leaves a partly read tree the caller can delete.
+                CNode* child = top.node->AddChild(new CNode);
+                bool childXml = false;
+                p = ReadStartTag(p, *child, childXml);
+                open.push_back({child, childXml});
+            } else {
+                auto* leaf = top.node->AddLeaf(new CLeaf);
+                p = top.xml ? ReadXmlLeaf(p, *leaf) : ReadBracketLeaf(p, separator, *leaf);
+            }
+        }
+    } catch (const CExcRead&) {
+        cursor = p;
+        throw;
+    }
+    cursor = p;
+    return static_cast<unsigned long>(p - start);
+}
+
+void CNode::DumpToDebugger(int level) const {
+    WalkNodes(
+        *this, level < 0 ? 0 : level,
+        [](const CNode& node, int l) {
+            CString bars(L'|', l);
+            qx::OutputDebugText(qx::Format(L"%s+ %s\n", bars.GetString(), node.GetName().GetString()));
+            for (POSITION pos = node.Leaves().GetHeadPosition(); pos;) node.Leaves().GetNext(pos)->DumpToDebugger(l + 1);
+        },
+        [](const CNode&, int) {});
+}
+
+bool CNode::WriteToString(CString& out, bool /*encode*/, bool indent, bool /*utf8*/, unsigned /*codePage*/,
+                          wchar_t separator) const {
+    int level = indent ? 0 : -1;
+    unsigned length = GetTextLength(level);
+    wchar_t* cursor = out.GetBufferSetLength(static_cast<int>(length));
+    WriteToMem(cursor, level, separator);
+    out.ReleaseBuffer(static_cast<int>(length));
+    return true;
+}

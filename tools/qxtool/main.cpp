@@ -1,0 +1,145 @@
+// qxtool: the command-line face of qxbase.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "qx/platform/base/utf.h"
+#include "tools/qxtool/command.h"
+
+namespace qxtool {
+namespace {
+
+using Family = std::span<const Command> (*)();
+constexpr Family kFamilies[] = {ValueCommands};
+
+void PrintCommandHelp(const Command& c, FILE* to) {
+    std::fprintf(to, "usage: qxtool %s %s\n\n%s\n", c.name, c.usage, c.summary);
+    if (*c.details) std::fprintf(to, "\n%s\n", c.details);
+}
+
+void PrintHelp() {
+    std::printf(
+        "qxtool - tools for the qxbase tree documents, values and data files\n\n"
+        "usage: qxtool COMMAND [ARGUMENTS...]\n"
+        "       qxtool COMMAND --help     help for one command\n"
+        "       qxtool --version\n\n"
+        "Commands:\n");
+    for (Family family : kFamilies) {
+        for (const Command& c : family()) std::printf("  %-28s %s\n", c.name, c.summary);
+    }
+    std::printf(
+        "\nExit status: 0 on success, 1 when the operation failed (the reason is\n"
+        "printed on stderr), 2 when the command line was wrong.\n");
+}
+
+// The command whose (possibly several-word) name starts *args*; the number
+// of words it takes goes to *words*.
+const Command* FindCommand(const std::vector<std::string>& args, size_t& words) {
+    const Command* best = nullptr;
+    for (Family family : kFamilies) {
+        for (const Command& c : family()) {
+            std::vector<std::string> nameWords;
+            for (const char* p = c.name; *p;) {
+                const char* end = std::strchr(p, ' ');
+                nameWords.emplace_back(p, end ? static_cast<size_t>(end - p) : std::strlen(p));
+                p = end ? end + 1 : p + std::strlen(p);
+            }
+            if (nameWords.size() > args.size()) continue;
+            bool match = true;
+            for (size_t i = 0; i < nameWords.size(); ++i) match = match && nameWords[i] == args[i];
+            if (match && (!best || nameWords.size() > words)) {
+                best = &c;
+                words = nameWords.size();
+            }
+        }
+    }
+    return best;
+}
+
+int Run(std::vector<std::string> args) {
+    if (args.empty()) {
+        PrintHelp();
+        return kExitUsage;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        if (args.size() > 1) args.erase(args.begin());
+        else {
+            PrintHelp();
+            return kExitOk;
+        }
+        args.push_back("--help");
+    }
+    if (args[0] == "--version") {
+        std::printf("qxtool %s\n", QXBASE_VERSION);
+        return kExitOk;
+    }
+    size_t words = 0;
+    const Command* command = FindCommand(args, words);
+    if (!command) {
+        std::fprintf(stderr, "qxtool: unknown command '%s' (see qxtool --help)\n", args[0].c_str());
+        return kExitUsage;
+    }
+    std::vector<std::string> rest(args.begin() + static_cast<long>(words), args.end());
+    for (const std::string& a : rest) {
+        if (a == "--help" || a == "-h") {
+            PrintCommandHelp(*command, stdout);
+            return kExitOk;
+        }
+    }
+    try {
+        return command->run(rest);
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "qxtool %s: %s\n", command->name, e.what());
+        std::fprintf(stderr, "usage: qxtool %s %s\n", command->name, command->usage);
+        return kExitUsage;
+    } catch (const Failure& e) {
+        std::fprintf(stderr, "qxtool %s: %s\n", command->name, e.what());
+        return kExitFailure;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "qxtool %s: %s\n", command->name, e.what());
+        return kExitFailure;
+    }
+}
+
+}  // namespace
+
+std::wstring Wide(const std::string& utf8) { return qx::Utf8ToWide(utf8); }
+
+void PrintUtf8(const std::wstring& text) {
+    std::string bytes = qx::WideToUtf8(text);
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+}
+
+bool TakeOption(std::vector<std::string>& args, const std::string& name, std::string& value) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != name) continue;
+        if (i + 1 >= args.size()) throw UsageError(name + " needs a value");
+        value = args[i + 1];
+        args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
+        return true;
+    }
+    return false;
+}
+
+bool TakeFlag(std::vector<std::string>& args, const std::string& name) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == name) {
+            args.erase(args.begin() + static_cast<long>(i));
+            return true;
+        }
+    }
+    return false;
+}
+
+void RejectUnknownOptions(const std::vector<std::string>& args) {
+    for (const std::string& a : args) {
+        if (a.size() > 1 && a[0] == '-' && a[1] == '-') throw UsageError("unknown option " + a);
+    }
+}
+
+}  // namespace qxtool
+
+int main(int argc, char** argv) {
+    return qxtool::Run(std::vector<std::string>(argv + 1, argv + argc));
+}
