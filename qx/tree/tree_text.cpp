@@ -123,6 +123,25 @@ void EmitNode(Sink& sink, const CNode& node, int level, wchar_t separator) {
         [&](const CNode& n, int l) { EmitNodeClose(sink, n, l); });
 }
 
+template <typename Emit>
+unsigned Measure(Emit emit) {
+    CountingSink sink;
+    emit(sink);
+    return static_cast<unsigned>(sink.count);
+}
+
+// Writes at *cursor*, ends the text with a zero and moves the cursor past
+// the text; returns the number of characters written.
+template <typename Emit>
+unsigned WriteAt(wchar_t*& cursor, Emit emit) {
+    WritingSink sink{cursor};
+    emit(sink);
+    *sink.cursor = L'\0';
+    auto written = static_cast<unsigned>(sink.cursor - cursor);
+    cursor = sink.cursor;
+    return written;
+}
+
 [[noreturn]] void Fail(const wchar_t* message) { throw CExcRead(message); }
 
 const wchar_t* SkipSpace(const wchar_t* p) {
@@ -199,18 +218,11 @@ const wchar_t* ReadEndTag(const wchar_t* p, const CNode& node, bool xml) {
 }  // namespace
 
 unsigned CLeaf::GetTextLength(int indent) const {
-    CountingSink sink;
-    EmitLeaf(sink, *this, indent, L':');
-    return static_cast<unsigned>(sink.count);
+    return Measure([&](auto& sink) { EmitLeaf(sink, *this, indent, L':'); });
 }
 
 unsigned CLeaf::WriteToMem(wchar_t*& cursor, int indent, wchar_t separator) const {
-    WritingSink sink{cursor};
-    EmitLeaf(sink, *this, indent, separator);
-    *sink.cursor = L'\0';
-    auto written = static_cast<unsigned>(sink.cursor - cursor);
-    cursor = sink.cursor;
-    return written;
+    return WriteAt(cursor, [&](auto& sink) { EmitLeaf(sink, *this, indent, separator); });
 }
 
 unsigned long CLeaf::ReadFromMem(const wchar_t*& cursor, wchar_t separator) {
@@ -228,18 +240,11 @@ void CLeaf::DumpToDebugger(int level) const {
 }
 
 unsigned CNode::GetTextLength(int indent) const {
-    CountingSink sink;
-    EmitNode(sink, *this, indent, L':');
-    return static_cast<unsigned>(sink.count);
+    return Measure([&](auto& sink) { EmitNode(sink, *this, indent, L':'); });
 }
 
 unsigned CNode::WriteToMem(wchar_t*& cursor, int indent, wchar_t separator) const {
-    WritingSink sink{cursor};
-    EmitNode(sink, *this, indent, separator);
-    *sink.cursor = L'\0';
-    auto written = static_cast<unsigned>(sink.cursor - cursor);
-    cursor = sink.cursor;
-    return written;
+    return WriteAt(cursor, [&](auto& sink) { EmitNode(sink, *this, indent, separator); });
 }
 
 unsigned long CNode::ReadFromMem(const wchar_t*& cursor, wchar_t separator) {
