@@ -1,5 +1,6 @@
 // The sub-command table of qxtool. Each family of sub-commands lives in its
-// own file and hands its table to main.cpp through one function below.
+// own file and registers its table with a static CommandRegistrar, so a new
+// family needs no change anywhere else.
 #pragma once
 
 #include <span>
@@ -33,8 +34,13 @@ struct Command {
     int (*run)(const std::vector<std::string>& args);
 };
 
-// The families, in the order --help lists them.
-std::span<const Command> ValueCommands();
+// Registers a family's commands (at program start, from a static object).
+struct CommandRegistrar {
+    explicit CommandRegistrar(std::span<const Command> commands);
+};
+
+// Every registered command, ordered by name.
+std::vector<const Command*> AllCommands();
 
 // Helpers for the commands.
 std::wstring Wide(const std::string& utf8);

@@ -1,4 +1,5 @@
 // qxtool: the command-line face of qxbase.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -10,8 +11,10 @@
 namespace qxtool {
 namespace {
 
-using Family = std::span<const Command> (*)();
-constexpr Family kFamilies[] = {ValueCommands};
+std::vector<const Command*>& Registry() {
+    static std::vector<const Command*> commands;
+    return commands;
+}
 
 void PrintCommandHelp(const Command& c, FILE* to) {
     std::fprintf(to, "usage: qxtool %s %s\n\n%s\n", c.name, c.usage, c.summary);
@@ -25,9 +28,7 @@ void PrintHelp() {
         "       qxtool COMMAND --help     help for one command\n"
         "       qxtool --version\n\n"
         "Commands:\n");
-    for (Family family : kFamilies) {
-        for (const Command& c : family()) std::printf("  %-28s %s\n", c.name, c.summary);
-    }
+    for (const Command* c : AllCommands()) std::printf("  %-28s %s\n", c->name, c->summary);
     std::printf(
         "\nExit status: 0 on success, 1 when the operation failed (the reason is\n"
         "printed on stderr), 2 when the command line was wrong.\n");
@@ -37,21 +38,19 @@ void PrintHelp() {
 // of words it takes goes to *words*.
 const Command* FindCommand(const std::vector<std::string>& args, size_t& words) {
     const Command* best = nullptr;
-    for (Family family : kFamilies) {
-        for (const Command& c : family()) {
-            std::vector<std::string> nameWords;
-            for (const char* p = c.name; *p;) {
-                const char* end = std::strchr(p, ' ');
-                nameWords.emplace_back(p, end ? static_cast<size_t>(end - p) : std::strlen(p));
-                p = end ? end + 1 : p + std::strlen(p);
-            }
-            if (nameWords.size() > args.size()) continue;
-            bool match = true;
-            for (size_t i = 0; i < nameWords.size(); ++i) match = match && nameWords[i] == args[i];
-            if (match && (!best || nameWords.size() > words)) {
-                best = &c;
-                words = nameWords.size();
-            }
+    for (const Command* c : Registry()) {
+        std::vector<std::string> nameWords;
+        for (const char* p = c->name; *p;) {
+            const char* end = std::strchr(p, ' ');
+            nameWords.emplace_back(p, end ? static_cast<size_t>(end - p) : std::strlen(p));
+            p = end ? end + 1 : p + std::strlen(p);
+        }
+        if (nameWords.size() > args.size()) continue;
+        bool match = true;
+        for (size_t i = 0; i < nameWords.size(); ++i) match = match && nameWords[i] == args[i];
+        if (match && (!best || nameWords.size() > words)) {
+            best = c;
+            words = nameWords.size();
         }
     }
     return best;
@@ -103,6 +102,17 @@ int Run(std::vector<std::string> args) {
 }
 
 }  // namespace
+
+CommandRegistrar::CommandRegistrar(std::span<const Command> commands) {
+    for (const Command& c : commands) Registry().push_back(&c);
+}
+
+std::vector<const Command*> AllCommands() {
+    std::vector<const Command*> sorted = Registry();
+    std::sort(sorted.begin(), sorted.end(),
+              [](const Command* a, const Command* b) { return std::strcmp(a->name, b->name) < 0; });
+    return sorted;
+}
 
 std::wstring Wide(const std::string& utf8) { return qx::Utf8ToWide(utf8); }
 

@@ -72,8 +72,8 @@ constexpr Command kCommands[] = {
      "Reading stops at a line end; a value starting with U+2248 is read without it.", Unpack},
 };
 
-}  // namespace
+const CommandRegistrar registrar(kCommands);
 
-std::span<const Command> ValueCommands() { return kCommands; }
+}  // namespace
 
 }  // namespace qxtool
