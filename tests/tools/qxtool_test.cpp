@@ -1,41 +1,15 @@
 // Runs the qxtool program as a user would and checks exit codes and output.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
+#include "tests/tools/run_tool.h"
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 namespace {
 
-struct Result {
-    int exitCode;
-    std::string out;  // stdout and stderr together
-};
-
-std::string Quote(const std::string& arg) {
-    std::string q = "'";
-    for (char c : arg) {
-        if (c == '\'') q += "'\\''";
-        else q += c;
-    }
-    return q + "'";
-}
-
-Result RunTool(const std::vector<std::string>& args) {
-    std::string command = Quote(QXTOOL_PATH);
-    for (const std::string& a : args) command += " " + Quote(a);
-    command += " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return {-1, ""};
-    std::string out;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-    int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
-}
+using qx::test::RunTool;
+using qx::test::ToolResult;
 
 TEST(QxtoolTest, CommandLines) {
     struct Case {
@@ -64,7 +38,7 @@ TEST(QxtoolTest, CommandLines) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Result r = RunTool(c.args);
+        ToolResult r = RunTool(c.args);
         EXPECT_EQ(r.exitCode, c.exitCode) << r.out;
         EXPECT_NE(r.out.find(c.outContains), std::string::npos) << r.out;
     }
