@@ -13,7 +13,7 @@ inline constexpr unsigned char kEncodingOffset = 0x2A;
 
 // Adds the offset to every byte.
 QX_API void EncodeBytes(std::string& bytes);
-// Subtracts the offset from every byte.
-QX_API void DecodeBytes(std::string& bytes);
+// Subtracts the offset from every byte from *from* on.
+QX_API void DecodeBytes(std::string& bytes, size_t from = 0);
 
 }  // namespace qx

@@ -35,6 +35,23 @@ public:
     bool WriteToString(CString& out, bool encode = false, bool indent = true, bool utf8 = false,
                        unsigned codePage = 0, wchar_t separator = L':') const;
 
+    // Writes the node as a tree file, replacing *path* atomically: UTF-8
+    // with its mark, or code page *codePage* (0: the default 8-bit code
+    // page) without one; with *encode* in the encoded form. A path ending in
+    // ".vdi" gets the VDI export instead of the tree text. False when the
+    // file cannot be written; the previous file is then unchanged.
+    bool WriteToFile(const wchar_t* path, bool encode = false, bool indent = true, bool utf8 = false,
+                     unsigned codePage = 0, wchar_t separator = L':') const;
+
+    // Reads a tree file (any of its encodings, see qx/text/text_codec.h) and
+    // returns a new root the caller owns; null when the file cannot be read.
+    // A read error deletes what was read and throws CExcRead. *isUnicode*,
+    // when given, tells whether the file has a byte-order mark, so that it
+    // can be written back in the same form. A ".vdi" path goes through the
+    // VDI import.
+    static CNode* ReadFromFile(const wchar_t* path, bool encoded = false, wchar_t separator = L':',
+                               bool* isUnicode = nullptr, unsigned codePage = 0);
+
     // Building and ownership.
     CNode* AddChild(CNode* child);  // takes this node's simple XML flag
     CNode* AddChild(const wchar_t* name);

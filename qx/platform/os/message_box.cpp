@@ -5,6 +5,7 @@
 #include <string>
 
 #include "qx/platform/base/utf.h"
+#include "qx/platform/os/process_info.h"
 
 namespace qx {
 
@@ -54,6 +55,15 @@ int DefaultMessageButton(unsigned flags) {
 
 int ShowMessage(const wchar_t* text, const wchar_t* caption, unsigned flags) {
     return MessageHandlers::Instance().Show(text ? text : L"", caption ? caption : L"", flags);
+}
+
+int ShowAppMessage(const wchar_t* text, unsigned flags) {
+    std::wstring title = ProgramPath();
+    size_t slash = title.find_last_of(L"\\/");
+    if (slash != std::wstring::npos) title.erase(0, slash + 1);
+    size_t dot = title.rfind(L'.');
+    if (dot != std::wstring::npos && dot > 0) title.resize(dot);
+    return ShowMessage(text, title.c_str(), flags);
 }
 
 MessageHandler SetMessageHandler(MessageHandler handler) {

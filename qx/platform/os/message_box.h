@@ -55,6 +55,10 @@ using MessageHandler = std::function<int(const wchar_t* text, const wchar_t* cap
 // ID of the button chosen. Null text or caption counts as "".
 QX_API int ShowMessage(const wchar_t* text, const wchar_t* caption, unsigned flags);
 
+// The framework's message box: the caption is the application's title (the
+// running program's file name without folder and extension).
+QX_API int ShowAppMessage(const wchar_t* text, unsigned flags);
+
 // Installs *handler* (nullptr: the default) and returns the one installed
 // before (nullptr for the default).
 QX_API MessageHandler SetMessageHandler(MessageHandler handler);

@@ -1,0 +1,74 @@
+#include "qx/text/text_codec.h"
+
+#include <algorithm>
+
+#include "qx/platform/base/codepage.h"
+#include "qx/platform/base/utf.h"
+#include "qx/platform/os/file_system.h"
+#include "qx/text/encoded_form.h"
+
+namespace qx {
+namespace {
+
+bool StartsWith(std::string_view bytes, std::string_view prefix) { return bytes.substr(0, prefix.size()) == prefix; }
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
+
+// The text up to its first zero character.
+std::wstring CutAtZero(std::wstring text) {
+    size_t zero = text.find(L'\0');
+    if (zero != std::wstring::npos) text.resize(zero);
+    return text;
+}
+
+}  // namespace
+
+unsigned ReaderCodePage(unsigned codePage) {
+    switch (codePage) {
+        case 0xFFFFFFFFu:
+        case 3332:
+        case kCpUtf8: return 1252;
+        case 3331: return OemCodePage();
+        default: return codePage;
+    }
+}
+
+void DecodeStoredBytes(std::string& bytes) {
+    DecodeBytes(bytes, StartsWith(bytes, kUtf8Mark) ? kUtf8Mark.size() : 0);
+}
+
+std::wstring DecodeText(std::string_view bytes, unsigned codePage) {
+    if (bytes.size() >= 2) {
+        if (StartsWith(bytes, kUtf16LeMark)) return CutAtZero(Utf16BytesToWide(bytes.substr(2), false));
+        if (StartsWith(bytes, kUtf16BeMark)) return CutAtZero(Utf16BytesToWide(bytes.substr(2), true));
+        if (StartsWith(bytes, "\xEF\xBB")) return CutAtZero(Utf8ToWide(bytes.substr(std::min<size_t>(3, bytes.size()))));
+    }
+    // A zero byte ends the text before conversion, so nothing past it costs.
+    size_t zero = bytes.find('\0');
+    return CodePageToWide(bytes.substr(0, zero), ReaderCodePage(codePage));
+}
+
+bool HasUnicodeMark(std::string_view bytes, bool encoded) {
+    if (bytes.size() < 3) return false;
+    std::string head(bytes.substr(0, 3));
+    if (encoded) DecodeStoredBytes(head);
+    return StartsWith(head, kUtf16LeMark) || StartsWith(head, kUtf16BeMark) || StartsWith(head, kUtf8Mark);
+}
+
+std::optional<std::wstring> ReadTextFile(const wchar_t* path, unsigned codePage, bool encoded) {
+    if (!path) return std::nullopt;
+    std::optional<std::string> bytes = ReadWholeFile(path);
+    if (!bytes) return std::nullopt;
+    if (encoded) DecodeStoredBytes(*bytes);
+    return DecodeText(*bytes, codePage);
+}
+
+std::string EncodeUtf8WithMark(std::wstring_view text) { return std::string(kUtf8Mark) + WideToUtf8(text); }
+
+std::string EncodeUtf16WithMark(std::wstring_view text) {
+    return std::string(kUtf16LeMark) + WideToUtf16Bytes(text, false);
+}
+
+}  // namespace qx

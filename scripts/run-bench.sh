@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Runs the benchmark programs of BUILD_DIR/bench and prints a compact
+# summary: the cost per item (value, look-up, leaf, list) of every benchmark,
+# its counters, and the ratios against the peers measured in the same run.
+#
+#   scripts/run-bench.sh BUILD_DIR [extra Google Benchmark flags]
+#
+# QX_BENCH_MIN_TIME (seconds, default 0.2) bounds each benchmark's run; the
+# whole set stays well under two minutes on two cores. The raw CSV of each
+# program is kept in BUILD_DIR/bench-results/.
+set -euo pipefail
+
+if [ $# -lt 1 ]; then
+  echo "usage: $0 BUILD_DIR [benchmark flags]" >&2
+  exit 2
+fi
+build_dir=$1
+shift
+min_time=${QX_BENCH_MIN_TIME:-0.2}
+results="$build_dir/bench-results"
+mkdir -p "$results"
+
+programs=("$build_dir"/bench/*_benchmark)
+if [ ! -x "${programs[0]}" ]; then
+  echo "run-bench: no benchmark programs in $build_dir/bench (configure with -DQX_BENCH=ON)" >&2
+  exit 1
+fi
+
+for program in "${programs[@]}"; do
+  name=$(basename "$program")
+  # The CSV reporter warns on stderr that it is deprecated; errors of the
+  # program itself still fail the script through its exit status.
+  "$program" --benchmark_min_time="$min_time" --benchmark_format=csv "$@" \
+    >"$results/$name.csv" 2>"$results/$name.stderr"
+done
+
+echo "qxbase benchmarks ($(date -u +%Y-%m-%d), $(nproc) cores, min time ${min_time}s per benchmark)"
+# Splits one CSV line (quoted fields may hold commas) into f[1..n].
+awk '
+function split_csv(line, f,    n, i, c, quoted, field) {
+  n = 0; field = ""; quoted = 0
+  for (i = 1; i <= length(line); i++) {
+    c = substr(line, i, 1)
+    if (c == "\"") { quoted = !quoted; continue }
+    if (c == "," && !quoted) { f[++n] = field; field = ""; continue }
+    field = field c
+  }
+  f[++n] = field
+  return n
+}
+function per_item_ns(items_per_second) { return items_per_second > 0 ? 1e9 / items_per_second : 0 }
+FNR == 1 {
+  # A new program: its header names the columns, counters included.
+  split("", col)
+  n = split_csv($0, h)
+  for (i = 1; i <= n; i++) col[h[i]] = i
+  program = FILENAME; sub(/.*\//, "", program); sub(/\.csv$/, "", program)
+  printf "\n%s\n", program
+  next
+}
+{
+  split_csv($0, f)
+  name = f[col["name"]]
+  if (f[col["error_occurred"]] == "true") { printf "  %-28s ERROR %s\n", name, f[col["error_message"]]; next }
+  ns = per_item_ns(f[col["items_per_second"]] + 0)
+  cost[name] = ns
+  line = sprintf("  %-28s %12.1f ns/item", name, ns)
+  for (c in col) {
+    if (c ~ /bytes_per_leaf|pool_names|pool_bytes/ && f[col[c]] != "") {
+      value[name, c] = f[col[c]] + 0
+      line = line sprintf("  %s=%.2f", c, f[col[c]])
+    }
+  }
+  if (f[col["label"]] != "") line = line "  (" f[col["label"]] ")"
+  print line
+}
+function ratio(label, a, b) {
+  if (a > 0 && b > 0) printf "  %-52s %6.2fx\n", label, a / b
+}
+END {
+  print "\nratios (same run)"
+  ratio("packed list read, text: qxbase / wstring_view split", cost["BM_GetText/64"], cost["BM_Peer_SplitText/64"])
+  ratio("packed list read, double: qxbase / split + wcstod", cost["BM_GetDouble/64"], cost["BM_Peer_SplitDouble/64"])
+  ratio("leaf name memory: one wstring each / name pool", value["BM_NameLeaves_Peer/iterations:1", "bytes_per_leaf"],
+        value["BM_NameLeaves_Pool/iterations:1", "bytes_per_leaf"])
+  ratio("  the same with heap block overhead", value["BM_NameLeaves_Peer/iterations:1", "block_bytes_per_leaf"],
+        value["BM_NameLeaves_Pool/iterations:1", "block_bytes_per_leaf"])
+}
+' "$results"/*.csv
