@@ -11,6 +11,9 @@ PACKAGES=(
   libicu-dev
   # tests, benchmarks, fuzzing
   googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev
+  # peers the benchmarks compare with (bench only)
+  libpugixml-dev
+  libmuparser-dev  # bench/formula_benchmark: the formula evaluator beside muParser
 )
 
 missing=()

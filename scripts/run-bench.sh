@@ -81,6 +81,14 @@ END {
   print "\nratios (same run)"
   ratio("packed list read, text: qxbase / wstring_view split", cost["BM_GetText/64"], cost["BM_Peer_SplitText/64"])
   ratio("packed list read, double: qxbase / split + wcstod", cost["BM_GetDouble/64"], cost["BM_Peer_SplitDouble/64"])
+  ratio("formula from text, mix: qxbase / muParser SetExpr+Eval", cost["BM_FormulaMix"], cost["BM_Peer_MuParserMix"])
+  ratio("wildcard match, file names: qxbase / fnmatch", cost["BM_WildcardFileNames"], cost["BM_Peer_FnmatchFileNames"])
+  ratio("wildcard match, a*a*...*b on 1000 a: qxbase / fnmatch", cost["BM_WildcardManyStars/1000"],
+        cost["BM_Peer_FnmatchManyStars/1000"])
+  ratio("VDI import, 50 MB: qxbase / records as two strings", cost["BM_ImportVdi/real_time"],
+        cost["BM_Peer_SplitRecords/real_time"])
+  ratio("VDI import, 50 MB: qxbase / every field a string", cost["BM_ImportVdi/real_time"],
+        cost["BM_Peer_SplitFields/real_time"])
   ratio("leaf name memory: one wstring each / name pool", value["BM_NameLeaves_Peer/iterations:1", "bytes_per_leaf"],
         value["BM_NameLeaves_Pool/iterations:1", "bytes_per_leaf"])
   ratio("  the same with heap block overhead", value["BM_NameLeaves_Peer/iterations:1", "block_bytes_per_leaf"],

@@ -1,0 +1,57 @@
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "qx/platform/os/file_system.h"
+#include "qx/platform/os/native_path.h"
+#include "qx/platform/os/process_info.h"
+#include "qx/platform/os/system_folders.h"
+
+namespace qx {
+
+namespace {
+
+// PATH as execvp reads it: the system's default path when it is not set.
+std::string ProgramPathVariable() {
+    if (const char* path = std::getenv("PATH")) return path;
+    const size_t size = ::confstr(_CS_PATH, nullptr, 0);
+    if (size == 0) return "/bin:/usr/bin";
+    std::string path(size, '\0');
+    ::confstr(_CS_PATH, path.data(), size);
+    path.resize(size - 1);
+    return path;
+}
+
+}  // namespace
+
+std::wstring SystemDirectory() {
+    std::wstring folder = FromNativePath("/usr/bin");
+    if (!folder.ends_with(L'\\')) folder += L'\\';
+    return folder;
+}
+
+std::vector<std::wstring> ProgramSearchFolders() {
+    std::vector<std::wstring> folders;
+    const auto add = [&folders](std::wstring folder) {
+        if (!folder.empty() && std::find(folders.begin(), folders.end(), folder) == folders.end())
+            folders.push_back(std::move(folder));
+    };
+    add(ProgramDirectory());
+    const std::wstring current = CurrentDirectory();
+    add(current);
+    const std::string path = ProgramPathVariable();
+    std::string_view rest = path;
+    for (;;) {
+        const size_t colon = rest.find(':');
+        const std::string_view entry = rest.substr(0, colon);
+        add(entry.empty() ? current : FromNativePath(entry));
+        if (colon == std::string_view::npos) break;
+        rest.remove_prefix(colon + 1);
+    }
+    return folders;
+}
+
+}  // namespace qx

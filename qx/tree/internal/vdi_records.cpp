@@ -1,0 +1,140 @@
+#include "qx/tree/internal/vdi_records.h"
+
+#include <unordered_map>
+#include <vector>
+
+namespace qx::detail {
+namespace {
+
+// Key shared by the records 970.41 hangs below: the most recent of any of
+// these four types is its parent.
+constexpr std::wstring_view kVdi970Detail = L"970.02/970.03/970.05/970.06";
+
+// One row per record type (two or three where the part number decides).
+// Group nodes are named "GRUPPE " and a record type; the records 800, 810
+// and 820 share one group, and 710.22 has a second group named like the one
+// of 710.21, as the family's applications look them up.
+constexpr VdiPlacement kPlacements[] = {
+    Root(L"010"),
+    InGroup(L"100", L"010", L"GRUPPE 100"),
+    Below(L"110", L"100"),
+    InGroup(L"160", L"110", L"GRUPPE 160"),
+    Below(L"160.01", L"160"),
+
+    InGroup(L"200", L"110", L"GRUPPE 200"),
+    InGroup(L"300", L"110", L"GRUPPE 300"),
+    InGroup(L"400", L"110", L"GRUPPE 400"),
+    InGroup(L"500", L"110", L"GRUPPE 500"),
+    InGroup(L"200.01", L"200", L"GRUPPE 200.01"),
+    InGroup(L"300.01", L"300", L"GRUPPE 300.01"),
+    InGroup(L"400.01", L"400", L"GRUPPE 400.01"),
+    InGroup(L"500.01", L"500", L"GRUPPE 500.01"),
+    InGroup(L"250", L"200", L"GRUPPE 250"),
+    InGroup(L"260", L"200", L"GRUPPE 260"),
+    InGroup(L"350", L"300", L"GRUPPE 350"),
+    InGroup(L"360", L"300", L"GRUPPE 360"),
+    InGroup(L"450", L"400", L"GRUPPE 450"),
+    InGroup(L"460", L"400", L"GRUPPE 460"),
+    InGroup(L"550", L"500", L"GRUPPE 550"),
+    InGroup(L"560", L"500", L"GRUPPE 560"),
+    Below(L"250.01", L"250"),
+    Below(L"260.01", L"260"),
+    Below(L"350.01", L"350"),
+    Below(L"360.01", L"360"),
+    Below(L"450.01", L"450"),
+    Below(L"460.01", L"460"),
+    Below(L"550.01", L"550"),
+    Below(L"560.01", L"560"),
+
+    InGroup(L"600", L"110", L"GRUPPE 600"),
+    Below(L"610", L"600"),
+
+    InGroup(L"700", L"110", L"GRUPPE 700"),
+    InGroup(L"710.01", L"700", L"GRUPPE 710.01"),
+    InGroup(L"710.02", L"700", L"GRUPPE 710.02"),
+    InGroup(L"710.03", L"700", L"GRUPPE 710.03"),
+    InGroup(L"710.04", L"700", L"GRUPPE 710.04"),
+    InGroup(L"710.05", L"700", L"GRUPPE 710.05"),
+    InGroup(L"710.06", L"700", L"GRUPPE 710.06"),
+    InGroup(L"710.07", L"700", L"GRUPPE 710.07"),
+    InGroup(L"710.08", L"700", L"GRUPPE 710.08").OnlyPart(3),
+    InGroup(L"710.09", L"700", L"GRUPPE 710.09").OnlyPart(3),
+    InGroup(L"710.10", L"700", L"GRUPPE 710.10").OnlyPart(3),
+    Below(L"710.11", L"710.01").OnlyPart(18),
+    InGroup(L"710.11", L"710.01", L"GRUPPE 710.11").ExceptPart(18),
+    InGroup(L"710.12", L"700", L"GRUPPE 710.12").OnlyPart(3),
+    InGroup(L"710.12", L"710.01", L"GRUPPE 710.12").ExceptPart(3),
+    InGroup(L"710.21", L"710.02", L"GRUPPE 710.21"),
+    InGroup(L"710.22", L"710.02", L"GRUPPE 710.21").InSlot(L"710.22"),
+    InGroup(L"710.31", L"710.03", L"GRUPPE 710.31"),
+    InGroup(L"710.32", L"710.03", L"GRUPPE 710.32"),
+    InGroup(L"710.33", L"710.03", L"GRUPPE 710.33"),
+    InGroup(L"710.34", L"710.03", L"GRUPPE 710.34"),
+    InGroup(L"710.35", L"710.03", L"GRUPPE 710.35"),
+    InGroup(L"710.41", L"710.04", L"GRUPPE 710.41"),
+    InGroup(L"710.51", L"710.05", L"GRUPPE 710.51"),
+    InGroup(L"710.61", L"710.06", L"GRUPPE 710.61"),
+    InGroup(L"710.71", L"710.07", L"GRUPPE 710.71"),
+    InGroup(L"720", L"700", L"GRUPPE 720"),
+    InGroup(L"730", L"700", L"GRUPPE 730"),
+    InGroup(L"760", L"700", L"GRUPPE 760"),
+    Below(L"760.01", L"760"),
+
+    InGroup(L"800", L"110", L"GRUPPE 800/810/820"),
+    InGroup(L"810", L"110", L"GRUPPE 800/810/820"),
+    InGroup(L"820", L"110", L"GRUPPE 800/810/820"),
+    InGroup(L"830", L"110", L"GRUPPE 830"),
+    InGroup(L"850", L"110", L"GRUPPE 850"),
+    Below(L"860", L"850"),
+
+    InGroup(L"900", L"010", L"GRUPPE 900"),
+    Below(L"920", L"900"),
+    InGroup(L"930", L"010", L"GRUPPE 930"),
+    Below(L"930_01", L"930"),
+    InGroup(L"930_02", L"930_01", L"GRUPPE 930.02"),
+    InGroup(L"930_03", L"930_01", L"GRUPPE 930.03"),
+    Below(L"930_04", L"930_03"),
+    InGroup(L"960", L"010", L"GRUPPE 960"),
+    InGroup(L"970", L"010", L"GRUPPE 970"),
+    InGroup(L"970.01", L"970", L"GRUPPE 970.01"),
+    InGroup(L"970.02", L"970", L"GRUPPE 970.02").CurrentAs(kVdi970Detail).NamedByThirdValue(),
+    InGroup(L"970.03", L"970", L"GRUPPE 970.03").CurrentAs(kVdi970Detail).NamedByThirdValue(),
+    InGroup(L"970.04", L"970", L"GRUPPE 970.04"),
+    InGroup(L"970.05", L"970", L"GRUPPE 970.05").CurrentAs(kVdi970Detail),
+    InGroup(L"970.06", L"970", L"GRUPPE 970.06").CurrentAs(kVdi970Detail),
+    InGroup(L"970.11", L"970", L"GRUPPE 970.11"),
+    InGroup(L"970.12", L"970", L"GRUPPE 970.12"),
+    InGroup(L"970.13", L"970", L"GRUPPE 970.13"),
+    InGroup(L"970.14", L"970", L"GRUPPE 970.14"),
+    Below(L"970.41", kVdi970Detail),
+};
+
+bool AppliesTo(const VdiPlacement& placement, int partNumber) {
+    if (placement.onlyPart != 0 && partNumber != placement.onlyPart) return false;
+    return placement.exceptPart == 0 || partNumber != placement.exceptPart;
+}
+
+// The rows of each type, in table order; built once from the constant
+// table and never changed.
+const std::unordered_map<std::wstring_view, std::vector<const VdiPlacement*>>& PlacementsByType() {
+    static const auto byType = [] {
+        std::unordered_map<std::wstring_view, std::vector<const VdiPlacement*>> map;
+        for (const VdiPlacement& placement : kPlacements) map[placement.type].push_back(&placement);
+        return map;
+    }();
+    return byType;
+}
+
+}  // namespace
+
+const VdiPlacement* FindVdiPlacement(std::wstring_view type, int partNumber) {
+    const auto& byType = PlacementsByType();
+    auto it = byType.find(type);
+    if (it == byType.end()) return nullptr;
+    for (const VdiPlacement* placement : it->second) {
+        if (AppliesTo(*placement, partNumber)) return placement;
+    }
+    return nullptr;
+}
+
+}  // namespace qx::detail

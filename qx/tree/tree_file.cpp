@@ -1,0 +1,102 @@
+// Tree files: CNode::WriteToFile, CNode::ReadFromFile and the TreeItems
+// convenience readers.
+#include <cwctype>
+#include <memory>
+#include <string>
+
+#include "qx/locale/message_table.h"
+#include "qx/platform/base/codepage.h"
+#include "qx/platform/base/format.h"
+#include "qx/platform/os/file_system.h"
+#include "qx/platform/os/last_error.h"
+#include "qx/platform/os/message_box.h"
+#include "qx/text/encoded_form.h"
+#include "qx/text/text_codec.h"
+#include "qx/tree/exc.h"
+#include "qx/tree/tree_items.h"
+#include "qx/tree/vdi.h"
+
+namespace {
+
+bool IsVdiPath(const wchar_t* path) {
+    size_t n = std::wcslen(path);
+    return n > 4 && CString(path + n - 4).CompareNoCase(L".vdi") == 0;
+}
+
+const wchar_t* ReadErrorCaption() { return qx::TranslateMessage("Fehler beim Lesen der Datei:"); }
+
+}  // namespace
+
+bool CNode::WriteToFile(const wchar_t* path, bool encode, bool indent, bool utf8, unsigned codePage,
+                        wchar_t separator) const {
+    if (!path || !*path) return false;
+    CString text;
+    if (IsVdiPath(path)) {
+        text = qx::ExportVdi(*this);
+    } else {
+        WriteToString(text, encode, indent, utf8, codePage, separator);
+    }
+    std::string bytes = utf8 ? qx::EncodeUtf8WithMark(text.str()) : qx::WideToCodePage(text.str(), codePage);
+    if (encode) qx::EncodeBytes(bytes);
+    return qx::WriteFileAtomically(path, bytes);
+}
+
+CNode* CNode::ReadFromFile(const wchar_t* path, bool encoded, wchar_t separator, bool* isUnicode,
+                           unsigned codePage) {
+    if (!path) return nullptr;
+    std::optional<std::string> bytes = qx::ReadWholeFile(path);
+    if (!bytes) return nullptr;
+    bool unicode = qx::HasUnicodeMark(*bytes, encoded);
+    if (encoded) qx::DecodeStoredBytes(*bytes);
+    std::wstring text = qx::DecodeText(*bytes, codePage);
+    bytes.reset();  // the text is all that is needed from here on
+
+    if (IsVdiPath(path)) return qx::ImportVdi(text.c_str());
+
+    auto root = std::make_unique<CNode>();
+    const wchar_t* cursor = text.c_str();
+    root->ReadFromMem(cursor, separator);  // a CExcRead passes on; the root goes with it
+    if (isUnicode) *isUnicode = unicode;
+    return root.release();
+}
+
+namespace TreeItems {
+
+int ReadFromFile(const CString& path, CNode*& root, int quiet) {
+    bool encoded = !path.IsEmpty() && std::towlower(static_cast<wint_t>(path[path.GetLength() - 1])) == L'x';
+    CNode* read = nullptr;
+    try {
+        qx::SetLastError(0);
+        read = CNode::ReadFromFile(path, encoded, L':', nullptr, 0);
+    } catch (const CExcRead& e) {
+        if (!quiet) {
+            qx::ShowAppMessage(qx::Format(L"%s\n%s\nError: %s", ReadErrorCaption(), path.GetString(), e.GetMessage()).c_str(),
+                               MB_ICONERROR);
+        }
+        return 0;
+    }
+    if (read) {
+        root = read;
+        return 1;
+    }
+    unsigned error = qx::GetLastError();
+    if (quiet || error == qx::kErrorFileNotFound) return 0;
+    std::wstring text = error ? qx::Format(L"%s\n%s\nError: %d", ReadErrorCaption(), path.GetString(), error)
+                              : qx::Format(L"%s\n%s", ReadErrorCaption(), path.GetString());
+    qx::ShowAppMessage(text.c_str(), MB_ICONERROR);
+    return 0;
+}
+
+int ReadFromString(const CString& text, CNode*& root, int quiet) {
+    root = new CNode;
+    const wchar_t* cursor = text.GetString();
+    try {
+        root->ReadFromMem(cursor, L':');
+    } catch (const CExcRead& e) {
+        if (!quiet) qx::ShowAppMessage(e.GetMessage(), MB_ICONERROR);
+        return 0;
+    }
+    return 1;
+}
+
+}  // namespace TreeItems

@@ -1,0 +1,92 @@
+// VDI 3805 export: every record node of the tree, depth first, as one line
+// "type;fields;" with CR LF. Group nodes (and any other node whose name is
+// no number) write nothing but their records do.
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "qx/platform/base/number_parse.h"
+#include "qx/tree/internal/vdi_records.h"
+#include "qx/tree/vdi.h"
+
+namespace qx {
+namespace {
+
+// The record type of a node: its name up to the first space when that
+// space is not the first character ("970.02 ABC" is a 970.02).
+CString TypeText(const CString& name) {
+    const int space = name.Find(L' ');
+    return space > 0 ? name.Left(space) : name;
+}
+
+// Appends *text* in the file's form: the packed separator becomes the
+// field separator and U+00AE the colon it stands for.
+void AppendFileText(std::wstring& out, const std::wstring& text, bool dropPieceEnds) {
+    for (wchar_t c : text) {
+        if (c == L':') {
+            out.push_back(L';');
+        } else if (c == detail::kPackedColon) {
+            out.push_back(L':');
+        } else if (!dropPieceEnds || c != detail::kVdiPieceEnd) {
+            out.push_back(c);
+        }
+    }
+}
+
+// The last character of the value as written, before conversion; 0 when
+// nothing of it is written.
+wchar_t LastWrittenChar(const std::wstring& value, bool dropPieceEnds) {
+    for (auto it = value.rbegin(); it != value.rend(); ++it) {
+        if (!dropPieceEnds || *it != detail::kVdiPieceEnd) return *it;
+    }
+    return 0;
+}
+
+// Record 800 is written with its pieces joined again: every "~" goes and
+// nothing else, so that import and export are inverse. (Dropping the
+// value's last character as well, as older exports did, loses a trailing
+// empty field, or the last character of a line without closing separator.)
+void AppendRecord(std::wstring& out, const CNode& node) {
+    const CString type = TypeText(node.GetName());
+    const int number = ParseInt(type);
+    if (number == 0) return;
+    const bool pieced = number == detail::kVdiPiecedRecord;
+    static const std::wstring kNoValue;
+    const std::wstring& value = node.NrOfLeaves() ? node.GetLeaf(0)->GetRawData().str() : kNoValue;
+
+    AppendFileText(out, type.str(), false);
+    out.push_back(L';');
+    AppendFileText(out, value, pieced);
+    // Every record ends with a field separator; a value already ending in
+    // one keeps just that, so an empty last field survives. After a
+    // backslash the separator would read back as an escaped semicolon
+    // inside the field, so such a line ends without it.
+    const wchar_t last = LastWrittenChar(value, pieced);
+    if (last != L':' && last != L'\\') out.push_back(L';');
+    out.append(L"\r\n");
+}
+
+}  // namespace
+
+CString ExportVdi(const CNode& root) {
+    std::wstring out;
+    // Depth first without recursion: a tree of any depth costs heap, not
+    // stack.
+    std::vector<std::pair<const CNode*, POSITION>> stack;
+    AppendRecord(out, root);
+    stack.emplace_back(&root, root.Children().GetHeadPosition());
+    while (!stack.empty()) {
+        auto& [node, next] = stack.back();
+        if (!next) {
+            stack.pop_back();
+            continue;
+        }
+        const CNode* child = node->Children().GetNext(next);
+        AppendRecord(out, *child);
+        stack.emplace_back(child, child->Children().GetHeadPosition());
+    }
+    return CString(std::move(out));
+}
+
+}  // namespace qx

@@ -1,0 +1,186 @@
+// VDI 3805 import: one record per line, fields separated by semicolons,
+// each record placed in the tree below the most recent record of its parent
+// type (see qx/tree/internal/vdi_records.h).
+//
+// The text is read line by line and never past its terminating zero; the
+// tree is as deep as the placement table allows, so nothing here recurses.
+
+#include <algorithm>
+#include <cwchar>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "qx/locale/message_table.h"
+#include "qx/platform/base/format.h"
+#include "qx/platform/base/number_parse.h"
+#include "qx/platform/base/unicode.h"
+#include "qx/platform/os/message_box.h"
+#include "qx/tree/internal/vdi_records.h"
+#include "qx/tree/vdi.h"
+
+namespace qx {
+namespace {
+
+using detail::VdiPlacement;
+
+bool IsLineEnd(wchar_t c) { return c == L'\r' || c == L'\n'; }
+
+const wchar_t* LineEnd(const wchar_t* p) {
+    while (*p && !IsLineEnd(*p)) ++p;
+    return p;
+}
+
+// The part number: the field after "010" and its separator, as an integer.
+int PartNumber(const wchar_t* text) {
+    const wchar_t* field = text + 3;  // the text begins with "010"
+    if (*field && !IsLineEnd(*field)) ++field;
+    const wchar_t* end = field;
+    while (*end && *end != L';' && !IsLineEnd(*end)) ++end;
+    return ParseInt(std::wstring(field, end).c_str());
+}
+
+// Turns a record line into the packed form: semicolons separate values,
+// so they become colons, and a colon inside a field is held as U+00AE. A
+// semicolon escaped by a backslash belongs to its field and stays.
+void RewriteLine(const wchar_t* begin, const wchar_t* end, std::wstring& out) {
+    out.clear();
+    for (const wchar_t* p = begin; p < end; ++p) {
+        wchar_t c = *p;
+        if (c == L':') {
+            c = detail::kPackedColon;
+        } else if (c == L';' && (p == begin || p[-1] != L'\\')) {
+            c = L':';
+        }
+        out.push_back(c);
+    }
+}
+
+// Record 800 holds a fixed-width field right after its first field: fifteen
+// codes of 3 characters, one of 5 and one of 3, and for part 6 one more of
+// 5. The tree keeps each piece followed by "~" and then the rest of the
+// value, so that the export joins them again by dropping the "~". A value
+// shorter than the field gives short or empty pieces; a value without a
+// second field has no pieces and stays as it is.
+std::wstring SplitRecord800(const std::wstring& value, int partNumber) {
+    static constexpr size_t kWidths[] = {3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 5, 3};
+    const size_t colon = value.find(L':');
+    if (colon == std::wstring::npos) return value;
+    std::wstring out;
+    out.reserve(value.size() + std::size(kWidths) + 1);
+    out.append(value, 0, colon + 1);
+    size_t pos = colon + 1;
+    auto piece = [&](size_t width) {
+        const size_t from = std::min(pos, value.size());
+        out.append(value, from, std::min(width, value.size() - from));
+        out.push_back(detail::kVdiPieceEnd);
+        pos += width;
+    };
+    for (size_t width : kWidths) piece(width);
+    if (partNumber == 6) piece(5);
+    if (pos < value.size()) out.append(value, pos);
+    return out;
+}
+
+// The record's node: named after its type (970.02 and 970.03 also after
+// their third value), with the leaf "<>" holding the fields after the type.
+std::unique_ptr<CNode> MakeRecord(const CString& type, std::wstring value, const VdiPlacement& placement,
+                                  int partNumber) {
+    auto record = std::make_unique<CNode>(type);
+    if (ParseInt(type) == detail::kVdiPiecedRecord) value = SplitRecord800(value, partNumber);
+    CLeaf* leaf = record->AddLeaf(new CLeaf(detail::kVdiValueLeaf));
+    leaf->SetRawData(CString(std::move(value)));
+    if (placement.namedByThirdValue) record->SetName(type + L' ' + leaf->GetStrLeafValue(3, L':', L""));
+    return record;
+}
+
+// Builds the tree: keeps the current record of every parent key and the
+// group nodes made below it.
+class VdiTreeBuilder {
+public:
+    // Places *record*; false (and the record deleted) when it has no place,
+    // which ends reading.
+    bool Place(std::unique_ptr<CNode> record, const VdiPlacement& placement) {
+        CNode* node = nullptr;
+        if (placement.parent.empty()) {
+            if (root_) return false;  // the root is the first record only
+            root_ = std::move(record);
+            node = root_.get();
+        } else {
+            auto parent = current_.find(placement.parent);
+            if (parent == current_.end()) return false;
+            CNode* under = placement.group.empty() ? parent->second.record : GroupOf(parent->second, placement);
+            node = under->AddChild(record.release());
+        }
+        // A new record of a parent type starts new groups below it.
+        Current& current = current_[placement.currentAs.empty() ? placement.type : placement.currentAs];
+        current.record = node;
+        current.groups.clear();
+        return true;
+    }
+
+    CNode* Release() { return root_.release(); }
+
+private:
+    struct Current {
+        CNode* record = nullptr;
+        std::vector<std::pair<std::wstring_view, CNode*>> groups;  // slot, group node
+    };
+
+    static CNode* GroupOf(Current& parent, const VdiPlacement& placement) {
+        const std::wstring_view slot = placement.groupSlot.empty() ? placement.group : placement.groupSlot;
+        for (const auto& [groupSlot, group] : parent.groups) {
+            if (groupSlot == slot) return group;
+        }
+        CNode* group = parent.record->AddChild(std::wstring(placement.group).c_str());
+        parent.groups.emplace_back(slot, group);
+        return group;
+    }
+
+    std::unique_ptr<CNode> root_;
+    std::unordered_map<std::wstring_view, Current> current_;  // keys point into the placement table
+};
+
+void ReportUnknownRecord(const CString& type) {
+    const std::wstring text = Format(TranslateMessage("Unknown VDI-Node: %s"), type.GetString());
+    ShowAppMessage(text.c_str(), MB_OK);
+}
+
+}  // namespace
+
+CNode* ImportVdi(const wchar_t* text) {
+    if (!text) return nullptr;
+    const wchar_t* p = text;
+    while (*p && IsSpace(*p)) ++p;
+    if (std::wcsncmp(p, L"010", 3) != 0) return nullptr;
+    const int partNumber = PartNumber(p);
+
+    VdiTreeBuilder builder;
+    std::wstring line;
+    while (*p) {
+        const wchar_t* end = LineEnd(p);
+        RewriteLine(p, end, line);
+        p = end;
+        while (IsLineEnd(*p)) ++p;
+
+        // The type ends at the first separator; a line without one is a
+        // record without fields.
+        const size_t colon = line.find(L':');
+        const CString type(line.data(), static_cast<int>(std::min(colon, line.size())));
+        if (ParseInt(type) == 0) break;
+        const VdiPlacement* placement = detail::FindVdiPlacement(type.str(), partNumber);
+        if (!placement) {
+            ReportUnknownRecord(type);
+            break;
+        }
+        std::wstring value = colon == std::wstring::npos ? std::wstring() : line.substr(colon + 1);
+        if (!builder.Place(MakeRecord(type, std::move(value), *placement, partNumber), *placement)) break;
+    }
+    return builder.Release();
+}
+
+}  // namespace qx

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Installs a qxbase build into a temporary prefix and builds two programs
+# against that prefix alone, as a user of the package would:
+#   - tests/install/consumer through find_package(qxbase) (CMake package);
+#   - the same main.cpp compiled by hand with `pkg-config --cflags --libs`.
+# Both must build and run with exit status 0.
+#
+#   run_install_test.sh BUILD_DIR SOURCE_DIR [CXX]
+#
+# CXX defaults to the compiler in $CXX or c++; CTest passes the one that
+# built the library.
+set -euo pipefail
+
+if [ $# -lt 2 ]; then
+  echo "usage: $0 BUILD_DIR SOURCE_DIR [CXX]" >&2
+  exit 2
+fi
+build_dir=$1
+source_dir=$2
+cxx=${3:-${CXX:-c++}}
+consumer_dir=$source_dir/tests/install/consumer
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/qx-install-test.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+prefix=$work/prefix
+
+fail() {
+  echo "install test: $*" >&2
+  exit 1
+}
+
+echo "== install into $prefix"
+cmake --install "$build_dir" --prefix "$prefix" >/dev/null
+
+# Headers keep their repository paths; internal ones stay behind.
+[ -f "$prefix/include/qx/qxbase.h" ] || fail "include/qx/qxbase.h not installed"
+[ -f "$prefix/include/qx/tree/node.h" ] || fail "include/qx/tree/node.h not installed"
+if find "$prefix/include" -path '*/internal/*' | grep -q .; then
+  fail "internal headers were installed"
+fi
+
+echo "== CMake package"
+cmake -S "$consumer_dir" -B "$work/cmake-consumer" -G Ninja \
+  -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_PREFIX_PATH="$prefix" \
+  -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF >/dev/null
+found=$(sed -n 's/^qxbase_DIR:PATH=//p' "$work/cmake-consumer/CMakeCache.txt")
+case "$found" in
+  "$prefix"/*) ;;
+  *) fail "find_package found qxbase in '$found', not in the test prefix" ;;
+esac
+cmake --build "$work/cmake-consumer" >/dev/null
+"$work/cmake-consumer/qxbase_consumer"
+
+echo "== pkg-config"
+pc_file=$(find "$prefix" -name qxbase.pc -print -quit)
+[ -n "$pc_file" ] || fail "qxbase.pc not installed"
+export PKG_CONFIG_PATH=${pc_file%/*}
+# Compiler flags before the source, libraries after it.
+cflags=$(pkg-config --cflags qxbase)
+libs=$(pkg-config --libs qxbase)
+libdir=$(pkg-config --variable=libdir qxbase)
+# shellcheck disable=SC2086  # the flags are lists of words
+"$cxx" $cflags "$consumer_dir/main.cpp" -o "$work/pkg-config-consumer" $libs
+LD_LIBRARY_PATH=$libdir "$work/pkg-config-consumer"

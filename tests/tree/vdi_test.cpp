@@ -1,0 +1,322 @@
+#include "qx/tree/vdi.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "qx/locale/message_table.h"
+#include "qx/platform/os/message_box.h"
+
+namespace {
+
+// A VDI text of the given record lines, each ended with CR LF.
+std::wstring Vdi(std::initializer_list<std::wstring> lines) {
+    std::wstring text;
+    for (const std::wstring& line : lines) text += line + L"\r\n";
+    return text;
+}
+
+// Imports *text*, collecting the messages shown on the way.
+struct Imported {
+    std::unique_ptr<CNode> root;
+    std::vector<std::wstring> messages;
+    bool allPlain = true;  // every message box without icon, with OK only
+};
+
+Imported Import(const std::wstring& text) {
+    Imported result;
+    qx::ScopedMessageHandler handler([&result](const wchar_t* message, const wchar_t*, unsigned flags) {
+        result.messages.emplace_back(message);
+        result.allPlain = result.allPlain && flags == MB_OK;
+        return IDOK;
+    });
+    result.root.reset(qx::ImportVdi(text.c_str()));
+    return result;
+}
+
+// The node names of a tree, one per line, indented one space per level.
+void AppendOutline(const CNode& node, int depth, std::vector<std::wstring>& out) {
+    out.push_back(std::wstring(static_cast<size_t>(depth), L' ') + node.GetName().str());
+    for (unsigned i = 0; i < node.NrOfChildren(); ++i) AppendOutline(*node.GetChild(i), depth + 1, out);
+}
+
+std::vector<std::wstring> Outline(const CNode* root) {
+    std::vector<std::wstring> out;
+    if (root) AppendOutline(*root, 0, out);
+    return out;
+}
+
+std::wstring Export(const CNode& root) { return qx::ExportVdi(root).str(); }
+
+// The packed value of a record node.
+std::wstring RawValue(const CNode& record) {
+    return record.NrOfLeaves() ? record.GetLeaf(0)->GetRawData().str() : L"<no leaf>";
+}
+
+// Headers of parts 3, 6 and 18, and the chain down to an article (110).
+const std::wstring kHead3 = L"010;3;20240101;";
+const std::wstring kHead6 = L"010;6;20240101;";
+const std::wstring kHead18 = L"010;18;20240101;";
+const std::wstring kProduct = L"100;1;Muster;";
+const std::wstring kArticle = L"110;1;4711;";
+
+struct PlacementCase {
+    const char* name;
+    std::wstring text;
+    std::vector<std::wstring> outline;
+};
+
+TEST(VdiImportTest, PlacesRecordsBelowTheirParents) {
+    const PlacementCase cases[] = {
+        {"groups are per parent record",
+         Vdi({kHead3, kProduct, kArticle, L"200;a;", L"250;a1;", L"250;a2;", L"200;b;", L"250;b1;", L"260;b2;"}),
+         {L"010", L" GRUPPE 100", L"  100", L"   110", L"    GRUPPE 200", L"     200", L"      GRUPPE 250",
+          L"       250", L"       250", L"     200", L"      GRUPPE 250", L"       250", L"      GRUPPE 260",
+          L"       260"}},
+        {"a new article starts new groups; root groups exist once",
+         Vdi({kHead3, kProduct, kArticle, L"300;x;", L"100;2;", L"110;2;", L"300;y;", L"350;y1;", L"350.01;z;"}),
+         {L"010", L" GRUPPE 100", L"  100", L"   110", L"    GRUPPE 300", L"     300", L"  100", L"   110",
+          L"    GRUPPE 300", L"     300", L"      GRUPPE 350", L"       350", L"        350.01"}},
+        {"direct children and the .01 groups",
+         Vdi({kHead3, kProduct, kArticle, L"160;a;", L"160.01;b;", L"600;c;", L"610;d;", L"500;e;", L"500.01;f;",
+              L"850;g;", L"860;h;", L"760;i;"}),
+         {L"010", L" GRUPPE 100", L"  100", L"   110", L"    GRUPPE 160", L"     160", L"      160.01",
+          L"    GRUPPE 600", L"     600", L"      610", L"    GRUPPE 500", L"     500", L"      GRUPPE 500.01",
+          L"       500.01", L"    GRUPPE 850", L"     850", L"      860"}},
+        {"800, 810 and 820 share one group",
+         Vdi({kHead3, kProduct, kArticle, L"810;a;", L"800;b;", L"820;c;", L"830;d;"}),
+         {L"010", L" GRUPPE 100", L"  100", L"   110", L"    GRUPPE 800/810/820", L"     810", L"     800",
+          L"     820", L"    GRUPPE 830", L"     830"}},
+        {"part 3: 710.08 to 710.10 and 710.12 under 700",
+         Vdi({kHead3, kProduct, kArticle, L"700;a;", L"710.01;b;", L"710.08;c;", L"710.10;d;", L"710.12;e;",
+              L"710.11;f;"}),
+         {L"010", L" GRUPPE 100", L"  100", L"   110", L"    GRUPPE 700", L"     700", L"      GRUPPE 710.01",
+          L"       710.01", L"        GRUPPE 710.11", L"         710.11", L"      GRUPPE 710.08", L"       710.08",
+          L"      GRUPPE 710.10", L"       710.10", L"      GRUPPE 710.12", L"       710.12"}},
+        {"part 18: 710.11 directly under 710.01, 710.12 in a group under it",
+         Vdi({kHead18, kProduct, kArticle, L"700;a;", L"710.01;b;", L"710.11;c;", L"710.12;d;", L"710.11;e;"}),
+         {L"010", L" GRUPPE 100", L"  100", L"   110", L"    GRUPPE 700", L"     700", L"      GRUPPE 710.01",
+          L"       710.01", L"        710.11", L"        GRUPPE 710.12", L"         710.12", L"        710.11"}},
+        {"part 6: 710.11 and 710.12 in groups under 710.01",
+         Vdi({kHead6, kProduct, kArticle, L"700;a;", L"710.01;b;", L"710.12;c;", L"710.11;d;"}),
+         {L"010", L" GRUPPE 100", L"  100", L"   110", L"    GRUPPE 700", L"     700", L"      GRUPPE 710.01",
+          L"       710.01", L"        GRUPPE 710.12", L"         710.12", L"        GRUPPE 710.11",
+          L"         710.11"}},
+        {"710.21 and 710.22 get two groups of one name",
+         Vdi({kHead3, kProduct, kArticle, L"700;a;", L"710.02;b;", L"710.21;c;", L"710.22;d;", L"710.21;e;",
+              L"710.03;f;", L"710.35;g;", L"710.07;h;", L"710.71;i;"}),
+         {L"010", L" GRUPPE 100", L"  100", L"   110", L"    GRUPPE 700", L"     700", L"      GRUPPE 710.02",
+          L"       710.02", L"        GRUPPE 710.21", L"         710.21", L"         710.21",
+          L"        GRUPPE 710.21", L"         710.22", L"      GRUPPE 710.03", L"       710.03",
+          L"        GRUPPE 710.35", L"         710.35", L"      GRUPPE 710.07", L"       710.07",
+          L"        GRUPPE 710.71", L"         710.71"}},
+        {"the 900 and 930 families under the root",
+         Vdi({kHead3, L"900;a;", L"920;b;", L"930;c;", L"930_01;d;", L"930_02;e;", L"930_03;f;", L"930_04;g;",
+              L"960;h;", L"900;i;"}),
+         {L"010", L" GRUPPE 900", L"  900", L"   920", L"  900", L" GRUPPE 930", L"  930", L"   930_01",
+          L"    GRUPPE 930.02", L"     930_02", L"    GRUPPE 930.03", L"     930_03", L"      930_04",
+          L" GRUPPE 960", L"  960"}},
+        {"970: named details and 970.41 below the most recent of them",
+         Vdi({kHead3, L"970;a;", L"970.02;1;2;ABC;", L"970.41;x;", L"970.05;e;", L"970.41;y;",
+              L"970.03;1;2;DEF;", L"970.41;z;", L"970.14;n;"}),
+         {L"010", L" GRUPPE 970", L"  970", L"   GRUPPE 970.02", L"    970.02 ABC", L"     970.41",
+          L"   GRUPPE 970.05", L"    970.05", L"     970.41", L"   GRUPPE 970.03", L"    970.03 DEF",
+          L"     970.41", L"   GRUPPE 970.14", L"    970.14"}},
+        {"a record whose parent is missing ends reading",
+         Vdi({kHead3, kProduct, kArticle, L"250;orphan;", L"200;late;"}),
+         {L"010", L" GRUPPE 100", L"  100", L"   110"}},
+        {"a second 010 ends reading", Vdi({kHead3, L"900;a;", kHead3, L"900;b;"}),
+         {L"010", L" GRUPPE 900", L"  900"}},
+        {"a type that is no number ends reading silently", Vdi({kHead3, L"900;a;", L"x;y;", L"900;b;"}),
+         {L"010", L" GRUPPE 900", L"  900"}},
+        {"white space and blank lines", L"\r\n \t010;3;\n\n\r\n900;a;\r\r\n960;b;",
+         {L"010", L" GRUPPE 900", L"  900", L" GRUPPE 960", L"  960"}},
+    };
+    for (const PlacementCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Imported imported = Import(c.text);
+        ASSERT_NE(imported.root, nullptr);
+        EXPECT_EQ(Outline(imported.root.get()), c.outline);
+        EXPECT_TRUE(imported.messages.empty());
+    }
+}
+
+TEST(VdiImportTest, NotAVdiText) {
+    const struct {
+        const char* name;
+        std::wstring text;
+    } cases[] = {
+        {"empty", L""},
+        {"white space only", L" \r\n\t"},
+        {"first record 100", Vdi({kProduct, L"010;3;"})},
+        {"010 not at the start", L"x010;3;"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Imported imported = Import(c.text);
+        EXPECT_EQ(imported.root, nullptr);
+    }
+    EXPECT_EQ(qx::ImportVdi(nullptr), nullptr);
+}
+
+TEST(VdiImportTest, RecordValuesArePackedFields) {
+    Imported imported = Import(Vdi({kHead3, L"100;Hersteller;Name:", L"900;a\\;b;c;;"}));
+    ASSERT_NE(imported.root, nullptr);
+    CNode* product = imported.root->GetChild(0)->GetChild(0);
+    ASSERT_EQ(product->GetName(), L"100");
+    ASSERT_EQ(product->NrOfLeaves(), 1u);
+    EXPECT_EQ(product->GetLeaf(0)->GetName(), L"<>");
+    EXPECT_EQ(RawValue(*product), L"Hersteller:Name\u00AE");
+    EXPECT_EQ(product->GetStrLeafValue(L"", L"<>", 2), L"Name:");
+
+    CNode* record = imported.root->GetChild(1)->GetChild(0);
+    EXPECT_EQ(RawValue(*record), L"a\\;b:c::");
+    EXPECT_EQ(record->GetStrLeafValue(L"", L"<>", 1), L"a\\;b");  // the escaped separator stays in its field
+    EXPECT_EQ(record->GetStrLeafValue(L"", L"<>", 2), L"c");
+    EXPECT_EQ(RawValue(*imported.root), L"3:20240101:");
+}
+
+TEST(VdiImportTest, UnknownRecordTypeShowsAMessageAndEndsReading) {
+    const struct {
+        const char* name;
+        std::wstring text;
+        std::wstring message;
+        std::vector<std::wstring> outline;
+    } cases[] = {
+        {"type outside the table", Vdi({kHead3, L"900;a;", L"999;x;", L"900;b;"}), L"Unknown VDI-Node: 999",
+         {L"010", L" GRUPPE 900", L"  900"}},
+        {"710.08 outside part 3",
+         Vdi({kHead6, kProduct, kArticle, L"700;a;", L"710.08;b;", L"720;c;"}), L"Unknown VDI-Node: 710.08",
+         {L"010", L" GRUPPE 100", L"  100", L"   110", L"    GRUPPE 700", L"     700"}},
+        {"type with a suffix", Vdi({kHead3, L"900x;a;"}), L"Unknown VDI-Node: 900x", {L"010"}},
+        {"first record not exactly 010", L"010x;3;\r\n900;a;\r\n", L"Unknown VDI-Node: 010x", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Imported imported = Import(c.text);
+        EXPECT_EQ(Outline(imported.root.get()), c.outline);
+        EXPECT_EQ(imported.messages, std::vector<std::wstring>{c.message});
+        EXPECT_TRUE(imported.allPlain);
+    }
+}
+
+TEST(VdiImportTest, UnknownRecordMessageIsTranslated) {
+    qx::ReplaceMessageTable({{L"Unknown VDI-Node: %s", L"Unbekannter VDI-Satz: %s"}});
+    Imported imported = Import(Vdi({kHead3, L"999;x;"}));
+    qx::ClearMessageTable();
+    EXPECT_EQ(imported.messages, std::vector<std::wstring>{L"Unbekannter VDI-Satz: 999"});
+}
+
+// The fixed-width field of record 800: fifteen codes of 3 characters, one
+// of 5, one of 3 (53), and for part 6 one more of 5.
+const std::wstring kField =
+    L"001002003004005006007008009010011012013014015" L"12345" L"678";
+const std::wstring kPieces =
+    L"001~002~003~004~005~006~007~008~009~010~011~012~013~014~015~" L"12345~" L"678~";
+
+struct Record800Case {
+    const char* name;
+    std::wstring head;
+    std::wstring line;
+    std::wstring value;     // in the tree
+    std::wstring exported;  // the line written back
+};
+
+TEST(VdiRecord800Test, FieldIsSplitIntoPiecesAndJoinedBack) {
+    const Record800Case cases[] = {
+        {"full field", kHead3, L"800;7;" + kField + L";", L"7:" + kPieces + L":", L"800;7;" + kField + L";"},
+        {"fields after it", kHead3, L"800;7;" + kField + L";x;y;", L"7:" + kPieces + L":x:y:",
+         L"800;7;" + kField + L";x;y;"},
+        {"part 6 has one more piece, the rest follows it", kHead6, L"800;7;" + kField + L"ABCDE;x;",
+         L"7:" + kPieces + L"ABCDE~:x:", L"800;7;" + kField + L"ABCDE;x;"},
+        {"a colon in the first field", kHead3, L"800;7:1;" + kField + L";", L"7\u00AE1:" + kPieces + L":",
+         L"800;7:1;" + kField + L";"},
+        // Values shorter than the field give short and empty pieces.
+        {"short field", kHead3, L"800;7;ABCDEFG;",
+         L"7:ABC~DEF~G:~~~~~~~~~~~~~~~", L"800;7;ABCDEFG;"},
+        {"short field, part 6", kHead6, L"800;7;AB",
+         L"7:AB~~~~~~~~~~~~~~~~~~", L"800;7;AB;"},
+        {"empty field", kHead3, L"800;7;", L"7:~~~~~~~~~~~~~~~~~", L"800;7;"},
+        {"no second field", kHead3, L"800;7", L"7", L"800;7;"},
+        {"empty record", kHead3, L"800", L"", L"800;;"},
+        // What the import read comes back whole: an empty last field, and
+        // the last character of a line without closing separator.
+        {"empty last field", kHead3, L"800;7;" + kField + L";x;;", L"7:" + kPieces + L":x::",
+         L"800;7;" + kField + L";x;;"},
+        {"no closing separator", kHead3, L"800;7;" + kField + L";xyz", L"7:" + kPieces + L":xyz",
+         L"800;7;" + kField + L";xyz;"},
+    };
+    for (const Record800Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Imported imported = Import(Vdi({c.head, kProduct, kArticle, c.line}));
+        ASSERT_NE(imported.root, nullptr);
+        const CNode* record = imported.root->GetChild(0)->GetChild(0)->GetChild(0)->GetChild(0)->GetChild(0);
+        ASSERT_NE(record, nullptr);
+        ASSERT_EQ(record->GetName(), L"800");
+        EXPECT_EQ(RawValue(*record), c.value);
+
+        const std::wstring exported = Export(*imported.root);
+        const std::wstring expected = Vdi({c.head, kProduct, kArticle, c.exported});
+        EXPECT_EQ(exported, expected);
+        EXPECT_EQ(Export(*imported.root), exported);  // the tree is not changed
+        // Importing the export gives the same value again.
+        Imported again = Import(exported);
+        ASSERT_NE(again.root, nullptr);
+        EXPECT_EQ(Export(*again.root), exported);
+    }
+}
+
+TEST(VdiExportTest, WritesRecordsDepthFirst) {
+    CNode root(L"010");
+    root.AddLeaf(L"<>", L"3:x\u00AEy", true);
+    CNode* group = root.AddChild(L"GRUPPE 970");
+    CNode* record = group->AddChild(L"970");
+    record->AddLeaf(L"<>", L"a:", true);
+    CNode* named = record->AddChild(L"GRUPPE 970.02")->AddChild(L"970.02 ABC");
+    named->AddLeaf(L"<>", L"1:2:ABC", true);
+    named->AddChild(L"970.41");                    // no leaf: an empty value
+    group->AddChild(L" 5 leading space");          // a space first: the whole name is the type
+    CNode* notes = root.AddChild(L"Notiz");
+    notes->AddChild(L"900")->AddLeaf(L"<>", L"a\\;b:", true);
+    // A closing separator after a backslash would read back as "\;" inside
+    // the field: the line ends without it.
+    notes->AddChild(L"960")->AddLeaf(L"<>", L"C\u00AE\\Daten\\", true);
+
+    EXPECT_EQ(Export(root), Vdi({L"010;3;x:y;", L"970;a;", L"970.02;1;2;ABC;", L"970.41;;",
+                                 L" 5 leading space;;", L"900;a\\;b;", L"960;C:\\Daten\\"}));
+    EXPECT_EQ(Export(CNode(L"GRUPPE 1")), L"");
+}
+
+TEST(VdiExportTest, DeepTreesDoNotRecurse) {
+    CNode root(L"010");
+    CNode* node = &root;
+    for (int i = 0; i < 200000; ++i) node = node->AddChild(L"GRUPPE");
+    node->AddChild(L"900")->AddLeaf(L"<>", L"deep:", true);
+    EXPECT_EQ(Export(root), Vdi({L"010;;", L"900;deep;"}));
+}
+
+TEST(VdiRoundTripTest, ImportExportImport) {
+    const std::wstring text = Vdi({
+        kHead3, L"100;1;Muster GmbH;Musterstr. 1;12345 Musterstadt;",
+        L"110;1;HK-22;Flachheizk\u00F6rper Typ 22;", L"200;1;600;",
+        L"250;1;0,5:1,0;", L"200;2;900;", L"250;2;a\\;b;", L"700;1;", L"710.01;1;", L"710.11;x;",
+        L"710.02;2;", L"710.21;a;", L"710.22;b;", L"800;1;" + kField + L";Anschluss;;",
+        L"810;2;", L"900;1;", L"920;2;", L"970;1;", L"970.02;1;2;ABC;", L"970.41;1;",
+        L"970.03;1;2;;", L"970.41;2;", L"970.03;1;2;C:\\Daten\\",
+    });
+    Imported first = Import(text);
+    ASSERT_NE(first.root, nullptr);
+    EXPECT_TRUE(first.messages.empty());
+    const std::wstring exported = Export(*first.root);
+    EXPECT_EQ(exported, text);
+
+    Imported second = Import(exported);
+    ASSERT_NE(second.root, nullptr);
+    EXPECT_EQ(Outline(second.root.get()), Outline(first.root.get()));
+    EXPECT_EQ(Export(*second.root), exported);
+}
+
+}  // namespace

@@ -1,0 +1,162 @@
+// qxtool tree cat / convert / get / set: tree documents on the command line.
+#include <cwctype>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "qx/platform/base/codepage.h"
+#include "qx/platform/os/last_error.h"
+#include "qx/text/system_message.h"
+#include "qx/tree/exc.h"
+#include "qx/tree/node.h"
+#include "tools/qxtool/command.h"
+
+namespace qxtool {
+namespace {
+
+// A tree file as read, with what is needed to write it back in its form.
+struct LoadedTree {
+    std::unique_ptr<CNode> root;
+    bool encoded = false;
+    bool unicode = false;
+};
+
+// The family's readers take a name ending in x (either case) as encoded.
+bool EndsInX(const std::wstring& path) { return !path.empty() && std::towlower(path.back()) == L'x'; }
+
+LoadedTree Load(const std::string& file) {
+    LoadedTree tree;
+    std::wstring path = Wide(file);
+    tree.encoded = EndsInX(path);
+    try {
+        qx::SetLastError(0);
+        tree.root.reset(CNode::ReadFromFile(path.c_str(), tree.encoded, L':', &tree.unicode, 0));
+    } catch (const CExcRead& e) {
+        throw Failure(qx::WideToUtf8(e.GetMessage()));
+    }
+    if (!tree.root) {
+        unsigned error = qx::GetLastError();
+        std::string reason = error ? qx::WideToUtf8(FormatMessageW(error).Trim().str()) : "not a tree document";
+        throw Failure("cannot read " + file + ": " + reason);
+    }
+    return tree;
+}
+
+void Save(const CNode& root, const std::string& file, bool encode, bool indent, bool utf8, unsigned codePage) {
+    if (!root.WriteToFile(Wide(file).c_str(), encode, indent, utf8, codePage)) {
+        unsigned error = qx::GetLastError();
+        throw Failure("cannot write " + file + ": " + qx::WideToUtf8(FormatMessageW(error).Trim().str()));
+    }
+}
+
+int Cat(const std::vector<std::string>& input) {
+    std::vector<std::string> args = input;
+    RejectUnknownOptions(args);
+    if (args.size() != 1) throw UsageError("expects one FILE");
+    LoadedTree tree = Load(args[0]);
+    CString text;
+    tree.root->WriteToString(text);
+    PrintUtf8(text.str());
+    return kExitOk;
+}
+
+int Convert(const std::vector<std::string>& input) {
+    std::vector<std::string> args = input;
+    bool utf8 = TakeFlag(args, "--utf8");
+    std::string codePageText;
+    bool hasCodePage = TakeOption(args, "--codepage", codePageText);
+    bool encode = TakeFlag(args, "--encode");
+    bool indent = !TakeFlag(args, "--no-indent");
+    RejectUnknownOptions(args);
+    if (args.size() != 2) throw UsageError("expects IN and OUT");
+    if (utf8 && hasCodePage) throw UsageError("--utf8 and --codepage exclude each other");
+    unsigned codePage = 1252;
+    if (hasCodePage) {
+        size_t used = 0;
+        unsigned long value = 0;
+        try {
+            value = std::stoul(codePageText, &used);
+        } catch (const std::exception&) {
+            used = 0;
+        }
+        if (used != codePageText.size() || !qx::IsCodePageSupported(static_cast<unsigned>(value)) ||
+            value == qx::kCpUtf16Le || value == qx::kCpUtf16Be) {
+            throw UsageError("--codepage takes 0, 437, 850, 1250-1258 or 65001");
+        }
+        codePage = static_cast<unsigned>(value);
+        if (codePage == qx::kCpUtf8) utf8 = true;
+    }
+    LoadedTree tree = Load(args[0]);
+    // Without an encoding option the output keeps the input's form: Unicode
+    // input is written as UTF-8, code-page input in code page 1252.
+    if (!utf8 && !hasCodePage) utf8 = tree.unicode;
+    Save(*tree.root, args[1], encode || EndsInX(Wide(args[1])), indent, utf8, codePage);
+    return kExitOk;
+}
+
+int ParseIndex(const std::string& text) {
+    size_t used = 0;
+    int value = 0;
+    try {
+        value = std::stoi(text, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used != text.size() || text.empty()) throw UsageError("INDEX must be a whole number");
+    return value;
+}
+
+int Get(const std::vector<std::string>& input) {
+    std::vector<std::string> args = input;
+    RejectUnknownOptions(args);
+    if (args.size() < 3 || args.size() > 4) throw UsageError("expects FILE PATH LEAF [INDEX]");
+    int index = args.size() == 4 ? ParseIndex(args[3]) : 1;
+    LoadedTree tree = Load(args[0]);
+    // A default no stored value can hold tells a missing value from an
+    // empty one.
+    static const wchar_t kMissing[] = {0xFFFF, 0};
+    CString value =
+        tree.root->GetStrLeafValue(Wide(args[1]).c_str(), Wide(args[2]).c_str(), index, L':', kMissing);
+    if (value == kMissing) throw Failure("no value " + args[2] + " at " + args[1]);
+    PrintUtf8(value.str() + L"\n");
+    return kExitOk;
+}
+
+int Set(const std::vector<std::string>& input) {
+    std::vector<std::string> args = input;
+    RejectUnknownOptions(args);
+    if (args.size() != 5) throw UsageError("expects FILE PATH LEAF INDEX VALUE");
+    int index = ParseIndex(args[3]);
+    LoadedTree tree = Load(args[0]);
+    if (!tree.root->SetStrLeafValue(Wide(args[1]).c_str(), Wide(args[2]).c_str(), index, Wide(args[4]).c_str())) {
+        throw Failure("the path " + args[1] + " names no node (write it as A\\B\\)");
+    }
+    Save(*tree.root, args[0], tree.encoded, true, tree.unicode, 1252);
+    return kExitOk;
+}
+
+constexpr Command kCommands[] = {
+    {"tree cat", "FILE", "print a tree document as indented text",
+     "FILE is read as the family's readers do: any of its encodings, the encoded\n"
+     "form when the name ends in x, a VDI file when it ends in .vdi.",
+     Cat},
+    {"tree convert", "IN OUT [--utf8 | --codepage N] [--encode] [--no-indent]",
+     "read a tree document and write it in another form",
+     "Without an encoding option OUT keeps IN's form: Unicode input is written as\n"
+     "UTF-8, code-page input in code page 1252. OUT is encoded with --encode or\n"
+     "when its name ends in x; OUT ending in .vdi is written as a VDI file.",
+     Convert},
+    {"tree get", "FILE PATH LEAF [INDEX]", "print one value of a leaf",
+     "PATH names nodes as the API does, each followed by a backslash (A\\B\\);\n"
+     "an empty PATH is the root. INDEX counts from 1 (default 1).",
+     Get},
+    {"tree set", "FILE PATH LEAF INDEX VALUE", "set one value of a leaf and write the file back",
+     "Missing nodes and the leaf are created; positions past the end are filled\n"
+     "with empty values. The file keeps its encoding and form.",
+     Set},
+};
+
+const CommandRegistrar registrar(kCommands);
+
+}  // namespace
+}  // namespace qxtool
