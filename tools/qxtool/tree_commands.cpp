@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "qx/platform/base/codepage.h"
+#include "qx/platform/base/utf.h"
 #include "qx/platform/os/last_error.h"
 #include "qx/text/system_message.h"
 #include "qx/tree/exc.h"
