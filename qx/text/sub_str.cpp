@@ -52,7 +52,9 @@ void AddNumber(CQxSubStr& builder, Number value, auto... format) {
 
 void CQxSubStr::AddInit(wchar_t separator) {
     m_separator = separator;
-    m_separatorLength = 1;
+    // A zero separator character means the separator text; its length is
+    // what AddEnd must take back.
+    m_separatorLength = static_cast<unsigned>(SeparatorWidth(*this));
     m_writePosition = 0;
 }
 

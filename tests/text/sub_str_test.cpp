@@ -139,6 +139,16 @@ TEST_F(SubStrTest, SeparatorText) {
     EXPECT_EQ(out.str(), L"x--y" + kReg + L"z");
 }
 
+TEST_F(SubStrTest, ZeroSeparatorCharacterDropsNothing) {
+    CQxSubStr b;
+    b.AddInit(L'\0');  // no separator text: values are joined directly
+    b.Add(L"abc");
+    b.Add(L"def");
+    CString out;
+    b.AddEnd(out);
+    EXPECT_EQ(out, L"abcdef");
+}
+
 TEST_F(SubStrTest, TypedReads) {
     int i = 3;
     qxSubStrUtil::GetInit(L":7", L':');
