@@ -22,4 +22,19 @@ lines'
 } | tee "$out/packed_values.txt"
 
 echo
-echo "demo: output written to $out/ (tree_basics.txt, packed_values.txt)"
+echo "== Tree documents in every form (examples/trees), converted"
+"$qxtool" tree cat examples/trees/config_encoded.txx | tee "$out/config.txt"
+"$qxtool" tree convert examples/trees/config_cp1252.txt "$out/config_utf8.txt" --utf8
+"$qxtool" tree convert examples/trees/config_utf16.txt "$out/config_encoded.txx"
+"$qxtool" tree cat examples/trees/room_xml_utf8.txt
+echo "window width: $("$qxtool" tree get examples/trees/config_utf8.txt 'Fenster\' Position 3)"
+
+echo
+echo "== A VDI 3805 file as a tree document, and back"
+"$qxtool" tree convert examples/vdi/muster_heizkoerper.vdi "$out/muster_heizkoerper.txt"
+"$qxtool" tree convert "$out/muster_heizkoerper.txt" "$out/muster_heizkoerper.vdi"
+"$qxtool" tree cat "$out/muster_heizkoerper.txt" | head -n 12
+cmp -s examples/vdi/muster_heizkoerper.vdi "$out/muster_heizkoerper.vdi" && echo "(VDI -> text -> VDI gives the file back unchanged)"
+
+echo
+echo "demo: output written to $out/"
