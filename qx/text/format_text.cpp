@@ -102,9 +102,10 @@ std::optional<Conversion> ParseConversion(std::wstring_view format, size_t at) {
     return c;
 }
 
-// The argument a conversion letter takes, and the specification to format it
-// with: the given sizes and a length modifier of our own, so that exactly
-// one int, double or wide text is read whatever modifier the text carried.
+// The argument a conversion letter takes, and the printf conversion that
+// formats it: the given sizes with a length modifier of our own, so that
+// exactly one int, double or wide text is read whatever modifier the text
+// carried.
 struct Plan {
     Argument argument;
     std::wstring spec;
