@@ -33,30 +33,32 @@ def article(rng, group, index):
     ]
 
 
-def bracket(groups):
-    out = ["[Katalog]\r\n"]
+def document(groups, open_tag, close_tag, leaf):
+    """The catalogue with the node tags and leaf lines of one form."""
+    out = [open_tag("Katalog", 0)]
     for g, articles in groups:
-        out.append(f"\t[Gruppe{g}]\r\n")
+        out.append(open_tag(f"Gruppe{g}", 1))
         for a in articles:
-            out.append("\t\t[Artikel]\r\n")
-            out.extend(f"\t\t\t{k}:{v}\r\n" for k, v in a)
-            out.append("\t\t[ENDE_Artikel]\r\n")
-        out.append(f"\t[ENDE_Gruppe{g}]\r\n")
-    out.append("[ENDE_Katalog]\r\n")
+            out.append(open_tag("Artikel", 2))
+            out.extend(leaf(k, v) for k, v in a)
+            out.append(close_tag("Artikel", 2))
+        out.append(close_tag(f"Gruppe{g}", 1))
+    out.append(close_tag("Katalog", 0))
     return "".join(out)
+
+
+def bracket(groups):
+    return document(groups, lambda n, d: "\t" * d + f"[{n}]\r\n",
+                    lambda n, d: "\t" * d + f"[ENDE_{n}]\r\n",
+                    lambda k, v: f"\t\t\t{k}:{v}\r\n")
 
 
 def xml(groups):
-    out = ["<Katalog>\r\n"]
-    for g, articles in groups:
-        out.append(f"\t<Gruppe{g}>\r\n")
-        for a in articles:
-            out.append("\t\t<Artikel>\r\n")
-            out.extend(f"\t\t\t<{k}>{v.replace(':', ';')}</{k}>\r\n" for k, v in a)
-            out.append("\t\t</Artikel>\r\n")
-        out.append(f"\t</Gruppe{g}>\r\n")
-    out.append("</Katalog>\r\n")
-    return "".join(out)
+    # Every leaf its own one-line element; colons would be packed-list
+    # separators in the tree form, so the XML text carries semicolons.
+    return document(groups, lambda n, d: "\t" * d + f"<{n}>\r\n",
+                    lambda n, d: "\t" * d + f"</{n}>\r\n",
+                    lambda k, v: f"\t\t\t<{k}>{v.replace(':', ';')}</{k}>\r\n")
 
 
 def main():
