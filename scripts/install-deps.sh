@@ -9,11 +9,15 @@ PACKAGES=(
   cmake ninja-build g++ make pkg-config
   # libraries
   libicu-dev
+  zlib1g-dev libminizip-dev  # zip archives and language modules
+  libmspack-dev              # cabinet archives
   # tests, benchmarks, fuzzing
   googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev
+  gcab                       # tests build cabinet archives with it
   # peers the benchmarks compare with (bench only)
   libpugixml-dev
   libmuparser-dev  # bench/formula_benchmark: the formula evaluator beside muParser
+  cabextract       # bench/archive: extraction beside cabextract and unzip
 )
 
 missing=()

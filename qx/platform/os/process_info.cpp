@@ -52,9 +52,20 @@ CalendarTime LocalTime() {
     return time;
 }
 
-std::wstring ProgramDirectory() {
-    std::wstring path = ProgramPath();
+namespace {
+
+std::wstring FolderOf(const std::wstring& path) {
     return path.substr(0, path.rfind(L'\\') + 1);
+}
+
+}  // namespace
+
+std::wstring ProgramDirectory() {
+    return FolderOf(ProgramPath());
+}
+
+std::wstring LibraryDirectory() {
+    return FolderOf(LibraryPath());
 }
 
 void SetClockForTesting(std::function<std::int64_t()> millisecondsSinceEpoch) {

@@ -25,6 +25,13 @@ QX_API std::wstring ProgramPath();
 // The folder of ProgramPath(), ending with a backslash.
 QX_API std::wstring ProgramDirectory();
 
+// This library's own file (libqxbase.so.1 wherever it was loaded from) as a
+// library path; "" when the loader cannot say. Language modules and shared
+// family libraries are found beside it.
+QX_API std::wstring LibraryPath();
+// The folder of LibraryPath(), ending with a backslash.
+QX_API std::wstring LibraryDirectory();
+
 // Milliseconds since an arbitrary start, never going back. TickCount() is
 // the low 32 bits, which wrap after 49.7 days as GetTickCount does; compare
 // such values by unsigned difference.

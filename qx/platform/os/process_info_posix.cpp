@@ -1,3 +1,4 @@
+#include <dlfcn.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -46,6 +47,19 @@ std::wstring ProgramPath() {
         }
         path.resize(path.size() * 2);
     }
+}
+
+std::wstring LibraryPath() {
+    // Any function of this library names the object it was loaded from.
+    Dl_info info {};
+    if (::dladdr(reinterpret_cast<const void*>(&LibraryPath), &info) == 0 || !info.dli_fname) {
+        SetLastError(kErrorFileNotFound);
+        return {};
+    }
+    char* resolved = ::realpath(info.dli_fname, nullptr);
+    const std::wstring path = FromNativePath(resolved ? resolved : info.dli_fname);
+    std::free(resolved);
+    return path;
 }
 
 std::optional<CalendarTime> TimeToLocal(std::int64_t seconds) {

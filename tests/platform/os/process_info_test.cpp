@@ -75,5 +75,14 @@ TEST(ProcessInfoTest, NamesTheProgramAndItsUser) {
     EXPECT_FALSE(UserName().empty());
 }
 
+TEST(ProcessInfoTest, NamesThisLibrarysOwnFile) {
+    const std::wstring library = LibraryPath();
+    const std::wstring folder = LibraryDirectory();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_TRUE(library.starts_with(folder));
+    // The real file behind the soname link.
+    EXPECT_TRUE(library.substr(folder.size()).starts_with(L"libqxbase.so.1"));
+}
+
 }  // namespace
 }  // namespace qx
