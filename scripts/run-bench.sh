@@ -85,6 +85,10 @@ END {
   ratio("wildcard match, file names: qxbase / fnmatch", cost["BM_WildcardFileNames"], cost["BM_Peer_FnmatchFileNames"])
   ratio("wildcard match, a*a*...*b on 1000 a: qxbase / fnmatch", cost["BM_WildcardManyStars/1000"],
         cost["BM_Peer_FnmatchManyStars/1000"])
+  ratio("folder scan, 100,000 files: qxbase / directory_iterator", cost["BM_GetFirstFileName"],
+        cost["BM_Peer_DirectoryIterator"])
+  ratio("folder scan, CFindFiles \"*.dat\": qxbase / directory_iterator", cost["BM_FindFiles"],
+        cost["BM_Peer_DirectoryIterator"])
   ratio("VDI import, 50 MB: qxbase / records as two strings", cost["BM_ImportVdi/real_time"],
         cost["BM_Peer_SplitRecords/real_time"])
   ratio("VDI import, 50 MB: qxbase / every field a string", cost["BM_ImportVdi/real_time"],

@@ -29,6 +29,7 @@ public:
     // The packed value as stored.
     const CString& GetRawData() const { return m_value; }
     void SetRawData(const CString& text) { m_value = text; }
+    void SetRawData(CString&& text) { m_value = std::move(text); }
 
     CString GetOnlyValue(wchar_t separator = L':');
     int GetOnlyValueI(wchar_t separator = L':', bool force = false);

@@ -1,5 +1,6 @@
 // Tree files: CNode::WriteToFile, CNode::ReadFromFile and the TreeItems
 // convenience readers.
+#include <algorithm>
 #include <cwctype>
 #include <memory>
 #include <string>
@@ -13,6 +14,7 @@
 #include "qx/text/encoded_form.h"
 #include "qx/text/text_codec.h"
 #include "qx/tree/exc.h"
+#include "qx/tree/internal/tree_reader.h"
 #include "qx/tree/tree_items.h"
 #include "qx/tree/vdi.h"
 
@@ -41,6 +43,33 @@ bool CNode::WriteToFile(const wchar_t* path, bool encode, bool indent, bool utf8
     return qx::WriteFileAtomically(path, bytes);
 }
 
+namespace {
+
+bool StartsWith(std::string_view bytes, std::string_view prefix) {
+    return bytes.substr(0, prefix.size()) == prefix;
+}
+
+// Reads the root node from the file's bytes. UTF-8 and the 8-bit pages are
+// read from the bytes themselves (see tree_reader.cpp); UTF-16 and what the
+// byte readers cannot take are widened whole first, as qx::DecodeText reads
+// them.
+void ReadRoot(CNode& root, std::string& bytes, unsigned codePage, wchar_t separator) {
+    const bool utf16 = StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF");
+    if (!utf16) {
+        if (StartsWith(bytes, "\xEF\xBB")) {
+            const std::string_view text = std::string_view(bytes).substr(std::min<size_t>(3, bytes.size()));
+            if (qx::detail::ReadNodeBytes(root, text, nullptr, separator)) return;
+        } else if (const wchar_t* table = qx::WideningTable(bytes, qx::ReaderCodePage(codePage))) {
+            if (qx::detail::ReadNodeBytes(root, bytes, table, separator)) return;
+        }
+    }
+    const std::wstring text = qx::DecodeText(bytes, codePage);
+    std::string().swap(bytes);  // the text is all that is needed from here on
+    qx::detail::ReadNodeText(root, text.c_str(), separator, nullptr);
+}
+
+}  // namespace
+
 CNode* CNode::ReadFromFile(const wchar_t* path, bool encoded, wchar_t separator, bool* isUnicode,
                            unsigned codePage) {
     if (!path) return nullptr;
@@ -48,14 +77,15 @@ CNode* CNode::ReadFromFile(const wchar_t* path, bool encoded, wchar_t separator,
     if (!bytes) return nullptr;
     bool unicode = qx::HasUnicodeMark(*bytes, encoded);
     if (encoded) qx::DecodeStoredBytes(*bytes);
-    std::wstring text = qx::DecodeText(*bytes, codePage);
-    bytes.reset();  // the text is all that is needed from here on
 
-    if (IsVdiPath(path)) return qx::ImportVdi(text.c_str());
+    if (IsVdiPath(path)) {
+        std::wstring text = qx::DecodeText(*bytes, codePage);
+        bytes.reset();  // the text is all that is needed from here on
+        return qx::ImportVdi(text.c_str());
+    }
 
     auto root = std::make_unique<CNode>();
-    const wchar_t* cursor = text.c_str();
-    root->ReadFromMem(cursor, separator);  // a CExcRead passes on; the root goes with it
+    ReadRoot(*root, *bytes, codePage, separator);  // a CExcRead passes on; the root goes with it
     if (isUnicode) *isUnicode = unicode;
     return root.release();
 }

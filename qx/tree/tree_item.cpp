@@ -6,6 +6,7 @@
 
 #include "qx/platform/base/utf.h"
 #include "qx/platform/os/clipboard.h"
+#include "qx/tree/internal/item_memory.h"
 
 namespace {
 
@@ -55,11 +56,18 @@ private:
 
 CTreeItem::CTreeItem() : m_name(NamePool::Instance().Empty()) {}
 
+void* CTreeItem::operator new(size_t bytes) { return qx::detail::AllocateItem(bytes); }
+
+void CTreeItem::operator delete(void* item) noexcept { qx::detail::FreeItem(item); }
+
 CTreeItem::~CTreeItem() = default;
 
 void CTreeItem::SetName(const wchar_t* name) {
-    if (!name || !*name) return;
-    m_name = NamePool::Instance().Intern(name);
+    if (name) SetName(std::wstring_view(name));
+}
+
+void CTreeItem::SetName(std::wstring_view name) {
+    if (!name.empty()) m_name = NamePool::Instance().Intern(name);
 }
 
 bool CTreeItem::WriteToClipBoard(wchar_t separator) const {

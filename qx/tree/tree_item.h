@@ -7,12 +7,20 @@
 // the whole tree API).
 #pragma once
 
+#include <string_view>
+
 #include "qx/platform/base/cstring.h"
 #include "qx/platform/base/export.h"
 
 class QX_API CTreeItem {
 public:
     virtual ~CTreeItem();
+
+    // Items read from a document share large chunks of memory (see
+    // qx/tree/internal/item_memory.h); items are created with new and
+    // deleted with delete as always.
+    static void* operator new(size_t bytes);
+    static void operator delete(void* item) noexcept;
 
     // 1 for a node, 2 for a leaf.
     virtual int GetItemType() const = 0;
@@ -33,6 +41,8 @@ public:
 
     // Null or empty leaves the name as it was.
     void SetName(const wchar_t* name);
+    // The same for a name that need not end with a zero.
+    void SetName(std::wstring_view name);
     const CString& GetName() const { return *m_name; }
 
     // Puts the item's text form, unindented, on the clipboard under the

@@ -1,18 +1,19 @@
-// The text form of tree items: measuring, writing and reading.
+// The text form of tree items: measuring and writing (the reader is in
+// tree_reader.cpp).
 //
 // Measuring and writing share one description of the text (the Emit*
 // functions below over a counting or a writing sink), so that
-// GetTextLength always equals what WriteToMem writes. Walks and the reader
-// keep their own stack instead of recursing: a deeply nested document costs
-// heap, never the call stack.
+// GetTextLength always equals what WriteToMem writes. Walks keep their own
+// stack instead of recursing: a deeply nested document costs heap, never
+// the call stack.
 
 #include <cwchar>
 #include <vector>
 
 #include "qx/platform/base/format.h"
-#include "qx/platform/base/unicode.h"
 #include "qx/platform/os/debug_output.h"
 #include "qx/tree/exc.h"
+#include "qx/tree/internal/tree_reader.h"
 #include "qx/tree/node.h"
 
 CExc::~CExc() = default;
@@ -142,79 +143,6 @@ unsigned WriteAt(wchar_t*& cursor, Emit emit) {
     return written;
 }
 
-[[noreturn]] void Fail(const wchar_t* message) { throw CExcRead(message); }
-
-const wchar_t* SkipSpace(const wchar_t* p) {
-    while (*p && qx::IsSpace(*p)) ++p;
-    return p;
-}
-
-bool StartsWith(const wchar_t* p, const wchar_t* prefix) {
-    while (*prefix) {
-        if (*p++ != *prefix++) return false;
-    }
-    return true;
-}
-
-// Reads a leaf line of the bracket form at *p* into *leaf*: the name up to
-// the separator or a line end, the value up to the line end, which is
-// consumed. A carriage return alone belongs to the value.
-const wchar_t* ReadBracketLeaf(const wchar_t* p, wchar_t separator, CLeaf& leaf) {
-    const wchar_t* name = p;
-    while (*p && *p != separator && *p != L'\r' && *p != L'\n') ++p;
-    if (!*p) Fail(qx::kReadErrorLeafIncomplete);
-    leaf.SetName(CString(name, static_cast<int>(p - name)));
-    if (*p == separator) {
-        const wchar_t* value = ++p;
-        while (*p && *p != L'\n' && !(*p == L'\r' && p[1] == L'\n')) ++p;
-        leaf.SetRawData(CString(value, static_cast<int>(p - value)));
-    }
-    if (*p == L'\r' && p[1] == L'\n') {
-        p += 2;
-    } else if (*p == L'\r' || *p == L'\n') {
-        ++p;
-    }
-    return p;
-}
-
-// A nameless leaf of the simple XML form: the value up to the next '<' or
-// line end, which stays unread.
-const wchar_t* ReadXmlLeaf(const wchar_t* p, CLeaf& leaf) {
-    const wchar_t* value = p;
-    while (*p && *p != L'<' && *p != L'\r' && *p != L'\n') ++p;
-    if (!*p) Fail(qx::kReadErrorLeafIncomplete);
-    leaf.SetRawData(CString(value, static_cast<int>(p - value)));
-    return p;
-}
-
-// Reads a node's start tag at *p* (after white space) into *node*; returns
-// the position after it and whether the node is in the simple XML form.
-const wchar_t* ReadStartTag(const wchar_t* p, CNode& node, bool& xml) {
-    p = SkipSpace(p);
-    if (*p != L'[' && *p != L'<') Fail(qx::kReadErrorNoStartBracket);
-    xml = *p == L'<';
-    if (xml) node.setSimpleXML(true);
-    const wchar_t close = xml ? L'>' : L']';
-    const wchar_t* name = ++p;
-    while (*p && *p != close) ++p;
-    if (!*p) Fail(qx::kReadErrorNoEndBracket);
-    node.SetName(CString(name, static_cast<int>(p - name)));
-    return p + 1;
-}
-
-// Reads the rest of an end tag after "</" or "[ENDE_": the node's own name
-// exactly, then the closing bracket and an optional line end.
-const wchar_t* ReadEndTag(const wchar_t* p, const CNode& node, bool xml) {
-    const CString& name = node.GetName();
-    if (std::wcsncmp(p, name.GetString(), static_cast<size_t>(name.GetLength())) != 0) Fail(qx::kReadErrorWrongEnd);
-    p += name.GetLength();
-    if (*p != (xml ? L'>' : L']')) Fail(qx::kReadErrorWrongEnd);
-    ++p;
-    if (*p == L'\r' && p[1] == L'\n') return p + 2;
-    if (*p == L'\n') return p + 1;
-    return p;
-}
-
 }  // namespace
 
 unsigned CLeaf::GetTextLength(int indent) const {
@@ -227,9 +155,7 @@ unsigned CLeaf::WriteToMem(wchar_t*& cursor, int indent, wchar_t separator) cons
 
 unsigned long CLeaf::ReadFromMem(const wchar_t*& cursor, wchar_t separator) {
     const wchar_t* start = cursor;
-    const wchar_t* p = SkipSpace(cursor);
-    if (!*p) Fail(qx::kReadErrorLeafIncomplete);
-    cursor = ReadBracketLeaf(p, separator, *this);
+    cursor = qx::detail::ReadLeafText(*this, cursor, separator);
     return static_cast<unsigned long>(cursor - start);
 }
 
@@ -248,42 +174,10 @@ unsigned CNode::WriteToMem(wchar_t*& cursor, int indent, wchar_t separator) cons
 }
 
 unsigned long CNode::ReadFromMem(const wchar_t*& cursor, wchar_t separator) {
-    struct Frame {
-        CNode* node;
-        bool xml;
-    };
     const wchar_t* start = cursor;
-    const wchar_t* p = cursor;
-    std::vector<Frame> open;
-    bool xml = false;
-    p = ReadStartTag(p, *this, xml);
-    open.push_back({this, xml});
-    try {
-        while (!open.empty()) {
-            Frame top = open.back();
-            p = SkipSpace(p);
-            if (!*p) Fail(qx::kReadErrorLeafIncomplete);
-            if (top.xml ? StartsWith(p, L"</") : StartsWith(p, L"[ENDE_")) {
-                p = ReadEndTag(p + (top.xml ? 2 : 6), *top.node, top.xml);
-                open.pop_back();
-            } else if (*p == (top.xml ? L'<' : L'[')) {
-                // The child belongs to the tree before it is read, so that a
-                // read error leaves a partly read tree the caller can delete.
-                CNode* child = top.node->AddChild(new CNode);
-                bool childXml = false;
-                p = ReadStartTag(p, *child, childXml);
-                open.push_back({child, childXml});
-            } else {
-                auto* leaf = top.node->AddLeaf(new CLeaf);
-                p = top.xml ? ReadXmlLeaf(p, *leaf) : ReadBracketLeaf(p, separator, *leaf);
-            }
-        }
-    } catch (const CExcRead&) {
-        cursor = p;
-        throw;
-    }
-    cursor = p;
-    return static_cast<unsigned long>(p - start);
+    // On a read error the cursor is left where reading stopped.
+    cursor = qx::detail::ReadNodeText(*this, cursor, separator, &cursor);
+    return static_cast<unsigned long>(cursor - start);
 }
 
 void CNode::DumpToDebugger(int level) const {

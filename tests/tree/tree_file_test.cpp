@@ -7,6 +7,7 @@
 #include "qx/platform/base/codepage.h"
 #include "qx/platform/os/message_box.h"
 #include "qx/text/encoded_form.h"
+#include "qx/text/text_codec.h"
 #include "qx/tree/exc.h"
 #include "qx/tree/node.h"
 #include "qx/tree/tree_items.h"
@@ -222,6 +223,74 @@ TEST(TreeFileTest, TreeItemsFromString) {
     EXPECT_EQ(TreeItems::ReadFromString(L"", root, 1), 0);
     delete root;
     EXPECT_EQ(recorder.texts.size(), 1u);
+}
+
+// The file reader reads UTF-8 and 8-bit files from their bytes; it must
+// give exactly what the reader of wide text gives for the decoded text:
+// the same tree, or the same error.
+TEST(TreeFileTest, ReadingFromBytesMatchesReadingTheDecodedText) {
+    TempDir dir;
+    const std::string mark = "\xEF\xBB\xBF";
+    struct Case {
+        const char* name;
+        std::string bytes;  // the file
+        unsigned codePage;
+        wchar_t separator;
+    } cases[] = {
+        {"utf-8 names, values and end tags", mark + "[Gr\xC3\xBC\xC3\x9F" "e]\r\n\t\xC3\x84nderung:\xE2\x82\xAC 5\r\n"
+                                             "[ENDE_Gr\xC3\xBC\xC3\x9F" "e]\r\n", 0, L':'},
+        {"utf-8 end tag differing in its last letter", mark + "[Gr\xC3\xBC\xC3\x9F" "e]\r\n[ENDE_Gr\xC3\xBC\xC3\x9F\xC3\xA9]", 0,
+         L':'},
+        {"utf-8 end tag cut inside a letter", mark + "[\xC3\xBC]\r\n[ENDE_\xC3", 0, L':'},
+        {"cp1252 names and end tags", "[Gr\xFC\xDF" "e]\r\n\tk:\x80\r\n[ENDE_Gr\xFC\xDF" "e]", 1252, L':'},
+        {"cp1252 wrong end", "[Gr\xFC\xDF" "e]\r\n[ENDE_Gr\xFC\xDF" "E]", 1252, L':'},
+        {"no-break space skipped, utf-8", mark + "[A]\r\n\xC2\xA0k:v\r\n[ENDE_A]", 0, L':'},
+        {"ideographic space skipped", mark + "[A]\r\n\xE3\x80\x80k:v\r\n[ENDE_A]", 0, L':'},
+        {"no-break space skipped, cp1252", "[A]\r\n\xA0k:v\r\n[ENDE_A]", 1252, L':'},
+        {"broken utf-8 in a value", mark + "[A]\r\nk:\xC3(\xE2\x82\r\n[ENDE_A]", 0, L':'},
+        {"lone carriage return inside a value", "[A]\r\nk:a\rb\r\nl:c\n[ENDE_A]\n", 1252, L':'},
+        {"long values and line feeds only", "[A]\nk:" + std::string(100, 'x') + "\n\t[B]\n\t\tm:" + std::string(33, 'y') +
+                                                "\n\t[ENDE_B]\n[ENDE_A]", 1252, L':'},
+        {"leaf without a separator", "[A]\r\nflag\r\n[ENDE_A]", 1252, L':'},
+        {"another separator", "[A]\r\nk;v:w\r\n[ENDE_A]", 1252, L';'},
+        {"a separator beyond ASCII", mark + "[A]\r\nk\xC2\xA7v\r\n[ENDE_A]", 0, L'\u00A7'},
+        {"simple XML form", mark + "<A>\r\n\t<B>x\xC3\xA9y</B>\r\n\t<C>\r\n\t\t<D>1</D>\r\n\t</C>\r\n</A>", 0, L':'},
+        {"no start bracket", "  x", 1252, L':'},
+        {"no end bracket", "[A", 1252, L':'},
+        {"leaf incomplete", "[A]\r\nk", 1252, L':'},
+        {"a zero ends the text", std::string("[A]\r\nk:v\0w\r\n[ENDE_A]", 20), 1252, L':'},
+        // 1258 writes some letters as base and mark: the file is composed
+        // as a whole.
+        {"code page 1258 composes", "[A]\r\nk:a\xEC\r\n[ENDE_A]", 1258, L':'},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(dir.path() / "in.txt", c.bytes);
+        std::wstring expected;
+        try {
+            CNode reference;
+            const std::wstring text = qx::DecodeText(c.bytes, c.codePage);
+            const wchar_t* cursor = text.c_str();
+            reference.ReadFromMem(cursor, c.separator);
+            expected = TextOf(reference);
+        } catch (const CExcRead& e) {
+            expected = std::wstring(L"error: ") + e.GetMessage();
+        }
+        std::wstring actual;
+        try {
+            std::unique_ptr<CNode> root(
+                CNode::ReadFromFile(dir.Wide("in.txt").c_str(), false, c.separator, nullptr, c.codePage));
+            ASSERT_NE(root, nullptr);
+            actual = TextOf(*root);
+        } catch (const CExcRead& e) {
+            actual = std::wstring(L"error: ") + e.GetMessage();
+        }
+        EXPECT_EQ(actual, expected);
+    }
+    WriteBytes(dir.path() / "composed.txt", "[A]\r\nk:a\xEC\r\n[ENDE_A]");
+    std::unique_ptr<CNode> composed(CNode::ReadFromFile(dir.Wide("composed.txt").c_str(), false, L':', nullptr, 1258));
+    ASSERT_NE(composed, nullptr);
+    EXPECT_EQ(composed->GetLeaf(0)->GetRawData(), L"\u00E1");
 }
 
 TEST(TreeFileTest, FailedWritesKeepThePreviousFile) {

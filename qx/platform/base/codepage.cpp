@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -59,6 +60,9 @@ public:
     explicit SingleByteTable(unsigned cp);
 
     std::wstring Decode(std::string_view bytes) const;
+    // The table, when decoding *bytes* piece by piece gives what Decode
+    // gives for the whole: no byte of them composes with what precedes it.
+    const wchar_t* WideningTable(std::string_view bytes) const;
     // Composes *text* (NFC) and encodes it.
     std::string Encode(std::wstring_view text, bool* lossy) const;
 
@@ -237,6 +241,26 @@ std::wstring SingleByteTable::Decode(std::string_view bytes) const {
     return out;
 }
 
+const wchar_t* SingleByteTable::WideningTable(std::string_view bytes) const {
+    // Most pages have no composing byte at all; the others need a look at
+    // the high bytes, skipping ASCII eight bytes at a time.
+    if (std::none_of(composes_.begin(), composes_.end(), [](bool b) { return b; })) return toWide_.data();
+    size_t i = 0;
+    while (i < bytes.size()) {
+        std::uint64_t word;
+        if (bytes.size() - i >= sizeof word) {
+            std::memcpy(&word, bytes.data() + i, sizeof word);
+            if ((word & 0x8080808080808080ull) == 0) {
+                i += sizeof word;
+                continue;
+            }
+        }
+        if (composes_[static_cast<unsigned char>(bytes[i])]) return nullptr;
+        ++i;
+    }
+    return toWide_.data();
+}
+
 std::string SingleByteTable::Encode(std::wstring_view text, bool* lossy) const {
     if (std::all_of(text.begin(), text.end(), [this](wchar_t c) { return IsStable(c); })) {
         return EncodeComposed(text, lossy);
@@ -366,6 +390,12 @@ std::wstring CodePageToWide(std::string_view bytes, unsigned cp) {
     if (cp == kCpUtf8) return Utf8ToWide(bytes);
     if (cp == kCpUtf16Le || cp == kCpUtf16Be) return Utf16BytesToWide(bytes, cp == kCpUtf16Be);
     return CodePageRegistry::Instance().Table(SingleByteSlot(cp)).Decode(bytes);
+}
+
+const wchar_t* WideningTable(std::string_view bytes, unsigned cp) {
+    cp = Resolve(cp);
+    if (SingleByteSlot(cp) < 0) return nullptr;
+    return CodePageRegistry::Instance().Table(SingleByteSlot(cp)).WideningTable(bytes);
 }
 
 }  // namespace qx

@@ -55,4 +55,12 @@ QX_API std::string WideToCodePage(std::wstring_view text, unsigned cp, bool* los
 // Windows reads 1252; the result is composed (NFC). Never fails.
 QX_API std::wstring CodePageToWide(std::string_view bytes, unsigned cp);
 
+// For readers that widen 8-bit text piece by piece: the 256 wide characters
+// of code page *cp*'s bytes, when *cp* is an 8-bit page and no byte of
+// *bytes* composes with what precedes it, so that widening any pieces of
+// *bytes* through the table gives what CodePageToWide gives for the whole.
+// Null otherwise (read such text with CodePageToWide). The table lives as
+// long as the process.
+QX_API const wchar_t* WideningTable(std::string_view bytes, unsigned cp);
+
 }  // namespace qx

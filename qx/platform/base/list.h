@@ -3,8 +3,10 @@
 //
 // A POSITION stays valid while items are added anywhere in the list; removing
 // an item invalidates only that item's own position. Entries are allocated in
-// blocks (10 by default) and recycled through a free list, so a long list
-// costs few allocations.
+// blocks and recycled through a free list, so a long list costs few
+// allocations: the first block holds two entries and each further one twice
+// as many as the one before, up to the block size (10 by default), so that
+// the many short lists of a tree document stay small.
 #pragma once
 
 #include <cstddef>
@@ -175,11 +177,13 @@ private:
     }
 
     void AllocateBlock() {
-        size_t bytes = kSlotOffset + sizeof(Slot) * static_cast<size_t>(blockSize_);
+        const int slots = nextBlockSlots_ < blockSize_ ? nextBlockSlots_ : blockSize_;
+        nextBlockSlots_ = slots * 2;
+        size_t bytes = kSlotOffset + sizeof(Slot) * static_cast<size_t>(slots);
         char* raw = static_cast<char*>(::operator new(bytes));
         auto* block = new (raw) Block{blocks_};
         blocks_ = block;
-        for (int i = blockSize_ - 1; i >= 0; --i) {
+        for (int i = slots - 1; i >= 0; --i) {
             Slot* slot = new (raw + kSlotOffset + sizeof(Slot) * static_cast<size_t>(i)) Slot;
             slot->nextFree = free_;
             free_ = slot;
@@ -193,12 +197,15 @@ private:
             blocks_ = next;
         }
         free_ = nullptr;
+        nextBlockSlots_ = kFirstBlockSlots;
     }
 
     Entry* head_ = nullptr;
     Entry* tail_ = nullptr;
     int count_ = 0;
+    static constexpr int kFirstBlockSlots = 2;
     int blockSize_;
+    int nextBlockSlots_ = kFirstBlockSlots;
     Slot* free_ = nullptr;
     Block* blocks_ = nullptr;
 };

@@ -68,47 +68,55 @@ std::string WideToUtf8(std::wstring_view text) {
     return out;
 }
 
-std::wstring Utf8ToWide(std::string_view bytes) {
-    std::wstring out;
-    out.reserve(bytes.size());
+char32_t DecodeUtf8Char(std::string_view bytes, size_t& length) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const unsigned char* end = p + bytes.size();
-    while (p < end) {
-        // ASCII runs are by far the most common; copy them without decoding.
-        if (*p < 0x80) {
-            out += static_cast<wchar_t>(*p++);
-            continue;
-        }
-        unsigned char lead = *p;
-        int extra;
-        char32_t c;
-        char32_t min;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            extra = 1; c = lead & 0x1F; min = 0x80;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            extra = 2; c = lead & 0x0F; min = 0x800;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            extra = 3; c = lead & 0x07; min = 0x10000;
-        } else {
-            out += static_cast<wchar_t>(kReplacement);
-            ++p;
-            continue;
-        }
-        int taken = 0;
-        while (taken < extra && p + 1 + taken < end && (p[1 + taken] & 0xC0) == 0x80) {
-            c = (c << 6) | (p[1 + taken] & 0x3F);
-            ++taken;
-        }
-        if (taken < extra || c < min || c > 0x10FFFF || IsSurrogate(c)) {
-            // A broken sequence costs one replacement character; its
-            // continuation bytes are skipped with it.
-            out += static_cast<wchar_t>(kReplacement);
-            p += 1 + taken;
-            continue;
-        }
-        out += static_cast<wchar_t>(c);
-        p += 1 + extra;
+    const size_t size = bytes.size();
+    const unsigned char lead = p[0];
+    length = 1;
+    if (lead < 0x80) return lead;
+    size_t extra;
+    char32_t c;
+    char32_t min;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        extra = 1; c = lead & 0x1F; min = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        extra = 2; c = lead & 0x0F; min = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        extra = 3; c = lead & 0x07; min = 0x10000;
+    } else {
+        return kReplacement;
     }
+    size_t taken = 0;
+    while (taken < extra && 1 + taken < size && (p[1 + taken] & 0xC0) == 0x80) {
+        c = (c << 6) | (p[1 + taken] & 0x3F);
+        ++taken;
+    }
+    // A broken sequence costs one replacement character; its continuation
+    // bytes go with it.
+    length = 1 + taken;
+    if (taken < extra || c < min || c > 0x10FFFF || IsSurrogate(c)) return kReplacement;
+    return c;
+}
+
+std::wstring Utf8ToWide(std::string_view bytes) {
+    // Never more characters than bytes: write into a string of that size and
+    // cut it to what was written.
+    std::wstring out(bytes.size(), L'\0');
+    wchar_t* o = out.data();
+    size_t i = 0;
+    while (i < bytes.size()) {
+        // ASCII runs are by far the most common; copy them without decoding.
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            *o++ = static_cast<wchar_t>(b);
+            ++i;
+            continue;
+        }
+        size_t length = 0;
+        *o++ = static_cast<wchar_t>(DecodeUtf8Char(bytes.substr(i), length));
+        i += length;
+    }
+    out.resize(static_cast<size_t>(o - out.data()));
     return out;
 }
 

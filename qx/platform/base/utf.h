@@ -15,6 +15,10 @@ namespace qx {
 
 QX_API std::string WideToUtf8(std::wstring_view text);
 QX_API std::wstring Utf8ToWide(std::string_view bytes);
+// The first character of non-empty UTF-8 *bytes* and the number of bytes it
+// takes (at least 1); U+FFFD for a broken sequence, which takes its lead
+// byte and the continuation bytes that follow it, as Utf8ToWide reads it.
+QX_API char32_t DecodeUtf8Char(std::string_view bytes, size_t& length);
 
 // UTF-16 as bytes in the given order, without a byte-order mark. An odd
 // trailing byte is ignored.

@@ -1,0 +1,327 @@
+// Reading the text form of tree items.
+//
+// One reader serves three kinds of input: wide text, UTF-8 bytes and 8-bit
+// bytes with a widening table. Every character the form gives a meaning
+// ('[', ']', '<', '>', '/', line ends, an ASCII separator) is ASCII, so the
+// byte readers find the structure in the bytes themselves and widen only
+// names and values, straight into the items. A file is then never held as
+// a whole in wide text, which on Linux is four bytes a character.
+//
+// The reader keeps its own stack of open nodes instead of recursing: a
+// deeply nested document costs heap, never the call stack.
+
+#include "qx/tree/internal/tree_reader.h"
+
+#include <cstring>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "qx/platform/base/unicode.h"
+#include "qx/platform/base/utf.h"
+#include "qx/tree/exc.h"
+#include "qx/tree/internal/item_memory.h"
+#include "qx/tree/node.h"
+
+namespace {
+
+[[noreturn]] void Fail(const wchar_t* message) { throw CExcRead(message); }
+
+bool IsAsciiSpace(unsigned c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// The first position from *p* holding *a*, *b*, *c* or the terminating
+// zero. Byte text is scanned sixteen bytes at a time where the processor
+// allows; *end* is where the zero of the text stands (null for wide text).
+const wchar_t* FindStop(const wchar_t* p, const wchar_t*, wchar_t a, wchar_t b, wchar_t c) {
+    while (*p != a && *p != b && *p != c && *p) ++p;
+    return p;
+}
+
+const char* FindStop(const char* p, const char* end, char a, char b, char c) {
+#if defined(__SSE2__)
+    const __m128i va = _mm_set1_epi8(a);
+    const __m128i vb = _mm_set1_epi8(b);
+    const __m128i vc = _mm_set1_epi8(c);
+    const __m128i zero = _mm_setzero_si128();
+    while (end - p >= 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, va), _mm_cmpeq_epi8(x, vb)),
+                                          _mm_or_si128(_mm_cmpeq_epi8(x, vc), _mm_cmpeq_epi8(x, zero)));
+        if (const int mask = _mm_movemask_epi8(hits)) return p + __builtin_ctz(static_cast<unsigned>(mask));
+        p += 16;
+    }
+#else
+    (void)end;
+#endif
+    while (*p != a && *p != b && *p != c && *p) ++p;
+    return p;
+}
+
+// Wide text as it is.
+struct WideSource {
+    using Unit = wchar_t;
+
+    size_t SpaceAt(const wchar_t* p) const { return qx::IsSpace(*p) ? 1 : 0; }
+    void Widen(const wchar_t* begin, const wchar_t* end, std::wstring& out) const { out.assign(begin, end); }
+    // The position after *name* when the text at *p* starts with it.
+    const wchar_t* Match(const wchar_t* p, std::wstring_view name) const {
+        return std::wcsncmp(p, name.data(), name.size()) == 0 ? p + name.size() : nullptr;
+    }
+};
+
+// UTF-8 bytes, decoded as qx::Utf8ToWide decodes them.
+struct Utf8Source {
+    using Unit = char;
+
+    static char32_t CharAt(const char* p, size_t& length) {
+        return qx::DecodeUtf8Char(std::string_view(p, ::strnlen(p, 4)), length);
+    }
+    size_t SpaceAt(const char* p) const {
+        const auto b = static_cast<unsigned char>(*p);
+        if (b < 0x80) return IsAsciiSpace(b) ? 1 : 0;
+        size_t length = 0;
+        return qx::IsSpace(static_cast<wchar_t>(CharAt(p, length))) ? length : 0;
+    }
+    void Widen(const char* begin, const char* end, std::wstring& out) const {
+        // Names and values are mostly ASCII: widen those in place.
+        out.resize(static_cast<size_t>(end - begin));
+        for (size_t i = 0; begin + i != end; ++i) {
+            const auto b = static_cast<unsigned char>(begin[i]);
+            if (b >= 0x80) {
+                out = qx::Utf8ToWide(std::string_view(begin, static_cast<size_t>(end - begin)));
+                return;
+            }
+            out[i] = static_cast<wchar_t>(b);
+        }
+    }
+    const char* Match(const char* p, std::wstring_view name) const {
+        for (wchar_t expected : name) {
+            if (!*p) return nullptr;
+            size_t length = 0;
+            if (static_cast<wchar_t>(CharAt(p, length)) != expected) return nullptr;
+            p += length;
+        }
+        return p;
+    }
+};
+
+// 8-bit bytes through a widening table (qx::WideningTable).
+struct TableSource {
+    using Unit = char;
+
+    wchar_t At(const char* p) const { return table[static_cast<unsigned char>(*p)]; }
+    size_t SpaceAt(const char* p) const {
+        const auto b = static_cast<unsigned char>(*p);
+        if (b < 0x80) return IsAsciiSpace(b) ? 1 : 0;
+        return qx::IsSpace(At(p)) ? 1 : 0;
+    }
+    void Widen(const char* begin, const char* end, std::wstring& out) const {
+        out.resize(static_cast<size_t>(end - begin));
+        for (size_t i = 0; begin + i != end; ++i) out[i] = At(begin + i);
+    }
+    const char* Match(const char* p, std::wstring_view name) const {
+        for (wchar_t expected : name) {
+            if (!*p || At(p) != expected) return nullptr;
+            ++p;
+        }
+        return p;
+    }
+
+    const wchar_t* table;
+};
+
+template <typename Source>
+class Reader {
+public:
+    using Unit = typename Source::Unit;
+
+    // *end*: where the text's terminating zero stands, or null when unknown.
+    Reader(const Source& source, const Unit* text, const Unit* end, wchar_t separator)
+        : source_(source), p_(text), end_(end), separator_(static_cast<Unit>(separator)) {}
+
+    const Unit* Position() const { return p_; }
+
+    // One node with everything inside it, appended to what *root* holds.
+    void ReadNode(CNode& root) {
+        struct Frame {
+            CNode* node;
+            bool xml;
+        };
+        std::vector<Frame> open;
+        open.push_back({&root, ReadStartTag(root)});
+        while (!open.empty()) {
+            const Frame top = open.back();
+            SkipSpace();
+            if (!*p_) Fail(qx::kReadErrorLeafIncomplete);
+            if (top.xml ? StartsWith("</") : StartsWith("[ENDE_")) {
+                p_ += top.xml ? 2 : 6;
+                ReadEndTag(*top.node, top.xml);
+                open.pop_back();
+            } else if (*p_ == (top.xml ? '<' : '[')) {
+                // The child belongs to the tree before it is read, so that a
+                // read error leaves a partly read tree the caller can delete.
+                CNode* child = top.node->AddChild(new CNode);
+                open.push_back({child, ReadStartTag(*child)});
+            } else {
+                CLeaf* leaf = top.node->AddLeaf(new CLeaf);
+                if (top.xml) {
+                    ReadXmlLeaf(*leaf);
+                } else {
+                    ReadBracketLeaf(*leaf);
+                }
+            }
+        }
+    }
+
+    // One leaf line of the bracket form.
+    void ReadLeaf(CLeaf& leaf) {
+        SkipSpace();
+        if (!*p_) Fail(qx::kReadErrorLeafIncomplete);
+        ReadBracketLeaf(leaf);
+    }
+
+private:
+    void SkipSpace() {
+        while (*p_) {
+            const size_t length = source_.SpaceAt(p_);
+            if (!length) return;
+            p_ += length;
+        }
+    }
+
+    bool StartsWith(const char* prefix) const {
+        const Unit* p = p_;
+        while (*prefix) {
+            if (*p++ != static_cast<Unit>(*prefix++)) return false;
+        }
+        return true;
+    }
+
+    void SetName(CTreeItem& item, const Unit* begin, const Unit* end) {
+        source_.Widen(begin, end, name_);
+        item.SetName(std::wstring_view(name_));
+    }
+
+    void SetValue(CLeaf& leaf, const Unit* begin, const Unit* end) {
+        std::wstring value;
+        source_.Widen(begin, end, value);
+        leaf.SetRawData(CString(std::move(value)));
+    }
+
+    // A leaf line of the bracket form: the name up to the separator or a
+    // line end, the value up to the line end, which is consumed. A carriage
+    // return alone belongs to the value.
+    void ReadBracketLeaf(CLeaf& leaf) {
+        const Unit* name = p_;
+        const Unit* p = FindStop(p_, end_, separator_, '\r', '\n');
+        p_ = p;
+        if (!*p) Fail(qx::kReadErrorLeafIncomplete);
+        SetName(leaf, name, p);
+        if (*p == separator_) {
+            const Unit* value = ++p;
+            for (;;) {
+                p = FindStop(p, end_, '\n', '\r', '\n');
+                if (*p != '\r' || p[1] == '\n') break;
+                ++p;  // a carriage return alone belongs to the value
+            }
+            SetValue(leaf, value, p);
+        }
+        if (*p == '\r' && p[1] == '\n') {
+            p += 2;
+        } else if (*p == '\r' || *p == '\n') {
+            ++p;
+        }
+        p_ = p;
+    }
+
+    // A nameless leaf of the simple XML form: the value up to the next '<'
+    // or line end, which stays unread.
+    void ReadXmlLeaf(CLeaf& leaf) {
+        const Unit* value = p_;
+        p_ = FindStop(p_, end_, '<', '\r', '\n');
+        if (!*p_) Fail(qx::kReadErrorLeafIncomplete);
+        SetValue(leaf, value, p_);
+    }
+
+    // A node's start tag (after white space); whether the node is in the
+    // simple XML form.
+    bool ReadStartTag(CNode& node) {
+        SkipSpace();
+        if (*p_ != '[' && *p_ != '<') Fail(qx::kReadErrorNoStartBracket);
+        const bool xml = *p_ == '<';
+        if (xml) node.setSimpleXML(true);
+        const Unit close = xml ? '>' : ']';
+        const Unit* name = ++p_;
+        p_ = FindStop(p_, end_, close, close, close);
+        if (!*p_) Fail(qx::kReadErrorNoEndBracket);
+        SetName(node, name, p_);
+        ++p_;
+        return xml;
+    }
+
+    // The rest of an end tag after "</" or "[ENDE_": the node's own name
+    // exactly, then the closing bracket and an optional line end.
+    void ReadEndTag(const CNode& node, bool xml) {
+        const Unit* after = source_.Match(p_, node.GetName().str());
+        if (!after || *after != (xml ? '>' : ']')) Fail(qx::kReadErrorWrongEnd);
+        p_ = after + 1;
+        if (*p_ == '\r' && p_[1] == '\n') {
+            p_ += 2;
+        } else if (*p_ == '\n') {
+            ++p_;
+        }
+    }
+
+    const Source source_;
+    const Unit* p_;
+    const Unit* const end_;
+    const Unit separator_;
+    std::wstring name_;  // reused for every name: names are interned, not kept
+};
+
+template <typename Source>
+const typename Source::Unit* ReadNodeFrom(CNode& node, const Source& source, const typename Source::Unit* text,
+                                          const typename Source::Unit* end, wchar_t separator,
+                                          const typename Source::Unit** stop) {
+    Reader<Source> reader(source, text, end, separator);
+    const qx::detail::ItemArena arena;
+    try {
+        reader.ReadNode(node);
+    } catch (const CExcRead&) {
+        if (stop) *stop = reader.Position();
+        throw;
+    }
+    return reader.Position();
+}
+
+}  // namespace
+
+namespace qx::detail {
+
+const wchar_t* ReadNodeText(CNode& node, const wchar_t* text, wchar_t separator, const wchar_t** stop) {
+    return ReadNodeFrom(node, WideSource{}, text, nullptr, separator, stop);
+}
+
+const wchar_t* ReadLeafText(CLeaf& leaf, const wchar_t* text, wchar_t separator) {
+    Reader<WideSource> reader(WideSource{}, text, nullptr, separator);
+    reader.ReadLeaf(leaf);
+    return reader.Position();
+}
+
+bool ReadNodeBytes(CNode& node, std::string_view text, const wchar_t* widening, wchar_t separator) {
+    // A byte is compared with the separator: that holds only for ASCII.
+    if (static_cast<unsigned>(separator) >= 0x80) return false;
+    const char* end = text.data() + text.size();
+    if (widening) {
+        ReadNodeFrom(node, TableSource{widening}, text.data(), end, separator, nullptr);
+    } else {
+        ReadNodeFrom(node, Utf8Source{}, text.data(), end, separator, nullptr);
+    }
+    return true;
+}
+
+}  // namespace qx::detail
