@@ -1,6 +1,5 @@
 // Tree files: CNode::WriteToFile, CNode::ReadFromFile and the TreeItems
 // convenience readers.
-#include <algorithm>
 #include <cwctype>
 #include <memory>
 #include <string>
@@ -43,33 +42,6 @@ bool CNode::WriteToFile(const wchar_t* path, bool encode, bool indent, bool utf8
     return qx::WriteFileAtomically(path, bytes);
 }
 
-namespace {
-
-bool StartsWith(std::string_view bytes, std::string_view prefix) {
-    return bytes.substr(0, prefix.size()) == prefix;
-}
-
-// Reads the root node from the file's bytes. UTF-8 and the 8-bit pages are
-// read from the bytes themselves (see tree_reader.cpp); UTF-16 and what the
-// byte readers cannot take are widened whole first, as qx::DecodeText reads
-// them.
-void ReadRoot(CNode& root, std::string& bytes, unsigned codePage, wchar_t separator) {
-    const bool utf16 = StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF");
-    if (!utf16) {
-        if (StartsWith(bytes, "\xEF\xBB")) {
-            const std::string_view text = std::string_view(bytes).substr(std::min<size_t>(3, bytes.size()));
-            if (qx::detail::ReadNodeBytes(root, text, nullptr, separator)) return;
-        } else if (const wchar_t* table = qx::WideningTable(bytes, qx::ReaderCodePage(codePage))) {
-            if (qx::detail::ReadNodeBytes(root, bytes, table, separator)) return;
-        }
-    }
-    const std::wstring text = qx::DecodeText(bytes, codePage);
-    std::string().swap(bytes);  // the text is all that is needed from here on
-    qx::detail::ReadNodeText(root, text.c_str(), separator, nullptr);
-}
-
-}  // namespace
-
 CNode* CNode::ReadFromFile(const wchar_t* path, bool encoded, wchar_t separator, bool* isUnicode,
                            unsigned codePage) {
     if (!path) return nullptr;
@@ -85,7 +57,7 @@ CNode* CNode::ReadFromFile(const wchar_t* path, bool encoded, wchar_t separator,
     }
 
     auto root = std::make_unique<CNode>();
-    ReadRoot(*root, *bytes, codePage, separator);  // a CExcRead passes on; the root goes with it
+    qx::detail::ReadTreeBytes(*root, *bytes, codePage, separator);  // a CExcRead passes on; the root goes with it
     if (isUnicode) *isUnicode = unicode;
     return root.release();
 }

@@ -12,6 +12,7 @@
 
 #include "qx/tree/internal/tree_reader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <cwchar>
 #include <string>
@@ -21,9 +22,11 @@
 #include <emmintrin.h>
 #endif
 
+#include "qx/platform/base/codepage.h"
 #include "qx/platform/base/unicode.h"
 #include "qx/platform/base/utf.h"
 #include "qx/tree/exc.h"
+#include "qx/text/text_codec.h"
 #include "qx/tree/internal/item_memory.h"
 #include "qx/tree/node.h"
 
@@ -298,6 +301,26 @@ const typename Source::Unit* ReadNodeFrom(CNode& node, const Source& source, con
     return reader.Position();
 }
 
+// Reads one node from bytes without widening them as a whole: UTF-8 when
+// *widening* is null, else 8-bit text widened by that table. A zero byte
+// follows *text* (a std::string's own); reading ends at the first zero.
+// False, with nothing read, when the separator is not ASCII and so cannot be
+// found among the bytes.
+bool ReadNodeBytes(CNode& node, std::string_view text, const wchar_t* widening, wchar_t separator) {
+    if (static_cast<unsigned>(separator) >= 0x80) return false;
+    const char* end = text.data() + text.size();
+    if (widening) {
+        ReadNodeFrom(node, TableSource{widening}, text.data(), end, separator, nullptr);
+    } else {
+        ReadNodeFrom(node, Utf8Source{}, text.data(), end, separator, nullptr);
+    }
+    return true;
+}
+
+bool StartsWith(std::string_view bytes, std::string_view prefix) {
+    return bytes.substr(0, prefix.size()) == prefix;
+}
+
 }  // namespace
 
 namespace qx::detail {
@@ -312,16 +335,19 @@ const wchar_t* ReadLeafText(CLeaf& leaf, const wchar_t* text, wchar_t separator)
     return reader.Position();
 }
 
-bool ReadNodeBytes(CNode& node, std::string_view text, const wchar_t* widening, wchar_t separator) {
-    // A byte is compared with the separator: that holds only for ASCII.
-    if (static_cast<unsigned>(separator) >= 0x80) return false;
-    const char* end = text.data() + text.size();
-    if (widening) {
-        ReadNodeFrom(node, TableSource{widening}, text.data(), end, separator, nullptr);
-    } else {
-        ReadNodeFrom(node, Utf8Source{}, text.data(), end, separator, nullptr);
+void ReadTreeBytes(CNode& root, std::string& bytes, unsigned codePage, wchar_t separator) {
+    const bool utf16 = StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF");
+    if (!utf16) {
+        if (StartsWith(bytes, "\xEF\xBB")) {
+            const std::string_view text = std::string_view(bytes).substr(std::min<size_t>(3, bytes.size()));
+            if (ReadNodeBytes(root, text, nullptr, separator)) return;
+        } else if (const wchar_t* table = qx::WideningTable(bytes, qx::ReaderCodePage(codePage))) {
+            if (ReadNodeBytes(root, bytes, table, separator)) return;
+        }
     }
-    return true;
+    const std::wstring text = qx::DecodeText(bytes, codePage);
+    std::string().swap(bytes);  // the text is all that is needed from here on
+    ReadNodeText(root, text.c_str(), separator, nullptr);
 }
 
 }  // namespace qx::detail

@@ -3,7 +3,9 @@
 // leaves what was read in the items.
 #pragma once
 
-#include <string_view>
+#include <string>
+
+#include "qx/platform/base/export.h"
 
 class CLeaf;
 class CNode;
@@ -18,11 +20,12 @@ const wchar_t* ReadNodeText(CNode& node, const wchar_t* text, wchar_t separator,
 // Reads one leaf line of the bracket form (after white space) into *leaf*.
 const wchar_t* ReadLeafText(CLeaf& leaf, const wchar_t* text, wchar_t separator);
 
-// Reads one node from bytes without widening them as a whole: UTF-8 when
-// *widening* is null, else 8-bit text widened by that table (see
-// qx::WideningTable). A zero byte must follow *text* (a std::string's own
-// does); reading ends at the first zero. False, with nothing read, when the
-// separator is not ASCII and so cannot be found among the bytes.
-bool ReadNodeBytes(CNode& node, std::string_view text, const wchar_t* widening, wchar_t separator);
+// Reads the root node of a tree file from its bytes (freed of the encoded
+// form), decoded as qx::DecodeText decodes them with *codePage*. UTF-8 and
+// 8-bit text are read from the bytes themselves, widening only names and
+// values; UTF-16, a separator beyond ASCII and 8-bit text with bytes that
+// compose with what precedes them are widened whole first (*bytes* is then
+// emptied to free it early). Exported for the fuzz target.
+QX_API void ReadTreeBytes(CNode& root, std::string& bytes, unsigned codePage, wchar_t separator);
 
 }  // namespace qx::detail
