@@ -65,7 +65,11 @@ std::optional<std::wstring> ReadTextFile(const wchar_t* path, unsigned codePage,
     return DecodeText(*bytes, codePage);
 }
 
-std::string EncodeUtf8WithMark(std::wstring_view text) { return std::string(kUtf8Mark) + WideToUtf8(text); }
+std::string EncodeUtf8WithMark(std::wstring_view text) {
+    std::string bytes(kUtf8Mark);
+    AppendUtf8(text, bytes);
+    return bytes;
+}
 
 std::string EncodeUtf16WithMark(std::wstring_view text) {
     return std::string(kUtf16LeMark) + WideToUtf16Bytes(text, false);

@@ -14,6 +14,7 @@
 #include "qx/text/text_codec.h"
 #include "qx/tree/exc.h"
 #include "qx/tree/internal/tree_reader.h"
+#include "qx/tree/internal/tree_writer.h"
 #include "qx/tree/tree_items.h"
 #include "qx/tree/vdi.h"
 
@@ -28,16 +29,30 @@ const wchar_t* ReadErrorCaption() { return qx::TranslateMessage("Fehler beim Les
 
 }  // namespace
 
+namespace {
+
+std::string TreeFileBytes(const CNode& node, const wchar_t* path, bool indent, bool utf8, unsigned codePage,
+                          wchar_t separator) {
+    if (IsVdiPath(path)) {
+        const CString text = qx::ExportVdi(node);
+        return utf8 ? qx::EncodeUtf8WithMark(text.str()) : qx::WideToCodePage(text.str(), codePage);
+    }
+    if (utf8) {
+        std::string bytes = qx::EncodeUtf8WithMark(L"");
+        qx::detail::AppendNodeUtf8(node, indent ? 0 : -1, separator, bytes);
+        return bytes;
+    }
+    CString text;
+    node.WriteToString(text, false, indent, utf8, codePage, separator);
+    return qx::WideToCodePage(text.str(), codePage);
+}
+
+}  // namespace
+
 bool CNode::WriteToFile(const wchar_t* path, bool encode, bool indent, bool utf8, unsigned codePage,
                         wchar_t separator) const {
     if (!path || !*path) return false;
-    CString text;
-    if (IsVdiPath(path)) {
-        text = qx::ExportVdi(*this);
-    } else {
-        WriteToString(text, encode, indent, utf8, codePage, separator);
-    }
-    std::string bytes = utf8 ? qx::EncodeUtf8WithMark(text.str()) : qx::WideToCodePage(text.str(), codePage);
+    std::string bytes = TreeFileBytes(*this, path, indent, utf8, codePage, separator);
     if (encode) qx::EncodeBytes(bytes);
     return qx::WriteFileAtomically(path, bytes);
 }

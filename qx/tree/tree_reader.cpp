@@ -90,16 +90,7 @@ struct Utf8Source {
         return qx::IsSpace(static_cast<wchar_t>(CharAt(p, length))) ? length : 0;
     }
     void Widen(const char* begin, const char* end, std::wstring& out) const {
-        // Names and values are mostly ASCII: widen those in place.
-        out.resize(static_cast<size_t>(end - begin));
-        for (size_t i = 0; begin + i != end; ++i) {
-            const auto b = static_cast<unsigned char>(begin[i]);
-            if (b >= 0x80) {
-                out = qx::Utf8ToWide(std::string_view(begin, static_cast<size_t>(end - begin)));
-                return;
-            }
-            out[i] = static_cast<wchar_t>(b);
-        }
+        qx::Utf8ToWide(std::string_view(begin, static_cast<size_t>(end - begin)), out);
     }
     const char* Match(const char* p, std::wstring_view name) const {
         for (wchar_t expected : name) {

@@ -11,9 +11,11 @@
 #include <vector>
 
 #include "qx/platform/base/format.h"
+#include "qx/platform/base/utf.h"
 #include "qx/platform/os/debug_output.h"
 #include "qx/tree/exc.h"
 #include "qx/tree/internal/tree_reader.h"
+#include "qx/tree/internal/tree_writer.h"
 #include "qx/tree/node.h"
 
 CExc::~CExc() = default;
@@ -43,6 +45,23 @@ struct WritingSink {
     }
     void Tabs(int level) {
         for (int i = 0; i < level; ++i) *cursor++ = L'\t';
+    }
+};
+
+// Writes UTF-8 straight away, so that a file needs no wide copy of its text.
+struct Utf8Sink {
+    std::string& out;
+    void Put(wchar_t c) {
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else {
+            qx::AppendUtf8(std::wstring_view(&c, 1), out);
+        }
+    }
+    void Put(const wchar_t* text) { qx::AppendUtf8(text, out); }
+    void Put(const CString& text) { qx::AppendUtf8(text.str(), out); }
+    void Tabs(int level) {
+        if (level > 0) out.append(static_cast<size_t>(level), '\t');
     }
 };
 
@@ -189,6 +208,11 @@ void CNode::DumpToDebugger(int level) const {
             for (POSITION pos = node.Leaves().GetHeadPosition(); pos;) node.Leaves().GetNext(pos)->DumpToDebugger(l + 1);
         },
         [](const CNode&, int) {});
+}
+
+void qx::detail::AppendNodeUtf8(const CNode& node, int level, wchar_t separator, std::string& out) {
+    Utf8Sink sink{out};
+    EmitNode(sink, node, level, separator);
 }
 
 bool CNode::WriteToString(CString& out, bool /*encode*/, bool indent, bool /*utf8*/, unsigned /*codePage*/,

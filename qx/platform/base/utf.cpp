@@ -44,27 +44,39 @@ std::wstring DecodeUtf16(size_t count, Unit unitAt) {
 
 }  // namespace
 
-std::string WideToUtf8(std::wstring_view text) {
-    std::string out;
-    out.reserve(text.size());
+void AppendUtf8(std::wstring_view text, std::string& out) {
+    // Measure first, then write into room of exactly that size.
+    size_t bytes = 0;
     for (wchar_t ch : text) {
-        char32_t c = Sanitized(ch);
+        const char32_t c = Sanitized(ch);
+        bytes += c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+    }
+    const size_t start = out.size();
+    out.resize(start + bytes);
+    char* o = out.data() + start;
+    for (wchar_t ch : text) {
+        const char32_t c = Sanitized(ch);
         if (c < 0x80) {
-            out += static_cast<char>(c);
+            *o++ = static_cast<char>(c);
         } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            *o++ = static_cast<char>(0xC0 | (c >> 6));
+            *o++ = static_cast<char>(0x80 | (c & 0x3F));
         } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            *o++ = static_cast<char>(0xE0 | (c >> 12));
+            *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            *o++ = static_cast<char>(0x80 | (c & 0x3F));
         } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            *o++ = static_cast<char>(0xF0 | (c >> 18));
+            *o++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            *o++ = static_cast<char>(0x80 | (c & 0x3F));
         }
     }
+}
+
+std::string WideToUtf8(std::wstring_view text) {
+    std::string out;
+    AppendUtf8(text, out);
     return out;
 }
 
@@ -98,10 +110,10 @@ char32_t DecodeUtf8Char(std::string_view bytes, size_t& length) {
     return c;
 }
 
-std::wstring Utf8ToWide(std::string_view bytes) {
+void Utf8ToWide(std::string_view bytes, std::wstring& out) {
     // Never more characters than bytes: write into a string of that size and
     // cut it to what was written.
-    std::wstring out(bytes.size(), L'\0');
+    out.resize(bytes.size());
     wchar_t* o = out.data();
     size_t i = 0;
     while (i < bytes.size()) {
@@ -117,6 +129,11 @@ std::wstring Utf8ToWide(std::string_view bytes) {
         i += length;
     }
     out.resize(static_cast<size_t>(o - out.data()));
+}
+
+std::wstring Utf8ToWide(std::string_view bytes) {
+    std::wstring out;
+    Utf8ToWide(bytes, out);
     return out;
 }
 

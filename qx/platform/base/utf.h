@@ -14,7 +14,11 @@
 namespace qx {
 
 QX_API std::string WideToUtf8(std::wstring_view text);
+// The same appended to *out*.
+QX_API void AppendUtf8(std::wstring_view text, std::string& out);
 QX_API std::wstring Utf8ToWide(std::string_view bytes);
+// The same into *out*, replacing its text (its room is reused).
+QX_API void Utf8ToWide(std::string_view bytes, std::wstring& out);
 // The first character of non-empty UTF-8 *bytes* and the number of bytes it
 // takes (at least 1); U+FFFD for a broken sequence, which takes its lead
 // byte and the continuation bytes that follow it, as Utf8ToWide reads it.
