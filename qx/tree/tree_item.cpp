@@ -1,5 +1,6 @@
 #include "qx/tree/tree_item.h"
 
+#include <array>
 #include <functional>
 #include <string_view>
 #include <unordered_set>
@@ -34,12 +35,18 @@ public:
     }
 
     const CString* Intern(std::wstring_view name) {
+        // A document repeats a handful of names over and over: a small cache
+        // indexed by a cheap mix of the name answers most look-ups with one
+        // comparison, without hashing the whole name.
+        const CString*& cached = recent_[CacheSlot(name)];
+        if (cached && cached->str() == name) return cached;
         auto it = names_.find(name);
         if (it == names_.end()) {
             it = names_.emplace(std::wstring(name)).first;
             bytes_ += (name.size() + 1) * sizeof(wchar_t);
         }
-        return &*it;
+        cached = &*it;
+        return cached;
     }
 
     const CString* Empty() const { return &empty_; }
@@ -47,7 +54,17 @@ public:
     size_t Bytes() const { return bytes_ + names_.size() * sizeof(CString); }
 
 private:
+    static size_t CacheSlot(std::wstring_view name) {
+        const size_t n = name.size();
+        const size_t mix = n * 31 + (n ? static_cast<size_t>(name[0]) * 7 + static_cast<size_t>(name[n - 1]) * 13 +
+                                              static_cast<size_t>(name[n / 2]) * 17
+                                        : 0);
+        return mix % kCacheSlots;
+    }
+
+    static constexpr size_t kCacheSlots = 256;
     std::unordered_set<CString, NameHash, NameEqual> names_;
+    std::array<const CString*, kCacheSlots> recent_{};
     CString empty_;
     size_t bytes_ = 0;
 };
