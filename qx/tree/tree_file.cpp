@@ -37,14 +37,10 @@ std::string TreeFileBytes(const CNode& node, const wchar_t* path, bool indent, b
         const CString text = qx::ExportVdi(node);
         return utf8 ? qx::EncodeUtf8WithMark(text.str()) : qx::WideToCodePage(text.str(), codePage);
     }
-    if (utf8) {
-        std::string bytes = qx::EncodeUtf8WithMark(L"");
-        qx::detail::AppendNodeUtf8(node, indent ? 0 : -1, separator, bytes);
-        return bytes;
-    }
-    CString text;
-    node.WriteToString(text, false, indent, utf8, codePage, separator);
-    return qx::WideToCodePage(text.str(), codePage);
+    std::string bytes = utf8 ? qx::EncodeUtf8WithMark(L"") : std::string();
+    qx::detail::AppendNodeEncoded(node, indent ? 0 : -1, separator, qx::CodePageWriter(utf8 ? qx::kCpUtf8 : codePage),
+                                  bytes);
+    return bytes;
 }
 
 }  // namespace

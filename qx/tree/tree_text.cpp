@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "qx/platform/base/format.h"
-#include "qx/platform/base/utf.h"
+#include "qx/platform/base/codepage.h"
 #include "qx/platform/os/debug_output.h"
 #include "qx/tree/exc.h"
 #include "qx/tree/internal/tree_reader.h"
@@ -48,18 +48,22 @@ struct WritingSink {
     }
 };
 
-// Writes UTF-8 straight away, so that a file needs no wide copy of its text.
-struct Utf8Sink {
+// Writes file bytes straight away, so that a file needs no wide copy of its
+// text. Each name and value is encoded on its own: an 8-bit page composes
+// (NFC) within it but never across the brackets and separators around it,
+// which therefore always stay what they are.
+struct EncodingSink {
+    const qx::CodePageWriter& writer;
     std::string& out;
     void Put(wchar_t c) {
         if (c < 0x80) {
             out.push_back(static_cast<char>(c));
         } else {
-            qx::AppendUtf8(std::wstring_view(&c, 1), out);
+            writer.Append(std::wstring_view(&c, 1), out);
         }
     }
-    void Put(const wchar_t* text) { qx::AppendUtf8(text, out); }
-    void Put(const CString& text) { qx::AppendUtf8(text.str(), out); }
+    void Put(const wchar_t* text) { writer.Append(text, out); }
+    void Put(const CString& text) { writer.Append(text.str(), out); }
     void Tabs(int level) {
         if (level > 0) out.append(static_cast<size_t>(level), '\t');
     }
@@ -210,8 +214,9 @@ void CNode::DumpToDebugger(int level) const {
         [](const CNode&, int) {});
 }
 
-void qx::detail::AppendNodeUtf8(const CNode& node, int level, wchar_t separator, std::string& out) {
-    Utf8Sink sink{out};
+void qx::detail::AppendNodeEncoded(const CNode& node, int level, wchar_t separator, const qx::CodePageWriter& writer,
+                                   std::string& out) {
+    EncodingSink sink{writer, out};
     EmitNode(sink, node, level, separator);
 }
 

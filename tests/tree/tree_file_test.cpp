@@ -293,6 +293,27 @@ TEST(TreeFileTest, ReadingFromBytesMatchesReadingTheDecodedText) {
     EXPECT_EQ(composed->GetLeaf(0)->GetRawData(), L"\u00E1");
 }
 
+// Names and values are encoded on their own: a value that begins with a
+// combining mark cannot merge with the bracket before it.
+TEST(TreeFileTest, EightBitWritingKeepsTheStructure) {
+    TempDir dir;
+    CNode xml(L"A");
+    xml.setSimpleXML(true);
+    xml.AddLeaf(L"", L"\u0338x", true);  // '>' + U+0338 would compose to U+226F
+    ASSERT_TRUE(xml.WriteToFile(dir.Wide("xml.txt").c_str(), false, true, false, 1252));
+    EXPECT_EQ(ReadBytes(dir.Native("xml.txt")), "<A>?x</A>\r\n");
+
+    // A letter that 1258 has only as base and mark is written as both and
+    // read back composed.
+    CNode viet(L"A");
+    viet.AddLeaf(L"k", L"\u1EA5", true);
+    ASSERT_TRUE(viet.WriteToFile(dir.Wide("viet.txt").c_str(), false, true, false, 1258));
+    EXPECT_EQ(ReadBytes(dir.Native("viet.txt")), "[A]\r\n\tk:\xE2\xEC\r\n[ENDE_A]\r\n");
+    std::unique_ptr<CNode> back(CNode::ReadFromFile(dir.Wide("viet.txt").c_str(), false, L':', nullptr, 1258));
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->GetLeaf(0)->GetRawData(), L"\u1EA5");
+}
+
 TEST(TreeFileTest, FailedWritesKeepThePreviousFile) {
     TempDir dir;
     auto root = SampleTree();

@@ -53,6 +53,10 @@ bool IsUnencodable(wchar_t ch) {
     return c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF);
 }
 
+}  // namespace
+
+namespace detail {
+
 // One 8-bit code page in both directions, built once from the platform's
 // converter and then read by any number of threads.
 class SingleByteTable {
@@ -63,8 +67,8 @@ public:
     // The table, when decoding *bytes* piece by piece gives what Decode
     // gives for the whole: no byte of them composes with what precedes it.
     const wchar_t* WideningTable(std::string_view bytes) const;
-    // Composes *text* (NFC) and encodes it.
-    std::string Encode(std::wstring_view text, bool* lossy) const;
+    // Composes *text* (NFC) and appends its bytes to *out*.
+    void Encode(std::wstring_view text, std::string& out, bool* lossy) const;
 
 private:
     // A character the page has only as a base letter followed by a mark.
@@ -97,7 +101,7 @@ private:
         return b >= 0 && !composes_[static_cast<size_t>(b)];
     }
     std::wstring ComposeUnstableStretches(std::wstring_view text) const;
-    std::string EncodeComposed(std::wstring_view composed, bool* lossy) const;
+    void EncodeComposed(std::wstring_view composed, std::string& out, bool* lossy) const;
 
     std::array<wchar_t, 256> toWide_{};
     std::array<bool, 256> composes_{};
@@ -261,16 +265,17 @@ const wchar_t* SingleByteTable::WideningTable(std::string_view bytes) const {
     return toWide_.data();
 }
 
-std::string SingleByteTable::Encode(std::wstring_view text, bool* lossy) const {
+void SingleByteTable::Encode(std::wstring_view text, std::string& out, bool* lossy) const {
     if (std::all_of(text.begin(), text.end(), [this](wchar_t c) { return IsStable(c); })) {
-        return EncodeComposed(text, lossy);
+        EncodeComposed(text, out, lossy);
+    } else {
+        EncodeComposed(ComposeUnstableStretches(text), out, lossy);
     }
-    return EncodeComposed(ComposeUnstableStretches(text), lossy);
 }
 
-std::string SingleByteTable::EncodeComposed(std::wstring_view composed, bool* lossy) const {
-    std::string out(composed.size(), '\0');
-    size_t o = 0;
+void SingleByteTable::EncodeComposed(std::wstring_view composed, std::string& out, bool* lossy) const {
+    size_t o = out.size();
+    out.resize(o + composed.size());
     for (wchar_t ch : composed) {
         auto c = static_cast<char32_t>(ch);
         if (c < 0x80) {
@@ -289,8 +294,13 @@ std::string SingleByteTable::EncodeComposed(std::wstring_view composed, bool* lo
         }
     }
     out.resize(o);
-    return out;
 }
+
+}  // namespace detail
+
+namespace {
+
+using detail::SingleByteTable;
 
 // Reads a default code page from the environment: a decimal 8-bit code page or
 // 65001; anything else leaves the default.
@@ -382,7 +392,9 @@ std::string WideToCodePage(std::wstring_view text, unsigned cp, bool* lossy) {
         if (lossy) *lossy = std::any_of(text.begin(), text.end(), IsUnencodable);
         return cp == kCpUtf8 ? WideToUtf8(text) : WideToUtf16Bytes(text, cp == kCpUtf16Be);
     }
-    return CodePageRegistry::Instance().Table(SingleByteSlot(cp)).Encode(text, lossy);
+    std::string bytes;
+    CodePageRegistry::Instance().Table(SingleByteSlot(cp)).Encode(text, bytes, lossy);
+    return bytes;
 }
 
 std::wstring CodePageToWide(std::string_view bytes, unsigned cp) {
@@ -396,6 +408,20 @@ const wchar_t* WideningTable(std::string_view bytes, unsigned cp) {
     cp = Resolve(cp);
     if (SingleByteSlot(cp) < 0) return nullptr;
     return CodePageRegistry::Instance().Table(SingleByteSlot(cp)).WideningTable(bytes);
+}
+
+CodePageWriter::CodePageWriter(unsigned cp) : cp_(Resolve(cp)) {
+    if (SingleByteSlot(cp_) >= 0) table_ = &CodePageRegistry::Instance().Table(SingleByteSlot(cp_));
+}
+
+void CodePageWriter::Append(std::wstring_view text, std::string& out) const {
+    if (table_) {
+        table_->Encode(text, out, nullptr);
+    } else if (cp_ == kCpUtf8) {
+        AppendUtf8(text, out);
+    } else {
+        out += WideToUtf16Bytes(text, cp_ == kCpUtf16Be);
+    }
 }
 
 }  // namespace qx

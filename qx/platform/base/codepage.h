@@ -21,6 +21,10 @@
 
 namespace qx {
 
+namespace detail {
+class SingleByteTable;
+}
+
 inline constexpr unsigned kCpAcp = 0;       // the system's default 8-bit code page
 inline constexpr unsigned kCpOemCp = 1;     // the system's OEM (console) code page
 inline constexpr unsigned kCpUtf16Le = 1200;
@@ -62,5 +66,20 @@ QX_API std::wstring CodePageToWide(std::string_view bytes, unsigned cp);
 // Null otherwise (read such text with CodePageToWide). The table lives as
 // long as the process.
 QX_API const wchar_t* WideningTable(std::string_view bytes, unsigned cp);
+
+// For writers that encode text piece by piece: each piece is encoded as
+// WideToCodePage encodes it on its own, so an 8-bit page composes (NFC)
+// within a piece but never across two. Cheap to make; keep one for a run of
+// pieces.
+class QX_API CodePageWriter {
+public:
+    explicit CodePageWriter(unsigned cp);
+    // Appends *text* in the code page to *out*.
+    void Append(std::wstring_view text, std::string& out) const;
+
+private:
+    unsigned cp_;
+    const detail::SingleByteTable* table_ = nullptr;  // null for the UTF forms
+};
 
 }  // namespace qx

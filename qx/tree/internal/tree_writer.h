@@ -5,11 +5,16 @@
 
 class CNode;
 
+namespace qx {
+class CodePageWriter;
+}
+
 namespace qx::detail {
 
 // Appends the text form of *node* (indented from *level*, or not at all for
-// -1) to *out* as UTF-8: the bytes CNode::WriteToString's text gives in
-// UTF-8, without the wide text in between.
-void AppendNodeUtf8(const CNode& node, int level, wchar_t separator, std::string& out);
+// -1) to *out* in the writer's code page, without the wide text in between.
+// Each name and value is encoded on its own (see qx::CodePageWriter).
+void AppendNodeEncoded(const CNode& node, int level, wchar_t separator, const qx::CodePageWriter& writer,
+                       std::string& out);
 
 }  // namespace qx::detail
