@@ -14,6 +14,11 @@
 //   leaves are written as "name, separator, value" lines, which the XML
 //   reader takes as nameless values, so every round trip adds a separator;
 // - a copy of a tree without simple XML nodes writes the same text.
+// The round trip holds for separators the text form can carry: a
+// separator that is a bracket, a line end or white space makes some leaf
+// lines (a nameless leaf: separator, then value) read back as tags or lose
+// the separator with the indentation. Such texts are still read, measured
+// and written.
 #include <cstddef>
 #include <cstdint>
 #include <cwchar>
@@ -21,6 +26,7 @@
 #include <string_view>
 #include <vector>
 
+#include "qx/platform/base/unicode.h"
 #include "qx/platform/base/utf.h"
 #include "qx/tree/exc.h"
 #include "qx/tree/node.h"
@@ -51,6 +57,10 @@ bool Read(CNode& node, const std::wstring& text, wchar_t separator) {
         if (cursor < text.c_str() || cursor > end || !error.GetMessage()) __builtin_trap();
         return false;
     }
+}
+
+bool SeparatorRoundTrips(wchar_t separator) {
+    return std::wcschr(L"<>[]", separator) == nullptr && !qx::IsSpace(separator);
 }
 
 struct TreeForms {
@@ -90,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     CNode second;
     const bool again = Read(second, written, separator);
-    if (!whole) return 0;
+    if (!whole || !SeparatorRoundTrips(separator)) return 0;
     if (!again) __builtin_trap();
     const TreeForms forms = Inspect(first);
     if (!forms.xmlWithLeafLines && Write(second, 0, separator) != written) __builtin_trap();
