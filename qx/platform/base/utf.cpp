@@ -124,6 +124,12 @@ void Utf8ToWide(std::string_view bytes, std::wstring& out) {
             ++i;
             continue;
         }
+        // Two-byte letters (Latin accents, umlauts) are the next most common.
+        if (b >= 0xC2 && b <= 0xDF && i + 1 < bytes.size() && (static_cast<unsigned char>(bytes[i + 1]) & 0xC0) == 0x80) {
+            *o++ = static_cast<wchar_t>(((b & 0x1F) << 6) | (static_cast<unsigned char>(bytes[i + 1]) & 0x3F));
+            i += 2;
+            continue;
+        }
         size_t length = 0;
         *o++ = static_cast<wchar_t>(DecodeUtf8Char(bytes.substr(i), length));
         i += length;
