@@ -37,4 +37,29 @@ echo "== A VDI 3805 file as a tree document, and back"
 cmp -s examples/vdi/muster_heizkoerper.vdi "$out/muster_heizkoerper.vdi" && echo "(VDI -> text -> VDI gives the file back unchanged)"
 
 echo
+echo "== An installation (examples/install): drive C, a registry of its own"
+# A copy of the example's registry, so the machine's own is never touched.
+registry="$(mktemp -d)"
+trap 'rm -rf "$registry"' EXIT
+cp examples/install/registry/system.reg examples/install/registry/user.reg "$registry/"
+inst='C:\Program Files\quOrix\Heizlast'
+{
+  export QX_REGISTRY_DIR="$registry" QX_DRIVES="C=$PWD/examples/install/c"
+  echo "\$ qxtool install-info --install '$inst'"
+  "$qxtool" install-info --install "$inst"
+  echo "\$ qxtool translate --wordbooks '$inst\Heizlast' --lang fr Abbrechen 'Heizlast berechnen' '@Menü@Datei'"
+  "$qxtool" translate --wordbooks "$inst\Heizlast" --lang fr Abbrechen 'Heizlast berechnen' '@Menü@Datei'
+  echo "\$ qxtool translate --wordbooks '$inst\Heizlast' --lang en Raum"
+  "$qxtool" translate --wordbooks "$inst\Heizlast" --lang en Raum
+  module='C:\Program Files\Common Files\quOrix GmbH\quOsysDll\qxbase.fr'
+  echo "\$ qxtool translate --module '$module' Deutschland Französisch"
+  "$qxtool" translate --module "$module" Deutschland Französisch
+  for options in "--display" "--region OES --print" "--region CHF --display" "--region FRA --prefix Std"; do
+    echo "\$ qxtool locate 'Data\Deckblatt.txt' --install '$inst' $options"
+    # shellcheck disable=SC2086  # the options are words
+    "$qxtool" locate 'Data\Deckblatt.txt' --install "$inst" $options | sed "s|$PWD/||"
+  done
+} | tee "$out/install.txt"
+
+echo
 echo "demo: output written to $out/"

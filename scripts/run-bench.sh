@@ -93,6 +93,17 @@ END {
         cost["BM_Peer_SplitRecords/real_time"])
   ratio("VDI import, 50 MB: qxbase / every field a string", cost["BM_ImportVdi/real_time"],
         cost["BM_Peer_SplitFields/real_time"])
+  ratio("translate, wordbook of 100,000 keys: qxbase / unordered_map", cost["BM_Translate"],
+        cost["BM_Peer_UnorderedMap"])
+  ratio("translate, 8-bit keys: qxbase / unordered_map", cost["BM_TranslateNarrow"], cost["BM_Peer_UnorderedMap"])
+  ratio("log records: CLogger / fprintf + fflush", cost["BM_LogRecords/iterations:1/real_time"],
+        cost["BM_Peer_FprintfFlush/iterations:1/real_time"])
+  ratio("registry read: file store / reading the whole file", cost["BM_RegistryRead/iterations:10000/real_time"],
+        cost["BM_Peer_ReadWholeFile/iterations:10000/real_time"])
+  ratio("registry write: file store / atomic replace, same bytes", cost["BM_RegistryWrite/iterations:10000/real_time"],
+        cost["BM_Peer_WriteFileAtomically/iterations:10000/real_time"])
+  ratio("GetLocalizedFileEx, 4th variant: qxbase / four exists()", cost["BM_GetLocalizedFileEx"],
+        cost["BM_Peer_FourExists"])
   ratio("leaf name memory: one wstring each / name pool", value["BM_NameLeaves_Peer/iterations:1", "bytes_per_leaf"],
         value["BM_NameLeaves_Pool/iterations:1", "bytes_per_leaf"])
   ratio("  the same with heap block overhead", value["BM_NameLeaves_Peer/iterations:1", "block_bytes_per_leaf"],
