@@ -26,6 +26,16 @@ if [ ! -x "${programs[0]}" ]; then
   exit 1
 fi
 
+# The tree file benchmark reads documents made by gen-tree-doc.py (about
+# 500 MB in four forms); they are made once and kept in the build folder.
+if [ -z "${QX_BENCH_TREE_DIR:-}" ]; then
+  export QX_BENCH_TREE_DIR="$build_dir/bench-data/tree"
+  if [ ! -f "$QX_BENCH_TREE_DIR/tree.xml" ]; then
+    mkdir -p "$QX_BENCH_TREE_DIR"
+    python3 "$(dirname "$0")/gen-tree-doc.py" --size-mb 100 --out "$QX_BENCH_TREE_DIR"
+  fi
+fi
+
 for program in "${programs[@]}"; do
   name=$(basename "$program")
   # The CSV reporter warns on stderr that it is deprecated; errors of the
@@ -63,8 +73,15 @@ FNR == 1 {
   name = f[col["name"]]
   if (f[col["error_occurred"]] == "true") { printf "  %-28s ERROR %s\n", name, f[col["error_message"]]; next }
   ns = per_item_ns(f[col["items_per_second"]] + 0)
-  cost[name] = ns
-  line = sprintf("  %-28s %12.1f ns/item", name, ns)
+  bytes = ("bytes_per_second" in col) ? f[col["bytes_per_second"]] + 0 : 0
+  if (ns == 0 && bytes > 0) {
+    # Programs that count bytes: MB/s, and the cost of a byte for the ratios.
+    cost[name] = 1e9 / bytes
+    line = sprintf("  %-28s %12.1f MB/s", name, bytes / 1e6)
+  } else {
+    cost[name] = ns
+    line = sprintf("  %-28s %12.1f ns/item", name, ns)
+  }
   for (c in col) {
     if (c ~ /bytes_per_leaf|pool_names|pool_bytes/ && f[col[c]] != "") {
       value[name, c] = f[col[c]] + 0
@@ -89,6 +106,8 @@ END {
         cost["BM_Peer_DirectoryIterator"])
   ratio("folder scan, CFindFiles \"*.dat\": qxbase / directory_iterator", cost["BM_FindFiles"],
         cost["BM_Peer_DirectoryIterator"])
+  ratio("tree read, 100 MB XML form: qxbase / pugixml", cost["BM_ReadTreeXmlForm/iterations:3"],
+        cost["BM_PugixmlParseXmlForm/iterations:3"])
   ratio("VDI import, 50 MB: qxbase / records as two strings", cost["BM_ImportVdi/real_time"],
         cost["BM_Peer_SplitRecords/real_time"])
   ratio("VDI import, 50 MB: qxbase / every field a string", cost["BM_ImportVdi/real_time"],
