@@ -254,33 +254,46 @@ std::optional<RegValue> FileRegistryStore::GetValue(RegRoot root, std::wstring_v
     return std::nullopt;
 }
 
-std::optional<std::vector<std::wstring>> FileRegistryStore::ValueNames(RegRoot root, std::wstring_view key) {
-    const auto normal = NormalizeRegKey(key);
-    if (!normal) return std::nullopt;
+namespace {
+
+std::vector<std::wstring> ValueNamesIn(const Hive& hive, const std::wstring& path) {
+    std::vector<std::wstring> names;
+    if (const HiveKey* stored = hive.Find(path))
+        for (const auto& value : stored->values) names.push_back(value.name);
+    return names;
+}
+
+std::vector<std::wstring> SubkeyNamesIn(const Hive& hive, const std::wstring& path) { return hive.Subkeys(path); }
+
+// The names *namesIn* gives for the key in every place that holds it, each
+// name once (the user's classes before the machine's); nothing when no
+// place holds the key.
+std::optional<std::vector<std::wstring>> MergedNames(const std::vector<std::pair<HiveFile*, std::wstring>>& places,
+                                                     std::vector<std::wstring> (*namesIn)(const Hive&,
+                                                                                          const std::wstring&)) {
     std::optional<std::vector<std::wstring>> names;
-    for (auto& [file, path] : Current().Places(root, *normal)) {
+    for (const auto& [file, path] : places) {
         const Hive& hive = file->Read();
         if (!hive.Exists(path)) continue;
         if (!names) names.emplace();
-        if (const HiveKey* stored = hive.Find(path))
-            for (const auto& value : stored->values)
-                if (!ContainsNoCase(*names, value.name)) names->push_back(value.name);
+        for (auto& name : namesIn(hive, path))
+            if (!ContainsNoCase(*names, name)) names->push_back(std::move(name));
     }
     return names;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::wstring>> FileRegistryStore::ValueNames(RegRoot root, std::wstring_view key) {
+    const auto normal = NormalizeRegKey(key);
+    if (!normal) return std::nullopt;
+    return MergedNames(Current().Places(root, *normal), ValueNamesIn);
 }
 
 std::optional<std::vector<std::wstring>> FileRegistryStore::SubkeyNames(RegRoot root, std::wstring_view key) {
     const auto normal = NormalizeRegKey(key);
     if (!normal) return std::nullopt;
-    std::optional<std::vector<std::wstring>> names;
-    for (auto& [file, path] : Current().Places(root, *normal)) {
-        const Hive& hive = file->Read();
-        if (!hive.Exists(path)) continue;
-        if (!names) names.emplace();
-        for (auto& name : hive.Subkeys(path))
-            if (!ContainsNoCase(*names, name)) names->push_back(std::move(name));
-    }
-    return names;
+    return MergedNames(Current().Places(root, *normal), SubkeyNamesIn);
 }
 
 namespace {
