@@ -66,7 +66,7 @@ int RegQueryValueW(HKEY root, const wchar_t* key, const wchar_t* name, unsigned 
     return 1;
 }
 
-int RegEnumValues(HKEY root, const wchar_t* key, CArray<CString>& names) {
+int RegEnumValues(HKEY root, const wchar_t* key, CArray<CString, const CString&>& names) {
     names.RemoveAll();
     const auto r = qx::RootOfKey(root);
     if (!r) return 0;

@@ -47,4 +47,4 @@ QX_API int RegQueryValueW(HKEY root, const wchar_t* key, const wchar_t* name, CS
 QX_API int RegQueryValueW(HKEY root, const wchar_t* key, const wchar_t* name, unsigned long& number);
 // Empties *names*, then appends the names of the key's values in enumeration
 // order. 0 when the key does not exist.
-QX_API int RegEnumValues(HKEY root, const wchar_t* key, CArray<CString>& names);
+QX_API int RegEnumValues(HKEY root, const wchar_t* key, CArray<CString, const CString&>& names);

@@ -1,13 +1,16 @@
-// CArray<T>: the growable array of the family's code, over std::vector.
-// Indexes are int; an index outside the array throws std::out_of_range, as
-// the framework raised its invalid-argument exception.
+// CArray<T, ArgType>: the growable array of the family's code, over
+// std::vector. ArgType is how elements are passed in (const T& unless the
+// family's code says otherwise), so that CArray<CString, const CString&>
+// and CArray<CString> name the same array. Indexes are int; an index
+// outside the array throws std::out_of_range, as the framework raised its
+// invalid-argument exception.
 #pragma once
 
 #include <algorithm>
 #include <stdexcept>
 #include <vector>
 
-template <typename T>
+template <typename T, typename ArgType = const T&>
 class CArray {
 public:
     int GetSize() const { return static_cast<int>(v_.size()); }
@@ -23,14 +26,14 @@ public:
     T& ElementAt(int i) { return GetAt(i); }
     T& operator[](int i) { return GetAt(i); }
     const T& operator[](int i) const { return GetAt(i); }
-    void SetAt(int i, const T& value) { GetAt(i) = value; }
+    void SetAt(int i, ArgType value) { GetAt(i) = value; }
     // Grows the array when *i* is past its end.
-    void SetAtGrow(int i, const T& value) {
+    void SetAtGrow(int i, ArgType value) {
         if (i >= GetSize()) SetSize(i + 1);
         GetAt(i) = value;
     }
 
-    int Add(const T& value) {
+    int Add(ArgType value) {
         v_.push_back(value);
         return GetSize() - 1;
     }
@@ -40,7 +43,7 @@ public:
         return first;
     }
     void Copy(const CArray& other) { v_ = other.v_; }
-    void InsertAt(int i, const T& value, int count = 1) {
+    void InsertAt(int i, ArgType value, int count = 1) {
         if (i < 0 || i > GetSize()) throw std::out_of_range("CArray::InsertAt");
         v_.insert(v_.begin() + i, static_cast<size_t>(std::max(count, 0)), value);
     }

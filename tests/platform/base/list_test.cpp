@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
 #include <vector>
 
 #include "qx/platform/base/array.h"
@@ -65,6 +66,9 @@ TEST(ListTest, StringListCopiesItsValues) {
     EXPECT_EQ(b.GetHead(), L"changed");
     EXPECT_NE(b.Find(L"y"), nullptr);
 }
+
+// The family's code names the argument type as the framework did.
+static_assert(std::is_same_v<CArray<CString, const CString&>, CArray<CString>>);
 
 TEST(ArrayTest, IndexingAndGrowth) {
     CArray<int> a;
