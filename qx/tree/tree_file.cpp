@@ -27,19 +27,17 @@ bool IsVdiPath(const wchar_t* path) {
 
 const wchar_t* ReadErrorCaption() { return qx::TranslateMessage("Fehler beim Lesen der Datei:"); }
 
-}  // namespace
-
-namespace {
-
+// The file's bytes: UTF-8 with its mark or code page *codePage*, the VDI
+// export for a ".vdi" path, else the text form written straight into bytes.
 std::string TreeFileBytes(const CNode& node, const wchar_t* path, bool indent, bool utf8, unsigned codePage,
                           wchar_t separator) {
-    if (IsVdiPath(path)) {
-        const CString text = qx::ExportVdi(node);
-        return utf8 ? qx::EncodeUtf8WithMark(text.str()) : qx::WideToCodePage(text.str(), codePage);
-    }
     std::string bytes = utf8 ? qx::EncodeUtf8WithMark(L"") : std::string();
-    qx::detail::AppendNodeEncoded(node, indent ? 0 : -1, separator, qx::CodePageWriter(utf8 ? qx::kCpUtf8 : codePage),
-                                  bytes);
+    const qx::CodePageWriter writer(utf8 ? qx::kCpUtf8 : codePage);
+    if (IsVdiPath(path)) {
+        writer.Append(qx::ExportVdi(node).str(), bytes);
+    } else {
+        qx::detail::AppendNodeEncoded(node, indent ? 0 : -1, separator, writer, bytes);
+    }
     return bytes;
 }
 

@@ -62,7 +62,11 @@ struct EncodingSink {
             writer.Append(std::wstring_view(&c, 1), out);
         }
     }
-    void Put(const wchar_t* text) { writer.Append(text, out); }
+    // The form's own texts ("\r\n", "[ENDE_", ...): character by character,
+    // which for ASCII is a plain append.
+    void Put(const wchar_t* text) {
+        while (*text) Put(*text++);
+    }
     void Put(const CString& text) { writer.Append(text.str(), out); }
     void Tabs(int level) {
         if (level > 0) out.append(static_cast<size_t>(level), '\t');
