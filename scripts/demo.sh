@@ -62,4 +62,13 @@ inst='C:\Program Files\quOrix\Heizlast'
 } | tee "$out/install.txt"
 
 echo
+echo "== A report (examples/report): a parts list from a layout and a tree document"
+report_args=(examples/report/parts_list.msk examples/report/parts_list_data.txt)
+echo "\$ qxtool print ${report_args[*]} --pdf $out/report.pdf --png $out/report --text $out/report.txt"
+"$qxtool" print "${report_args[@]}" --pdf "$out/report.pdf" --png "$out/report" --text "$out/report.txt"
+echo "\$ qxtool print examples/report/parts_list.prx examples/report/parts_list_data.txt --pdf $out/report_prx.pdf"
+"$qxtool" print examples/report/parts_list.prx examples/report/parts_list_data.txt --pdf "$out/report_prx.pdf"
+echo "report: $out/report.pdf, PNG pages in $out/report/, text in $out/report.txt"
+
+echo
 echo "demo: output written to $out/"

@@ -129,3 +129,21 @@ END {
         value["BM_NameLeaves_Pool/iterations:1", "block_bytes_per_leaf"])
 }
 ' "$results"/*.csv
+
+# The print engine beside ReportLab (Debian python3-reportlab) building the
+# same parts list to PDF: pages per second of each and their ratio.
+if [ -f "$results/print_benchmark.csv" ]; then
+  echo
+  echo "print engine vs ReportLab (pages per second, same rows, A4 PDF)"
+  for items in 1000 10000 100000; do
+    ours=$(awk -F, -v name="\"BM_ComposeAndRenderPdf/$items/iterations:1\"" \
+      'NR == 1 { for (i = 1; i <= NF; i++) if ($i == "items_per_second") c = i; next }
+       $1 == name { print $c }' "$results/print_benchmark.csv")
+    read -r peer_pages peer_seconds < <(/usr/bin/python3 "$(dirname "$0")/../bench/reportlab_report.py" \
+      "$items" "$results/reportlab.pdf")
+    awk -v n="$items" -v ours="$ours" -v pages="$peer_pages" -v secs="$peer_seconds" 'BEGIN {
+      peer = pages / secs
+      printf "  %6d items: qxbase %8.1f pages/s, ReportLab %7.1f pages/s (%d pages): %5.2fx\n",
+             n, ours, peer, pages, ours / peer }'
+  done
+fi

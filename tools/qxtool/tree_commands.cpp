@@ -11,37 +11,10 @@
 #include "qx/tree/exc.h"
 #include "qx/tree/node.h"
 #include "tools/qxtool/command.h"
+#include "tools/qxtool/tree_loading.h"
 
 namespace qxtool {
 namespace {
-
-// A tree file as read, with what is needed to write it back in its form.
-struct LoadedTree {
-    std::unique_ptr<CNode> root;
-    bool encoded = false;
-    bool unicode = false;
-};
-
-// The family's readers take a name ending in x (either case) as encoded.
-bool EndsInX(const std::wstring& path) { return !path.empty() && std::towlower(path.back()) == L'x'; }
-
-LoadedTree Load(const std::string& file) {
-    LoadedTree tree;
-    std::wstring path = Wide(file);
-    tree.encoded = EndsInX(path);
-    try {
-        qx::SetLastError(0);
-        tree.root.reset(CNode::ReadFromFile(path.c_str(), tree.encoded, L':', &tree.unicode, 0));
-    } catch (const CExcRead& e) {
-        throw Failure(qx::WideToUtf8(e.GetMessage()));
-    }
-    if (!tree.root) {
-        unsigned error = qx::GetLastError();
-        std::string reason = error ? qx::WideToUtf8(FormatMessageW(error).Trim().str()) : "not a tree document";
-        throw Failure("cannot read " + file + ": " + reason);
-    }
-    return tree;
-}
 
 void Save(const CNode& root, const std::string& file, bool encode, bool indent, bool utf8, unsigned codePage) {
     if (!root.WriteToFile(Wide(file).c_str(), encode, indent, utf8, codePage)) {
@@ -54,7 +27,7 @@ int Cat(const std::vector<std::string>& input) {
     std::vector<std::string> args = input;
     RejectUnknownOptions(args);
     if (args.size() != 1) throw UsageError("expects one FILE");
-    LoadedTree tree = Load(args[0]);
+    LoadedTree tree = LoadTree(args[0]);
     CString text;
     tree.root->WriteToString(text);
     PrintUtf8(text.str());
@@ -87,7 +60,7 @@ int Convert(const std::vector<std::string>& input) {
         codePage = static_cast<unsigned>(value);
         if (codePage == qx::kCpUtf8) utf8 = true;
     }
-    LoadedTree tree = Load(args[0]);
+    LoadedTree tree = LoadTree(args[0]);
     // Without an encoding option the output keeps the input's form: Unicode
     // input is written as UTF-8, code-page input in code page 1252.
     if (!utf8 && !hasCodePage) utf8 = tree.unicode;
@@ -112,7 +85,7 @@ int Get(const std::vector<std::string>& input) {
     RejectUnknownOptions(args);
     if (args.size() < 3 || args.size() > 4) throw UsageError("expects FILE PATH LEAF [INDEX]");
     int index = args.size() == 4 ? ParseIndex(args[3]) : 1;
-    LoadedTree tree = Load(args[0]);
+    LoadedTree tree = LoadTree(args[0]);
     // A default no stored value can hold tells a missing value from an
     // empty one.
     static const wchar_t kMissing[] = {0xFFFF, 0};
@@ -128,7 +101,7 @@ int Set(const std::vector<std::string>& input) {
     RejectUnknownOptions(args);
     if (args.size() != 5) throw UsageError("expects FILE PATH LEAF INDEX VALUE");
     int index = ParseIndex(args[3]);
-    LoadedTree tree = Load(args[0]);
+    LoadedTree tree = LoadTree(args[0]);
     if (!tree.root->SetStrLeafValue(Wide(args[1]).c_str(), Wide(args[2]).c_str(), index, Wide(args[4]).c_str())) {
         throw Failure("the path " + args[1] + " names no node (write it as A\\B\\)");
     }

@@ -1,0 +1,514 @@
+#include "qx/print/internal/page_composer.h"
+
+#include <algorithm>
+#include <string>
+
+#include "qx/platform/base/codepage.h"
+#include "qx/platform/gfx/rich_text.h"
+#include "qx/print/field_text.h"
+#include "qx/print/font_cache.h"
+#include "qx/print/formatted_text.h"
+#include "qx/print/object_font.h"
+#include "qx/print/page_file_reader.h"
+#include "qx/print/wimage.h"
+
+namespace qx {
+namespace {
+
+constexpr int kContinueGap = 10;        // between two flowing sections on one page
+constexpr int kRichTextMeasureHeight = 99000;
+
+bool IsPageNumberName(const CString& name) {
+    return name == L"STATIC" || name == L"PAGE" || name == L"PREVPAGE" || name == L"NEXTPAGE" ||
+           name == L"PAGECOUNT";
+}
+
+// "SUM(key;decimals)" with its bracket right after "SUM".
+bool IsRunningTotalName(const CString& name) { return name.Left(4) == L"SUM("; }
+
+CString RunningTotalKey(const CString& name) {
+    const int semicolon = name.Find(L';');
+    return semicolon < 0 ? name.Mid(4) : name.Mid(4, semicolon - 4);
+}
+
+bool IsRichText(const CString& text) { return text.Left(5) == L"{\\rtf"; }
+
+int LargestBottom(const CPagePart& part) {
+    int bottom = 0;
+    for (const auto& object : part.objects) bottom = std::max(bottom, object->bottom);
+    return bottom;
+}
+
+void ApplyVerticalAnchors(CPagePart& part) {
+    for (auto& object : part.objects) {
+        const int height = object->bottom - object->top;
+        if (object->verticalAnchor == 0) {
+            object->top = 0;
+        } else if (object->verticalAnchor == 1) {
+            object->top += part.height - object->bottom;
+        } else {
+            continue;
+        }
+        object->bottom = object->top + height;
+    }
+}
+
+// Selects the object's font on *dc* for measuring and puts the old one back
+// when it goes.
+class MeasuringFont {
+public:
+    MeasuringFont(CDC& dc, const PRINTOBJ& object) : dc_(dc) {
+        previous_ = GetFont(FontOf(object)).Select(dc, 1);
+    }
+    ~MeasuringFont() { dc_.SelectObject(previous_); }
+    MeasuringFont(const MeasuringFont&) = delete;
+    MeasuringFont& operator=(const MeasuringFont&) = delete;
+
+private:
+    CDC& dc_;
+    CFont* previous_;
+};
+
+// Lines of *text* broken to *width* at spaces (a space is a token of its
+// own) and kept at line feeds. A space that would begin a wrapped line is
+// dropped, so that wrapped lines start flush.
+std::wstring WrapPlainText(CDC& dc, const std::wstring& text, int width, int& lineCount) {
+    std::wstring result;
+    std::wstring line;
+    lineCount = 1;
+    auto endLine = [&] {
+        result += line;
+        result += L'\n';
+        line.clear();
+        ++lineCount;
+    };
+    size_t pos = 0;
+    while (pos < text.size()) {
+        if (text[pos] == L'\n') {
+            endLine();
+            ++pos;
+            continue;
+        }
+        size_t end = pos + 1;
+        if (text[pos] != L' ') {
+            while (end < text.size() && text[end] != L' ' && text[end] != L'\n') ++end;
+        }
+        const std::wstring token = text.substr(pos, end - pos);
+        pos = end;
+        if (line.empty()) {
+            line = token;
+            continue;
+        }
+        const std::wstring candidate = line + token;
+        if (dc.GetTextExtent(candidate.c_str(), static_cast<int>(candidate.size())).cx <= width) {
+            line = candidate;
+        } else {
+            endLine();
+            if (token != L" ") line = token;
+        }
+    }
+    result += line;
+    return result;
+}
+
+}  // namespace
+
+PageComposer::PageComposer(PrintEngineState& state) : state_(state), layout_(state.section) {}
+
+void PageComposer::ComposeAll() {
+    for (CDataTree* tree : state_.trees) {
+        if (tree == nullptr) continue;
+        int next = LoadSection(layout_, state_.layout, 0);
+        POSITION pos = tree->Children.GetHeadPosition();
+        while (pos != nullptr && !layout_.parts.empty()) {
+            const CDataTree* record = tree->Children.GetNext(pos);
+            pageMode_ = layout_.pageMode;
+            if (record->Printable != 0) {
+                if (layout_.pageMode == 0) {
+                    ComposeSinglePage(*record);
+                } else {
+                    ComposeFlowing(*record);
+                }
+            }
+            previousFlowing_ = layout_.pageMode == 1;
+            instances_.clear();
+            repeatedHeaders_.clear();
+            if (next == 0) break;
+            next = LoadSection(layout_, state_.layout, next);
+        }
+    }
+    state_.pages.ClosePageFile();
+    ClearFontCache();
+}
+
+void PageComposer::ComposeSinglePage(const CDataTree& record) {
+    CPagePart part = layout_.parts.front();
+    if (part.objects.empty()) return;
+    state_.pages.NewPageFile(pageMode_);
+    Substitute(part, record);
+    WritePart(part, 0, 0);
+    state_.pages.ClosePageFile();
+}
+
+void PageComposer::ComposeFlowing(const CDataTree& record) {
+    const int headerHeight = layout_.parts.front().height;
+    const int footerHeight = layout_.parts.back().height;
+    const int pageHeight = layout_.pageHeight;
+
+    BuildInstances(record, 0);
+    bool firstPage = true;
+    size_t next = 0;
+    while (next < instances_.size()) {
+        if (firstPage && layout_.continueSection && previousFlowing_ && state_.pages.PageCount() > 0) {
+            y_ += kContinueGap;
+            layout_.continueSection = false;
+        } else {
+            state_.pages.NewPageFile(pageMode_);
+            CPagePart header = layout_.parts.front();
+            Substitute(header, record);
+            WritePart(header, 0, 0);
+            y_ = headerHeight;
+        }
+        firstPage = false;
+
+        for (CPagePart& header : repeatedHeaders_) {
+            if (header.level >= instances_[next].level) continue;
+            WritePart(header, 0, y_);
+            y_ += header.height;
+        }
+        int available = pageHeight - y_ - footerHeight;
+        if (available < 1) return;
+
+        const int availableAtStart = available;
+        bool pageBreak = false;
+        const size_t firstOnPage = next;
+        next = PlaceInstances(next, available, pageBreak);
+
+        if (next < instances_.size()) {
+            CPagePart& rest = instances_[next];
+            if (rest.height > availableAtStart) rest.splittable = 1;
+            if (!pageBreak && rest.splittable != 0) {
+                const int heightBefore = rest.height;
+                CPagePart piece = SplitPart(rest, available);
+                const bool progress = !piece.objects.empty() || rest.height < heightBefore;
+                WritePart(piece, 0, y_);
+                y_ += piece.height;
+                if (!progress && next == firstOnPage) {
+                    // Neither placed on an empty page nor divided: written cut
+                    // at the page bottom, so that composition moves on.
+                    CPagePart cut = std::move(rest);
+                    std::erase_if(cut.objects, [&](const auto& object) { return object->top >= available; });
+                    WritePart(cut, 0, y_);
+                    ++next;
+                }
+            }
+        }
+
+        CPagePart footer = layout_.parts.back();
+        Substitute(footer, record);
+        WritePart(footer, 0, pageHeight - footerHeight);
+    }
+}
+
+size_t PageComposer::PlaceInstances(size_t next, int& available, bool& pageBreak) {
+    bool placedAny = false;
+    while (next < instances_.size()) {
+        const CPagePart& first = instances_[next];
+        if (first.height > available) break;
+        // A group (an unsplittable instance of level 2 or deeper with the
+        // deeper instances that follow it) is kept together where it can be.
+        int need = first.height;
+        size_t runEnd = next + 1;
+        if (first.splittable == 0 && first.level >= 2) {
+            while (runEnd < instances_.size() && instances_[runEnd].level > first.level) {
+                need += instances_[runEnd].height;
+                ++runEnd;
+            }
+        }
+        if (need > available && placedAny) break;
+        while (next < runEnd && instances_[next].height <= available) {
+            CPagePart& instance = instances_[next];
+            PlaceInstance(instance);
+            available -= instance.height;
+            placedAny = true;
+            ++next;
+            if (instance.breakAfter != 0) {
+                y_ = layout_.pageHeight - layout_.parts.back().height;
+                pageBreak = true;
+                return next;
+            }
+        }
+        if (next < runEnd) break;  // the rest of the group goes on the next page
+    }
+    return next;
+}
+
+void PageComposer::PlaceInstance(CPagePart& instance) {
+    WritePart(instance, 0, y_);
+    y_ += instance.height;
+    if (instance.repeat == 1) UpdateRepeatedHeader(instance);
+}
+
+void PageComposer::UpdateRepeatedHeader(const CPagePart& instance) {
+    for (CPagePart& header : repeatedHeaders_) {
+        if (header.level != instance.level || header.name != instance.name) continue;
+        for (const auto& source : instance.objects) {
+            if (source->name == L"STATIC") continue;
+            for (auto& target : header.objects) {
+                if (target->name == source->name) target->text = source->text;
+            }
+        }
+    }
+}
+
+void PageComposer::Substitute(CPagePart& part, const CDataTree& node) {
+    for (auto& object : part.objects) {
+        if (!IsPageNumberName(object->name) && !IsRunningTotalName(object->name)) {
+            object->text = SubstituteField(object->text, node.LookupValue(object->name),
+                                           node.LookupExtra(object->name));
+        }
+        if (!object->grow) continue;
+        if (object->kind == kPrintImage) GrowImage(*object);
+        if (object->kind == kPrintText) GrowText(*object);
+    }
+    part.height = LargestBottom(part);
+    ApplyVerticalAnchors(part);
+}
+
+void PageComposer::GrowImage(PRINTOBJ& object) {
+    auto image = std::make_shared<CWImage>();
+    if (!image->Load(ResolveImagePath(object.text, state_.layout.folder))) return;
+    // The picture's own height on the screen, in engine units.
+    const int screenDpi = measure_.GetDeviceCaps(LOGPIXELSY);
+    object.bottom = object.top + static_cast<int>(static_cast<long long>(image->SizePixels().cy) *
+                                                  kEngineUnitsPerInch / screenDpi);
+    object.image = std::move(image);
+}
+
+void PageComposer::GrowText(PRINTOBJ& object) {
+    const int width = object.right - object.left;
+    if (IsRichText(object.text)) {
+        const std::string rtf = WideToCodePage(object.text.GetString(), 1252);
+        object.richTextBlock = state_.richText.Add(rtf);
+        object.firstChar = 0;
+        object.lastChar = -1;
+        object.text.Empty();
+        const gfx::RichText* control = state_.richText.Load(object.richTextBlock);
+        const auto result = control->FormatRange(measure_, CRect(0, 0, width, kRichTextMeasureHeight),
+                                                 kEngineUnitsPerInch, 0, -1, false);
+        object.bottom = object.top + result.heightUsed;
+        return;
+    }
+    if (object.formatted) {
+        const CRect box(object.left, object.top, object.right, object.bottom);
+        object.layout = std::make_unique<CHtmlLayout>(measure_, object.text, FontOf(object), object.alignment, box);
+        object.bottom = object.top + object.layout->Arrange(1, false);
+        return;
+    }
+    CString text = object.text;
+    text.TrimRight();
+    text.Replace(L"\r\n", L"\n");
+    MeasuringFont font(measure_, object);
+    int lines = 1;
+    object.text = WrapPlainText(measure_, text.GetString(), width, lines).c_str();
+    int lineHeight = measure_.GetTextExtent(object.text).cy;
+    if (lineHeight == 0) lineHeight = measure_.GetTextExtent(L"W").cy;
+    object.bottom = object.top + lineHeight * lines;
+}
+
+void PageComposer::BuildInstances(const CDataTree& node, int level) {
+    const int partCount = static_cast<int>(layout_.parts.size());
+    const int levels = (partCount - 2) / 2;
+    if (level >= levels || node.Children.GetCount() == 0) return;
+    POSITION pos = node.Children.GetHeadPosition();
+    while (pos != nullptr) {
+        const CDataTree* child = node.Children.GetNext(pos);
+        if (child->Printable == 0) {
+            BuildInstances(*child, level + 1);
+            continue;
+        }
+        const int last = pos == nullptr ? 1 : 0;
+        CPagePart& headerTemplate = layout_.parts[static_cast<size_t>(level + 1)];
+        CPagePart header = headerTemplate;
+        header.lastSibling = last;
+        Substitute(header, *child);
+        AppendInstance(std::move(header));
+        if (headerTemplate.repeat == 1 && headerTemplate.registered == 0) {
+            repeatedHeaders_.push_back(headerTemplate);
+            headerTemplate.registered = 1;
+        }
+        BuildInstances(*child, level + 1);
+        CPagePart footer = layout_.parts[static_cast<size_t>(partCount - level - 2)];
+        footer.lastSibling = last;
+        Substitute(footer, *child);
+        AppendInstance(std::move(footer));
+    }
+}
+
+void PageComposer::AppendInstance(CPagePart instance) {
+    if (instance.height < 1) return;
+    if (instance.hasPageWrap != 0) {
+        instance.breakAfter = 1;
+        std::erase_if(instance.objects, [](const auto& object) { return object->name == L"PAGE_WRAP"; });
+    }
+    instances_.push_back(std::move(instance));
+}
+
+void PageComposer::WritePart(CPagePart& part, int dx, int dy) {
+    ApplyRunningTotals(part);
+    for (auto& object : part.objects) {
+        if (object->formatted && object->layout) {
+            WriteFormatted(*object, dx, dy);
+        } else {
+            state_.pages.WriteObject(*object, dx, dy);
+        }
+    }
+}
+
+void PageComposer::ApplyRunningTotals(CPagePart& part) {
+    for (auto& object : part.objects) {
+        if (IsRunningTotalName(object->name)) {
+            const CString key = RunningTotalKey(object->name);
+            for (const SUM& sum : layout_.sums) {
+                if (sum.key != key) continue;
+                object->text = FillPlaceholders(object->text, FormatRunningTotal(sum.total, sum.decimals));
+                break;
+            }
+        } else if (object->kind == kPrintText) {
+            for (SUM& sum : layout_.sums) {
+                if (sum.key == object->name) sum.total += ReadTotalAmount(object->text);
+            }
+        }
+    }
+}
+
+void PageComposer::WriteFormatted(PRINTOBJ& object, int dx, int dy) {
+    for (const PRINTOBJ& piece : FlattenFormatted(object, object.bottom - object.top)) {
+        state_.pages.WriteObject(piece, dx, dy);
+    }
+}
+
+std::vector<PRINTOBJ> PageComposer::FlattenFormatted(PRINTOBJ& object, int heightLimit) {
+    std::vector<PRINTOBJ> pieces;
+    if (object.frame) {
+        PRINTOBJ frame;
+        frame.kind = kPrintRectangle;
+        frame.left = object.left;
+        frame.top = object.top;
+        frame.right = object.right;
+        frame.bottom = std::min(object.bottom, object.top + heightLimit);
+        frame.frame = true;
+        frame.color = object.color;
+        frame.fillColor = object.fillColor;
+        frame.outlineWidth = object.outlineWidth;
+        frame.size = object.outlineWidth;
+        pieces.push_back(std::move(frame));
+    }
+    for (const HtmlTextRun& run : object.layout->TakeLines(heightLimit)) {
+        PRINTOBJ text;
+        text.kind = kPrintText;
+        text.text = run.text;
+        text.fontFace = run.font.face;
+        const bool reduced = run.font.superscript || run.font.subscript;
+        text.size = reduced ? run.font.size * 3 / 4 : run.font.size;
+        text.color = run.font.colour;
+        text.bold = run.font.bold;
+        text.italic = run.font.italic;
+        text.underline = run.font.underline;
+        text.left = object.left + run.box.left;
+        text.top = object.top + run.box.top;
+        text.right = object.left + run.box.right;
+        text.bottom = object.top + run.box.bottom;
+        text.fillColor = object.fillColor;
+        text.name = object.name;
+        text.alignment = object.alignment;
+        text.angle = object.angle;
+        text.verticalAnchor = object.verticalAnchor;
+        text.grow = object.grow;
+        pieces.push_back(std::move(text));
+    }
+    return pieces;
+}
+
+CPagePart PageComposer::SplitPart(CPagePart& part, int available) {
+    CPagePart piece;
+    piece.name = part.name;
+    piece.level = part.level;
+    std::vector<std::unique_ptr<PRINTOBJ>> remaining;
+    for (auto& object : part.objects) {
+        if (object->bottom <= available) {
+            piece.objects.push_back(std::move(object));
+            continue;
+        }
+        if (object->kind == kPrintText && object->top <= available && object->verticalAnchor != 0) {
+            for (PRINTOBJ& taken : DivideText(*object, available)) {
+                piece.objects.push_back(std::make_unique<PRINTOBJ>(std::move(taken)));
+            }
+        }
+        remaining.push_back(std::move(object));
+    }
+    part.objects = std::move(remaining);
+
+    piece.height = LargestBottom(piece);
+    ApplyVerticalAnchors(piece);
+    for (auto& object : part.objects) {
+        if (object->top < available) continue;
+        object->top -= available;
+        object->bottom -= available;
+    }
+    // What is left is as high as its content after the cut.
+    part.height = LargestBottom(part);
+    return piece;
+}
+
+std::vector<PRINTOBJ> PageComposer::DivideText(PRINTOBJ& object, int available) {
+    const int room = available - object.top;
+    std::vector<PRINTOBJ> pieces;
+    if (object.richTextBlock != 0) {
+        const gfx::RichText* control = state_.richText.Load(object.richTextBlock);
+        if (control == nullptr) return pieces;
+        const auto result = control->FormatRange(measure_, CRect(0, 0, object.right - object.left, room),
+                                                 kEngineUnitsPerInch, object.firstChar, object.lastChar, false);
+        if (result.nextCharacter <= object.firstChar || result.heightUsed <= 0) return pieces;
+        PRINTOBJ piece = object;
+        piece.lastChar = static_cast<int>(result.nextCharacter);  // the end, as the control counts
+        piece.bottom = piece.top + result.heightUsed;
+        object.firstChar = static_cast<int>(result.nextCharacter);
+        object.bottom -= result.heightUsed;
+        pieces.push_back(std::move(piece));
+        return pieces;
+    }
+    if (object.formatted && object.layout) {
+        const int before = object.layout->Height();
+        pieces = FlattenFormatted(object, room);
+        object.bottom -= before - object.layout->Height();
+        return pieces;
+    }
+    MeasuringFont font(measure_, object);
+    const int lineHeight = measure_.GetTextExtent(L"Wg").cy;
+    if (lineHeight <= 0) return pieces;
+    const std::wstring text = object.text.GetString();
+    size_t cut = 0;
+    int taken = 0;
+    while (taken + lineHeight <= room) {
+        const size_t lineEnd = text.find(L'\n', cut);
+        taken += lineHeight;
+        if (lineEnd == std::wstring::npos) {
+            cut = text.size();
+            break;
+        }
+        cut = lineEnd + 1;
+    }
+    if (taken == 0) return pieces;
+    // The piece ends before the line feed that ends its last line.
+    const size_t pieceEnd = cut < text.size() ? cut - 1 : cut;
+    PRINTOBJ piece = object;
+    piece.text = text.substr(0, pieceEnd).c_str();
+    piece.bottom = piece.top + taken;
+    object.text = text.substr(cut).c_str();
+    object.bottom -= taken;
+    pieces.push_back(std::move(piece));
+    return pieces;
+}
+
+}  // namespace qx

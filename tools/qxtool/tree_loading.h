@@ -1,0 +1,23 @@
+// Reading a tree document named on the command line, for every command that
+// takes one.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "qx/tree/node.h"
+
+namespace qxtool {
+
+// A tree file as read, with what is needed to write it back in its form.
+struct LoadedTree {
+    std::unique_ptr<CNode> root;
+    bool encoded = false;
+    bool unicode = false;
+};
+
+// Reads *file* in any form the tree reader accepts (a name ending in x is
+// read as encoded); throws Failure with the reader's reason.
+LoadedTree LoadTree(const std::string& file);
+
+}  // namespace qxtool
