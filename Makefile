@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 WERROR ?= ON
 
-.PHONY: all deps build build-sanitize demo test test-sanitize bench fuzz install clean
+.PHONY: all deps build build-sanitize demo test test-sanitize bench fuzz test-card install clean
 
 all: build
 
@@ -40,6 +40,13 @@ fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DQX_FUZZ=ON -DQX_TESTS=OFF
 	cmake --build build-fuzz -j $(JOBS)
+
+# The drawing test card shown in docs/graphics.md, drawn by the built qxtool
+# (QXTOOL names another build's qxtool; the default one is built when missing).
+QXTOOL ?= build/tools/qxtool/qxtool
+test-card:
+	@test -x $(QXTOOL) || $(MAKE) build
+	$(QXTOOL) draw-test docs/images/test-card.png
 
 clean:
 	rm -rf build build-sanitize build-bench build-fuzz

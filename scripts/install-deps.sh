@@ -11,6 +11,8 @@ PACKAGES=(
   libicu-dev
   zlib1g-dev libminizip-dev  # zip archives and language modules
   libmspack-dev              # cabinet archives
+  libcairo2-dev libpango1.0-dev libgdk-pixbuf-2.0-dev  # drawing, text, pictures
+  fonts-liberation2          # metric-compatible faces for the family's fonts
   # tests, benchmarks, fuzzing
   googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev
   gcab                       # tests build cabinet archives with it

@@ -123,6 +123,10 @@ END {
         cost["BM_Peer_WriteFileAtomically/iterations:10000/real_time"])
   ratio("GetLocalizedFileEx, 4th variant: qxbase / four exists()", cost["BM_GetLocalizedFileEx"],
         cost["BM_Peer_FourExists"])
+  ratio("text extent, 20 chars, repeated: qxbase / bare Pango layout", cost["BM_MeasureRepeated"],
+        cost["BM_Peer_PangoLayoutExtents"])
+  ratio("text extent, 20 chars, every one new: qxbase / bare Pango layout", cost["BM_MeasureUnique"],
+        cost["BM_Peer_PangoLayoutExtents"])
   ratio("leaf name memory: one wstring each / name pool", value["BM_NameLeaves_Peer/iterations:1", "bytes_per_leaf"],
         value["BM_NameLeaves_Pool/iterations:1", "bytes_per_leaf"])
   ratio("  the same with heap block overhead", value["BM_NameLeaves_Peer/iterations:1", "block_bytes_per_leaf"],

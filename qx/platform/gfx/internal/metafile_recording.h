@@ -1,0 +1,18 @@
+// What a CEnhMetaFile holds: the Cairo recording surface (in the recording
+// context's device units) and its frame in the same units.
+#pragma once
+
+#include "qx/platform/gfx/gdi_types.h"
+#include "qx/platform/gfx/targets.h"
+
+typedef struct _cairo_surface cairo_surface_t;
+
+struct CEnhMetaFile::Recording {
+    explicit Recording(cairo_surface_t* recorded, const CRect& recordedFrame);
+    ~Recording();
+    Recording(const Recording&) = delete;
+    Recording& operator=(const Recording&) = delete;
+
+    cairo_surface_t* surface = nullptr;
+    CRect frame;
+};

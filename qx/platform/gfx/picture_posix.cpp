@@ -1,0 +1,201 @@
+// Pictures are decoded by gdk-pixbuf into a Cairo image surface once, at
+// load time; drawing paints that surface scaled into the device rectangle,
+// so every target (PNG, PDF, recording) gets the same pixels.
+#include "qx/platform/gfx/picture.h"
+
+#include <cairo.h>
+#include <gdk-pixbuf/gdk-pixbuf.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "qx/platform/gfx/dc.h"
+#include "qx/platform/gfx/internal/dc_impl.h"
+#include "qx/platform/os/native_path.h"
+
+namespace qx::gfx {
+
+namespace {
+
+// Pictures above this many pixels are refused before they are decoded, so
+// that a header claiming a huge picture cannot make the loader allocate
+// gigabytes.
+constexpr long long kMaxPixels = 1LL << 26;
+constexpr double kDefaultDpi = 96.0;
+constexpr double kHiMetricPerInch = 2540.0;
+
+struct GObjectUnref {
+    void operator()(void* object) const { g_object_unref(object); }
+};
+using LoaderPtr = std::unique_ptr<GdkPixbufLoader, GObjectUnref>;
+
+struct FileClose {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// The rows of the picture that the loader has decoded. Some loaders (BMP)
+// accept a file that ends early and leave the missing rows blank; a picture
+// counts as loaded only when every row came from the file.
+struct DecodedRows {
+    std::vector<bool> rows;
+    size_t count = 0;
+
+    static void OnAreaUpdated(GdkPixbufLoader*, gint, gint y, gint, gint height, gpointer self) {
+        auto& decoded = *static_cast<DecodedRows*>(self);
+        const size_t end = std::min(decoded.rows.size(), static_cast<size_t>(std::max(y + height, 0)));
+        for (size_t row = static_cast<size_t>(std::max(y, 0)); row < end; ++row) {
+            if (!decoded.rows[row]) {
+                decoded.rows[row] = true;
+                ++decoded.count;
+            }
+        }
+    }
+};
+
+// Feeds the whole file to a loader of its format. Null when the file cannot
+// be read, is no raster picture or is damaged (a truncated file included).
+GdkPixbuf* DecodeFile(const std::string& nativePath, LoaderPtr& loader) {
+    int width = 0;
+    int height = 0;
+    GdkPixbufFormat* format = gdk_pixbuf_get_file_info(nativePath.c_str(), &width, &height);
+    if (!format || gdk_pixbuf_format_is_scalable(format) || width <= 0 || height <= 0 ||
+        static_cast<long long>(width) * height > kMaxPixels) {
+        return nullptr;
+    }
+    std::unique_ptr<std::FILE, FileClose> file(std::fopen(nativePath.c_str(), "rb"));
+    if (!file) return nullptr;
+    gchar* formatName = gdk_pixbuf_format_get_name(format);
+    loader.reset(gdk_pixbuf_loader_new_with_type(formatName, nullptr));
+    g_free(formatName);
+    if (!loader) return nullptr;
+    DecodedRows decoded;
+    decoded.rows.assign(static_cast<size_t>(height), false);
+    g_signal_connect(loader.get(), "area-updated", G_CALLBACK(&DecodedRows::OnAreaUpdated), &decoded);
+
+    unsigned char buffer[65536];
+    bool sound = true;
+    size_t got = 0;
+    while (sound && (got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+        sound = gdk_pixbuf_loader_write(loader.get(), buffer, got, nullptr);
+    }
+    sound = sound && !std::ferror(file.get());
+    // Close even after a failed write: the loader expects it before it goes.
+    const bool closed = gdk_pixbuf_loader_close(loader.get(), nullptr);
+    g_signal_handlers_disconnect_by_data(loader.get(), &decoded);
+    if (!sound || !closed || decoded.count != decoded.rows.size()) return nullptr;
+    GdkPixbuf* pixbuf = gdk_pixbuf_loader_get_pixbuf(loader.get());
+    if (!pixbuf || gdk_pixbuf_get_width(pixbuf) != width || gdk_pixbuf_get_height(pixbuf) != height) {
+        return nullptr;
+    }
+    return pixbuf;
+}
+
+// The resolution the file records ("x-dpi" / "y-dpi"), else 96.
+double Resolution(GdkPixbuf* pixbuf, const char* key) {
+    const char* value = gdk_pixbuf_get_option(pixbuf, key);
+    const double dpi = value ? std::strtod(value, nullptr) : 0.0;
+    return dpi > 0.0 && std::isfinite(dpi) ? dpi : kDefaultDpi;
+}
+
+// Cairo wants premultiplied native-endian ARGB; gdk-pixbuf gives RGB or
+// RGBA bytes.
+cairo_surface_t* ToSurface(GdkPixbuf* pixbuf) {
+    const int width = gdk_pixbuf_get_width(pixbuf);
+    const int height = gdk_pixbuf_get_height(pixbuf);
+    const int channels = gdk_pixbuf_get_n_channels(pixbuf);
+    const bool alpha = gdk_pixbuf_get_has_alpha(pixbuf);
+    if (gdk_pixbuf_get_bits_per_sample(pixbuf) != 8 || channels < (alpha ? 4 : 3)) return nullptr;
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surface);
+        return nullptr;
+    }
+    cairo_surface_flush(surface);
+    const guchar* source = gdk_pixbuf_read_pixels(pixbuf);
+    const int sourceStride = gdk_pixbuf_get_rowstride(pixbuf);
+    unsigned char* target = cairo_image_surface_get_data(surface);
+    const int targetStride = cairo_image_surface_get_stride(surface);
+    for (int y = 0; y < height; ++y) {
+        const guchar* in = source + static_cast<size_t>(y) * sourceStride;
+        auto* out = reinterpret_cast<std::uint32_t*>(target + static_cast<size_t>(y) * targetStride);
+        for (int x = 0; x < width; ++x, in += channels) {
+            const unsigned a = alpha ? in[3] : 255;
+            const auto premultiply = [a](unsigned c) { return (c * a + 127) / 255; };
+            out[x] = (a << 24) | (premultiply(in[0]) << 16) | (premultiply(in[1]) << 8) | premultiply(in[2]);
+        }
+    }
+    cairo_surface_mark_dirty(surface);
+    return surface;
+}
+
+}  // namespace
+
+struct Picture::Data {
+    cairo_surface_t* surface = nullptr;
+    CSize pixels;
+    CSize hiMetric;
+    ~Data() { cairo_surface_destroy(surface); }
+};
+
+Picture::Picture() = default;
+Picture::~Picture() = default;
+
+bool Picture::Load(const CString& path) {
+    data_.reset();
+    const std::optional<std::string> nativePath = qx::ToNativePath(path.str());
+    if (!nativePath) return false;
+    LoaderPtr loader;
+    GdkPixbuf* pixbuf = DecodeFile(*nativePath, loader);
+    if (!pixbuf) return false;
+    auto data = std::make_unique<Data>();
+    data->surface = ToSurface(pixbuf);
+    if (!data->surface) return false;
+    const int width = gdk_pixbuf_get_width(pixbuf);
+    const int height = gdk_pixbuf_get_height(pixbuf);
+    data->pixels = CSize(width, height);
+    data->hiMetric = CSize(static_cast<int>(std::lround(width * kHiMetricPerInch / Resolution(pixbuf, "x-dpi"))),
+                           static_cast<int>(std::lround(height * kHiMetricPerInch / Resolution(pixbuf, "y-dpi"))));
+    data_ = std::move(data);
+    return true;
+}
+
+bool Picture::IsLoaded() const { return data_ != nullptr; }
+
+CSize Picture::SizePixels() const { return data_ ? data_->pixels : CSize(); }
+
+CSize Picture::SizeHiMetric() const { return data_ ? data_->hiMetric : CSize(); }
+
+bool Picture::Draw(CDC& dc, const CRect& rect) const {
+    if (!data_) return false;
+    const DcImpl& impl = dc.Impl();
+    if (!impl.cr) return true;  // a context that draws nowhere
+    // Corners mapped one by one, so that a mapping that mirrors an axis
+    // mirrors the picture as GDI's stretching does.
+    const DevicePoint from = impl.ToDevice(rect.left, rect.top);
+    const DevicePoint to = impl.ToDevice(rect.right, rect.bottom);
+    const double scaleX = (to.x - from.x) / data_->pixels.cx;
+    const double scaleY = (to.y - from.y) / data_->pixels.cy;
+    if (scaleX == 0.0 || scaleY == 0.0) return true;
+    cairo_t* cr = impl.cr;
+    cairo_save(cr);
+    cairo_translate(cr, from.x, from.y);
+    cairo_scale(cr, scaleX, scaleY);
+    cairo_rectangle(cr, 0, 0, data_->pixels.cx, data_->pixels.cy);
+    cairo_clip(cr);
+    cairo_set_source_surface(cr, data_->surface, 0, 0);
+    // Edge pixels are repeated outwards so that an enlarged picture does not
+    // fade at its border.
+    cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
+    cairo_paint(cr);
+    cairo_restore(cr);
+    return true;
+}
+
+}  // namespace qx::gfx
