@@ -250,11 +250,12 @@ TEST_F(PrintEngineTest, PartLargerThanAnyPageThatCannotBeDividedStillEnds) {
 }
 
 TEST_F(PrintEngineTest, TextOutputShowsPageNumbersAndDeletesThePages) {
-    const auto layout = Join({Head(0), Part(L"P", 100, 0, 0,
-                                           {L"OBJ(0,Seite %s,Arial,10,0,0,0,0,0,0,2000,600,0,0,2,0,0,0,0,0,0,PAGE,"
-                                            L"0,0,0,255,255,255)",
-                                            L"OBJ(0,weiss,Arial,10,0,0,0,1000,0,0,2000,600,0,0,2,0,0,0,0,0,0,STATIC,"
-                                            L"255,255,255,255,255,255)"})});
+    // Three single-page sections, one for each record.
+    const std::vector<std::wstring> objects{
+        L"OBJ(0,Seite %s,Arial,10,0,0,0,0,0,0,2000,600,0,0,2,0,0,0,0,0,0,PAGE,0,0,0,255,255,255)",
+        L"OBJ(0,weiss,Arial,10,0,0,0,1000,0,0,2000,600,0,0,2,0,0,0,0,0,0,STATIC,255,255,255,255,255,255)"};
+    const auto section = Part(L"P", 100, 0, 0, objects);
+    const auto layout = Join({Head(0), section, {L"PAG(T,0)"}, section, {L"PAG(U,0)"}, section});
     CDataTree data;
     for (int i = 0; i < 3; ++i) data.AddChild();
     ASSERT_EQ(Compose(layout, data).size(), 3u);

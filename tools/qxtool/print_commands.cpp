@@ -13,6 +13,7 @@
 #include "qx/platform/os/native_path.h"
 #include "qx/platform/os/terminal.h"
 #include "qx/print/layout_reader.h"
+#include "qx/print/page_geometry.h"
 #include "qx/print/print_engine.h"
 #include "tools/qxtool/command.h"
 #include "tools/qxtool/tree_loading.h"
@@ -101,7 +102,7 @@ PrintOptions TakePrintOptions(std::vector<std::string>& args) {
 
 std::string NativeOrSame(const std::string& path) {
     const auto native = qx::ToNativePath(Wide(path));
-    return native ? qx::WideToUtf8(*native) : path;
+    return native ? *native : path;
 }
 
 void PrintPdf(CPrintEngine& engine, CPrinterDC& printer, const PrintOptions& options) {

@@ -64,7 +64,7 @@ int Convert(const std::vector<std::string>& input) {
     // Without an encoding option the output keeps the input's form: Unicode
     // input is written as UTF-8, code-page input in code page 1252.
     if (!utf8 && !hasCodePage) utf8 = tree.unicode;
-    Save(*tree.root, args[1], encode || EndsInX(Wide(args[1])), indent, utf8, codePage);
+    Save(*tree.root, args[1], encode || IsEncodedName(Wide(args[1])), indent, utf8, codePage);
     return kExitOk;
 }
 

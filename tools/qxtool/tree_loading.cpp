@@ -9,17 +9,13 @@
 #include "tools/qxtool/command.h"
 
 namespace qxtool {
-namespace {
 
-// The family's readers take a name ending in x (either case) as encoded.
-bool EndsInX(const std::wstring& path) { return !path.empty() && std::towlower(path.back()) == L'x'; }
-
-}  // namespace
+bool IsEncodedName(const std::wstring& path) { return !path.empty() && std::towlower(path.back()) == L'x'; }
 
 LoadedTree LoadTree(const std::string& file) {
     LoadedTree tree;
     std::wstring path = Wide(file);
-    tree.encoded = EndsInX(path);
+    tree.encoded = IsEncodedName(path);
     try {
         qx::SetLastError(0);
         tree.root.reset(CNode::ReadFromFile(path.c_str(), tree.encoded, L':', &tree.unicode, 0));

@@ -16,6 +16,9 @@ struct LoadedTree {
     bool unicode = false;
 };
 
+// The family's readers take a name ending in x (either case) as encoded.
+bool IsEncodedName(const std::wstring& path);
+
 // Reads *file* in any form the tree reader accepts (a name ending in x is
 // read as encoded); throws Failure with the reader's reason.
 LoadedTree LoadTree(const std::string& file);

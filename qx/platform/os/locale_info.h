@@ -2,6 +2,7 @@
 // identifier the family's tables are keyed by (0x0407 for German, Germany).
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "qx/platform/base/export.h"
@@ -16,5 +17,10 @@ QX_API unsigned short LanguageIdOfLocale(std::string_view locale);
 // The identifier of the session's locale for messages: the first non-empty
 // of $LC_ALL, $LC_MESSAGES and $LANG, through LanguageIdOfLocale.
 QX_API unsigned short SystemDefaultLanguageId();
+
+// The session's locale for dates and times as a POSIX locale name
+// ("de_DE.UTF-8"): the first non-empty of $LC_ALL, $LC_TIME and $LANG, else
+// "C".
+QX_API std::string TimeLocaleName();
 
 }  // namespace qx

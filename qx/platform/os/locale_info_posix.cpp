@@ -12,4 +12,12 @@ unsigned short SystemDefaultLanguageId() {
     return 0;
 }
 
+std::string TimeLocaleName() {
+    for (const char* variable : {"LC_ALL", "LC_TIME", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value && *value) return value;
+    }
+    return "C";
+}
+
 }  // namespace qx

@@ -39,7 +39,14 @@ std::uint64_t TickCount64() { return Clock::Instance().Ticks(); }
 
 std::uint32_t TickCount() { return static_cast<std::uint32_t>(TickCount64()); }
 
-CalendarTime LocalTime() {
+namespace {
+
+struct SecondsAndMilliseconds {
+    std::int64_t seconds;
+    int millisecond;
+};
+
+SecondsAndMilliseconds Now() {
     const std::int64_t now = Clock::Instance().MillisecondsSinceEpoch();
     // Round down, so that a moment before 1970 falls into the right second.
     std::int64_t seconds = now / 1000, millisecond = now % 1000;
@@ -47,8 +54,34 @@ CalendarTime LocalTime() {
         --seconds;
         millisecond += 1000;
     }
-    CalendarTime time = TimeToLocal(seconds).value_or(CalendarTime{});
-    time.millisecond = static_cast<int>(millisecond);
+    return {seconds, static_cast<int>(millisecond)};
+}
+
+}  // namespace
+
+CalendarTime LocalTime() {
+    const SecondsAndMilliseconds now = Now();
+    CalendarTime time = TimeToLocal(now.seconds).value_or(CalendarTime{});
+    time.millisecond = now.millisecond;
+    return time;
+}
+
+CalendarTime SystemTime() {
+    using namespace std::chrono;
+    const SecondsAndMilliseconds now = Now();
+    const sys_seconds moment{seconds(now.seconds)};
+    const sys_days day = floor<days>(moment);
+    const year_month_day date{day};
+    const hh_mm_ss<seconds> clock{moment - day};
+    CalendarTime time;
+    time.year = static_cast<int>(date.year());
+    time.month = static_cast<int>(static_cast<unsigned>(date.month()));
+    time.day = static_cast<int>(static_cast<unsigned>(date.day()));
+    time.dayOfWeek = static_cast<int>(weekday{day}.c_encoding());
+    time.hour = static_cast<int>(clock.hours().count());
+    time.minute = static_cast<int>(clock.minutes().count());
+    time.second = static_cast<int>(clock.seconds().count());
+    time.millisecond = now.millisecond;
     return time;
 }
 

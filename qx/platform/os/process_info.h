@@ -54,6 +54,8 @@ struct CalendarTime {
 
 // The current local time.
 QX_API CalendarTime LocalTime();
+// The current time in UTC (the system time, as opposed to the local time).
+QX_API CalendarTime SystemTime();
 // The local time of *seconds* since 1970-01-01 00:00 UTC (millisecond 0);
 // nullopt when its year does not fit an int.
 QX_API std::optional<CalendarTime> TimeToLocal(std::int64_t seconds);
@@ -64,8 +66,9 @@ QX_API std::optional<CalendarTime> TimeToLocal(std::int64_t seconds);
 QX_API std::optional<std::int64_t> LocalToTime(const CalendarTime& time);
 
 // Makes the clock functions read *millisecondsSinceEpoch* (milliseconds since
-// 1970-01-01 00:00 UTC): LocalTime shows that moment and TickCount64 returns
-// the value itself, so both move together when the test moves its clock.
+// 1970-01-01 00:00 UTC): LocalTime and SystemTime show that moment and
+// TickCount64 returns the value itself, so all move together when the test
+// moves its clock.
 // nullptr restores the system clocks.
 QX_API void SetClockForTesting(std::function<std::int64_t()> millisecondsSinceEpoch);
 

@@ -32,6 +32,18 @@ TEST_F(ClockTest, ReadsTheInjectedClock) {
     EXPECT_EQ(LocalTime(), (CalendarTime{1970, 1, 4, 1, 0, 59, 59, 999}));
 }
 
+TEST_F(ClockTest, SystemTimeIsUtcWhateverTheZone) {
+    std::int64_t now = 1'064'962'799'456;  // 2003-09-30 22:59:59.456 UTC, 00:59 on Wednesday in the zone
+    SetClockForTesting([&now] { return now; });
+    EXPECT_EQ(SystemTime(), (CalendarTime{2003, 9, 2, 30, 22, 59, 59, 456}));
+    EXPECT_EQ(LocalTime().day, 1);
+
+    now = -1;
+    EXPECT_EQ(SystemTime(), (CalendarTime{1969, 12, 3, 31, 23, 59, 59, 999}));
+    now = 951'782'400'000;  // 2000-02-29, a leap day
+    EXPECT_EQ(SystemTime(), (CalendarTime{2000, 2, 2, 29, 0, 0, 0, 0}));
+}
+
 TEST_F(ClockTest, TheSystemClocksMove) {
     const std::uint64_t before = TickCount64();
     const CalendarTime now = LocalTime();
