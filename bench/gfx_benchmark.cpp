@@ -2,11 +2,16 @@
 //
 // Measuring: GetTextExtent of 20-character Latin strings with a 10-point
 // Arial on a memory context. "Repeated" cycles through 1,000 different
-// strings, as a report measures its labels and values again and again (the
-// layer's width cache answers); "unique" measures a new string every time
-// (every call shapes the text). The peer is a bare Pango layout in a context
-// set up the same way (no hinting, unrounded positions): pango_layout_set_text
-// and pango_layout_get_extents per string, no cache, over the same strings.
+// strings, as a report measures its labels and values again and again;
+// "unique" makes a new string for every call; "distinct" walks through
+// 1,000,000 different strings made beforehand (words with umlauts, ß and
+// the euro sign, and a running number), so no string is measured twice
+// within a million calls and making the strings costs nothing. "Repeated,
+// Greek" cycles through 1,000 strings with a Greek capital delta, which
+// Latin advances cannot measure (the width cache answers them). The peer is
+// a bare Pango layout in a context set up the same way (no hinting,
+// unrounded positions, no kerning or ligatures): pango_layout_set_text and
+// pango_layout_get_extents per string, no cache, over the 1,000 strings.
 //
 // Drawing: one A4 page of 200 text lines in engine units (1322 per inch),
 // written as a 150 dpi PNG and as a 600 dpi PDF print job.
@@ -66,6 +71,22 @@ void BM_MeasureRepeated(benchmark::State& state) {
 }
 BENCHMARK(BM_MeasureRepeated);
 
+void BM_MeasureRepeatedGreek(benchmark::State& state) {
+    CMemoryDC dc;
+    auto font = TenPointArial();
+    dc.SelectObject(font.get());
+    std::vector<std::wstring> pool;
+    for (const std::wstring& text : Pool()) pool.push_back(L"\u0394" + text.substr(1));
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(dc.GetTextExtent(pool[i].data(), 20));
+        if (++i == pool.size()) i = 0;
+    }
+    state.SetItemsProcessed(state.iterations());
+    dc.SelectStockObject(DEFAULT_GUI_FONT);
+}
+BENCHMARK(BM_MeasureRepeatedGreek);
+
 void BM_MeasureUnique(benchmark::State& state) {
     CMemoryDC dc;
     auto font = TenPointArial();
@@ -80,6 +101,45 @@ void BM_MeasureUnique(benchmark::State& state) {
 }
 BENCHMARK(BM_MeasureUnique);
 
+constexpr std::size_t kDistinctCount = 1000000;
+constexpr std::size_t kDistinctLength = 20;
+
+// One million different 20-character strings, end to end.
+const std::vector<wchar_t>& DistinctTexts() {
+    static const std::vector<wchar_t> texts = [] {
+        static const wchar_t* kWords[] = {L"Heizk\u00F6rper", L"Rohr", L"\u00DCbergang", L"Stra\u00DFe",
+                                          L"Ventil", L"Gr\u00F6\u00DFe", L"Preis \u20AC", L"Bogen"};
+        std::vector<wchar_t> all;
+        all.reserve(kDistinctCount * kDistinctLength);
+        for (std::size_t i = 0; i < kDistinctCount; ++i) {
+            std::wstring text = kWords[i % 8];
+            text += L" " + std::to_wstring(i) + L" mm";
+            text.resize(kDistinctLength, L'.');
+            all.insert(all.end(), text.begin(), text.end());
+        }
+        return all;
+    }();
+    return texts;
+}
+
+void BM_MeasureDistinct(benchmark::State& state) {
+    CMemoryDC dc;
+    auto font = TenPointArial();
+    dc.SelectObject(font.get());
+    const std::vector<wchar_t>& texts = DistinctTexts();
+    // Warm-up: the face and its characters' advances.
+    constexpr int kLength = static_cast<int>(kDistinctLength);
+    dc.GetTextExtent(texts.data(), kLength);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(dc.GetTextExtent(texts.data() + i * kDistinctLength, kLength));
+        if (++i == kDistinctCount) i = 0;
+    }
+    state.SetItemsProcessed(state.iterations());
+    dc.SelectStockObject(DEFAULT_GUI_FONT);
+}
+BENCHMARK(BM_MeasureDistinct);
+
 void BM_Peer_PangoLayoutExtents(benchmark::State& state) {
     PangoFontMap* fontMap = pango_cairo_font_map_new();
     PangoContext* context = pango_font_map_create_context(fontMap);
@@ -93,6 +153,10 @@ void BM_Peer_PangoLayoutExtents(benchmark::State& state) {
     PangoFontDescription* description = pango_font_description_from_string("Liberation Sans");
     pango_font_description_set_absolute_size(description, 13 * PANGO_SCALE);
     pango_layout_set_font_description(layout, description);
+    PangoAttrList* attributes = pango_attr_list_new();
+    pango_attr_list_insert(attributes, pango_attr_font_features_new("kern 0, liga 0, clig 0"));
+    pango_layout_set_attributes(layout, attributes);
+    pango_attr_list_unref(attributes);
     std::vector<std::string> pool;
     for (const std::wstring& text : Pool()) pool.push_back(qx::WideToUtf8(text));
     std::size_t i = 0;

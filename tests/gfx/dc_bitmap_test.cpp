@@ -75,6 +75,51 @@ TEST(DcBitmap, ThirtyTwoBitTopDownStretchedKeepsColours) {
     EXPECT_EQ(qx::test::InkBox(dc), CRect(10, 10, 50, 50));
 }
 
+TEST(DcBitmap, StretchModeChoosesBetweenReplicatingAndSmoothing) {
+    const std::vector<std::uint8_t> bits = {
+        0, 0, 255, 0, 0, 255, 0, 0,    // top row: red, green
+        255, 0, 0, 0, 0, 255, 255, 0,  // bottom row: blue, yellow
+    };
+    const COLORREF quadrants[2][2] = {{kRed, kGreen}, {kBlue, RGB(255, 255, 0)}};
+    struct Case {
+        const char* name;
+        int mode;  // 0: the context's default
+        bool transparentCall;
+        bool replicates;
+    };
+    const Case cases[] = {
+        {"default", 0, false, true},
+        {"black on white", BLACKONWHITE, false, true},
+        {"colour on colour", COLORONCOLOR, false, true},
+        {"halftone", HALFTONE, false, false},
+        {"transparent, default", 0, true, true},
+        {"transparent, halftone", HALFTONE, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CImageDC dc(40, 40);
+        if (c.mode) dc.SetStretchBltMode(c.mode);
+        if (c.transparentCall) {
+            EXPECT_TRUE(dc.TransparentDIBits(10, 10, 20, 20, 0, 0, 2, 2, bits.data(), Header(2, -2, 32), nullptr,
+                                             kMagenta));
+        } else {
+            EXPECT_EQ(dc.StretchDIBits(10, 10, 20, 20, 0, 0, 2, 2, bits.data(), Header(2, -2, 32), nullptr), 2);
+        }
+        int exact = 0;
+        for (int y = 0; y < 20; ++y) {
+            for (int x = 0; x < 20; ++x) exact += dc.GetPixel(10 + x, 10 + y) == quadrants[y / 10][x / 10];
+        }
+        if (c.replicates) {
+            // Every pixel keeps its source pixel's colour: four colours, no blends.
+            EXPECT_EQ(exact, 400);
+        } else {
+            // Smoothing blends neighbours along the seams between the colours.
+            EXPECT_LT(exact, 400);
+        }
+        EXPECT_EQ(qx::test::InkBox(dc), CRect(10, 10, 30, 30));
+    }
+}
+
 TEST(DcBitmap, SourceRectangleSelectsPartOfThePicture) {
     const std::vector<std::uint8_t> bits = {
         0, 0, 255, 0, 0, 255, 0, 0,    // top row: red, green

@@ -178,6 +178,29 @@ TEST(MetaFile, StrongShrinkingKeepsFarEdgesInPlace) {
     EXPECT_EQ(qx::test::InkBox(dc), CRect(45, 0, 405, 9));
 }
 
+TEST(MetaFile, PlaysBackOntoEveryPageOfAPdfJob) {
+    // As the print engine prints: each page recorded on the printer and
+    // played back into it, with a frame reaching left of and above the
+    // origin. Under LeakSanitizer every playback must give back what it took.
+    qx::test::TempDir dir;
+    PrinterSettings settings;
+    settings.outputPath = dir.Wide("played.pdf").c_str();
+    CPrinterDC printer(settings);
+    ASSERT_GT(printer.StartDoc(L"played"), 0);
+    const CRect frame(-100, -50, 900, 450);
+    for (int page = 0; page < 3; ++page) {
+        CMetaFileDC recorder(&printer, &frame);
+        recorder.FillSolidRect(CRect(-100, -50, 100, 50), kRed);
+        recorder.TextOut(0, 0, L"Seite");
+        std::unique_ptr<CEnhMetaFile> metafile = recorder.CloseEnhanced();
+        ASSERT_GT(printer.StartPage(), 0);
+        EXPECT_TRUE(printer.PlayMetaFile(*metafile, CRect(0, 0, 2000, 1000)));
+        ASSERT_GT(printer.EndPage(), 0);
+    }
+    ASSERT_GT(printer.EndDoc(), 0);
+    EXPECT_EQ(CountPdfPages(qx::test::ReadBytes(dir.path() / "played.pdf")), 3);
+}
+
 TEST(MetaFile, ReferenceGivesTheCapabilities) {
     PrinterSettings settings;
     settings.dpi = 300;

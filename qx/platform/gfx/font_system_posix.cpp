@@ -1,23 +1,27 @@
 // Fonts and text on fontconfig, Pango and Cairo.
 //
 // Every measurement happens in one context that belongs to no target: metrics
-// hinting off, outline hinting off, glyph positions not rounded, text laid out
-// at kMeasureEm pixels and scaled. So an extent depends only on the font's
+// hinting off, outline hinting off, glyph positions not rounded, no kerning
+// and no ligatures, text laid out at kMeasureEm pixels and scaled. So an extent depends only on the font's
 // logical height, never on the target's resolution, and drawing (which
 // places glyphs exactly where the layout put them) matches what was measured.
 #include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "qx/platform/base/utf.h"
 #include "qx/platform/gfx/font_state.h"
+#include "qx/platform/gfx/internal/advance_table.h"
 #include "qx/platform/gfx/internal/extent_cache.h"
 #include "qx/platform/gfx/internal/face_aliases.h"
 #include "qx/platform/gfx/internal/font_system.h"
+#include "qx/platform/gfx/internal/glyph_features.h"
 
 namespace qx::gfx {
 namespace {
@@ -48,7 +52,15 @@ struct FaceRecord {
     ResolvedFace face;
     std::unique_ptr<PangoFontDescription, decltype(&pango_font_description_free)> description{
         nullptr, &pango_font_description_free};
+    AdvanceTable advances;  // Pango units at the measuring em
 };
+
+// An attribute list holding only the layer's glyph features.
+PangoAttrList* NewPlainAttributes() {
+    PangoAttrList* attributes = pango_attr_list_new();
+    pango_attr_list_insert(attributes, NewNoKerningAttribute());
+    return attributes;
+}
 
 class FontSystem {
 public:
@@ -64,9 +76,12 @@ public:
         layout_ = pango_layout_new(context_);
         // One line: a line feed is a character here, never a line break.
         pango_layout_set_single_paragraph_mode(layout_, TRUE);
+        plainAttributes_ = NewPlainAttributes();
+        pango_layout_set_attributes(layout_, plainAttributes_);
     }
 
     ~FontSystem() {
+        pango_attr_list_unref(plainAttributes_);
         g_object_unref(layout_);
         g_object_unref(context_);
         g_object_unref(fontMap_);
@@ -101,16 +116,21 @@ public:
         return face;
     }
 
+    // A text made only of characters of simple scripts is the sum of their
+    // advances; any other text is laid out, and its width kept for the next
+    // time (reports measure the same labels again and again).
     double MeasureEms(const ResolvedFace& face, std::wstring_view text) {
         if (text.empty()) return 0;
+        AdvanceTable& advances = faces_[static_cast<std::size_t>(face.id - 1)]->advances;
+        auto measureCharacter = [&](wchar_t c) { return LayoutWidth(face, std::wstring_view(&c, 1)); };
+        if (std::optional<std::int64_t> sum = advances.Sum(text, measureCharacter)) {
+            return static_cast<double>(*sum) / kPangoUnitsPerEm;
+        }
         const bool cacheable = ExtentCache::Caches(text);
         if (cacheable) {
             if (std::optional<double> width = widths_.Find(face.id, text)) return *width;
         }
-        PrepareLayout(face, text, nullptr);
-        PangoRectangle logical;
-        pango_layout_get_extents(layout_, nullptr, &logical);
-        double width = logical.width / kPangoUnitsPerEm;
+        double width = LayoutWidth(face, text) / kPangoUnitsPerEm;
         if (cacheable) widths_.Insert(face.id, text, width);
         return width;
     }
@@ -118,7 +138,7 @@ public:
     void ShowTextLine(cairo_t* cr, const FontFace& font, std::wstring_view text) {
         PangoAttrList* attributes = nullptr;
         if (font.underline || font.strikeOut) {
-            attributes = pango_attr_list_new();
+            attributes = NewPlainAttributes();
             if (font.underline) pango_attr_list_insert(attributes, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
             if (font.strikeOut) pango_attr_list_insert(attributes, pango_attr_strikethrough_new(TRUE));
         }
@@ -141,16 +161,25 @@ private:
         return family;
     }
 
-    // Sets font, text and attributes of the shared layout; the layout keeps
-    // its attributes only for the drawing that asked for them.
-    void PrepareLayout(const ResolvedFace& face, std::wstring_view text, PangoAttrList* attributes) {
+    // Width of one line laid out, in Pango units at the measuring em.
+    int LayoutWidth(const ResolvedFace& face, std::wstring_view text) {
+        PrepareLayout(face, text, nullptr);
+        PangoRectangle logical;
+        pango_layout_get_extents(layout_, nullptr, &logical);
+        return logical.width;
+    }
+
+    // Sets font, text and attributes of the shared layout. `decorations`
+    // (the plain attributes and more) stay only for the drawing that asked
+    // for them; otherwise the layout has the plain attributes.
+    void PrepareLayout(const ResolvedFace& face, std::wstring_view text, PangoAttrList* decorations) {
         if (layoutFace_ != face.id) {
             pango_layout_set_font_description(layout_, static_cast<PangoFontDescription*>(face.description));
             layoutFace_ = face.id;
         }
-        if (attributes || layoutHasAttributes_) {
-            pango_layout_set_attributes(layout_, attributes);
-            layoutHasAttributes_ = attributes != nullptr;
+        if (decorations || layoutDecorated_) {
+            pango_layout_set_attributes(layout_, decorations ? decorations : plainAttributes_);
+            layoutDecorated_ = decorations != nullptr;
         }
         utf8_.clear();
         AppendUtf8(text, utf8_);
@@ -178,8 +207,9 @@ private:
     PangoFontMap* fontMap_ = nullptr;
     PangoContext* context_ = nullptr;
     PangoLayout* layout_ = nullptr;
+    PangoAttrList* plainAttributes_ = nullptr;
     int layoutFace_ = 0;
-    bool layoutHasAttributes_ = false;
+    bool layoutDecorated_ = false;
     std::string utf8_;
     std::vector<std::unique_ptr<FaceRecord>> faces_;
     std::unordered_map<std::wstring, std::string> familyByName_;

@@ -88,7 +88,19 @@ bool CDC::PlayMetaFile(const CEnhMetaFile& metafile, const CRect& rect) {
                       (to.y - from.y) / frame.Height(), from.x, from.y);
     cairo_transform(cr, &placement);
     cairo_translate(cr, -frame.left, -frame.top);
-    cairo_set_source_surface(cr, recording.surface, 0, 0);
+    // Cairo 1.16 loses about 2 KB each time an unbounded recording is
+    // painted onto a PDF page (and every printed page is a recording played
+    // back), but nothing for a bounded view of it. Its image backend
+    // misplaces a view that starts left of or above the origin, so the other
+    // targets are given the recording itself.
+    if (cairo_surface_get_type(cairo_get_target(cr)) == CAIRO_SURFACE_TYPE_PDF) {
+        cairo_surface_t* framed = cairo_surface_create_for_rectangle(recording.surface, frame.left, frame.top,
+                                                                     frame.Width(), frame.Height());
+        cairo_set_source_surface(cr, framed, frame.left, frame.top);
+        cairo_surface_destroy(framed);
+    } else {
+        cairo_set_source_surface(cr, recording.surface, 0, 0);
+    }
     cairo_paint(cr);
     cairo_restore(cr);
     return true;

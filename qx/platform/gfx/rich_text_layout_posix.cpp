@@ -2,9 +2,10 @@
 // attribute per run; lines are taken from the top while they fit.
 //
 // Measuring follows the rest of the layer: faces are resolved by the same
-// table as CFont's, hinting is off and glyph positions are not rounded, and
-// the layout happens at a fixed large size (a 12-point font at the layer's
-// measuring em) that is scaled to logical units. So a range measured on one
+// table as CFont's, hinting is off, glyph positions are not rounded, there
+// is neither kerning nor ligatures, and the layout happens at a fixed large
+// size (a 12-point font at the layer's measuring em) that is scaled to
+// logical units. So a range measured on one
 // context breaks its lines at the same characters on every other.
 #include <cairo.h>
 #include <glib.h>
@@ -21,6 +22,7 @@
 #include "qx/platform/gfx/dc.h"
 #include "qx/platform/gfx/internal/dc_impl.h"
 #include "qx/platform/gfx/internal/font_system.h"
+#include "qx/platform/gfx/internal/glyph_features.h"
 #include "qx/platform/gfx/internal/rich_text_layout.h"
 
 namespace qx::gfx {
@@ -143,6 +145,7 @@ std::unique_ptr<PangoLayout, GObjectUnref> MakeLayout(PangoContext* context, con
     pango_layout_set_font_description(l, Describe(*paragraph.endFormat).get());
 
     PangoAttrList* attributes = pango_attr_list_new();
+    pango_attr_list_insert(attributes, NewNoKerningAttribute());
     for (const Span& span : paragraph.spans) {
         const RtfCharFormat& format = *span.format;
         AddAttribute(attributes, pango_attr_font_desc_new(Describe(format).get()), span);
