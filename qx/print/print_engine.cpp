@@ -111,8 +111,10 @@ void CPrintEngine::RenderPage(int stretch, int pageOffset) {
             }
         }
         // The page is recorded in engine units and played into the printable
-        // area; the two white pixels make the recording span the whole page.
-        CMetaFileDC recording;
+        // area; the two white pixels make the recording span the whole page,
+        // whose frame the recording is also given.
+        const CRect frame(0, 0, pageWidth + 1, pageHeight + 1);
+        CMetaFileDC recording(nullptr, &frame);
         recording.SetPixel(0, 0, RGB(255, 255, 255));
         recording.SetPixel(pageWidth, pageHeight, RGB(255, 255, 255));
         drawPage(recording);

@@ -10,8 +10,8 @@
 #include "qx/platform/gfx/internal/screen_caps.h"
 #include "qx/platform/gfx/targets.h"
 
-CEnhMetaFile::Recording::Recording(cairo_surface_t* recorded, const CRect& recordedFrame)
-    : surface(recorded), frame(recordedFrame) {}
+CEnhMetaFile::Recording::Recording(cairo_surface_t* recorded, const CRect& recordedFrame, bool boundedToFrame)
+    : surface(recorded), frame(recordedFrame), bounded(boundedToFrame) {}
 
 CEnhMetaFile::Recording::~Recording() { cairo_surface_destroy(surface); }
 
@@ -31,12 +31,19 @@ struct MetaFileImpl : qx::gfx::DcImpl {
 std::unique_ptr<qx::gfx::DcImpl> MakeMetaFileImpl(const CDC* reference, const CRect* frame) {
     auto impl = std::make_unique<MetaFileImpl>();
     impl->caps = reference && reference->HasAttributeContext() ? reference->Impl().caps : qx::gfx::ScreenCaps();
-    cairo_surface_t* surface = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, nullptr);
-    impl->SetTarget(surface, cairo_create(surface));
-    if (frame) {
+    // A recording with a frame is bounded to it (a new context maps logical
+    // units one to one onto device units): what falls outside is not kept,
+    // and such a recording plays onto PDF pages as vectors without loss.
+    cairo_rectangle_t extents{};
+    if (frame && !frame->IsRectEmpty()) {
         impl->hasFrame = true;
         impl->frame = *frame;
+        extents = {static_cast<double>(frame->left), static_cast<double>(frame->top),
+                   static_cast<double>(frame->Width()), static_cast<double>(frame->Height())};
     }
+    cairo_surface_t* surface = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA,
+                                                              impl->hasFrame ? &extents : nullptr);
+    impl->SetTarget(surface, cairo_create(surface));
     return impl;
 }
 
@@ -61,7 +68,8 @@ std::unique_ptr<CEnhMetaFile> CMetaFileDC::CloseEnhanced() {
     cairo_surface_t* surface = cairo_surface_reference(impl.surface);
     impl.SetTarget(nullptr, nullptr);
     CRect frame = impl.hasFrame ? impl.frame : InkFrame(surface);
-    return std::make_unique<CEnhMetaFile>(std::make_unique<CEnhMetaFile::Recording>(surface, frame));
+    return std::make_unique<CEnhMetaFile>(
+        std::make_unique<CEnhMetaFile::Recording>(surface, frame, impl.hasFrame));
 }
 
 bool CDC::PlayMetaFile(const CEnhMetaFile& metafile, const CRect& rect) {
@@ -88,12 +96,14 @@ bool CDC::PlayMetaFile(const CEnhMetaFile& metafile, const CRect& rect) {
                       (to.y - from.y) / frame.Height(), from.x, from.y);
     cairo_transform(cr, &placement);
     cairo_translate(cr, -frame.left, -frame.top);
-    // Cairo 1.16 loses about 2 KB each time an unbounded recording is
-    // painted onto a PDF page (and every printed page is a recording played
-    // back), but nothing for a bounded view of it. Its image backend
-    // misplaces a view that starts left of or above the origin, so the other
-    // targets are given the recording itself.
-    if (cairo_surface_get_type(cairo_get_target(cr)) == CAIRO_SURFACE_TYPE_PDF) {
+    // Cairo 1.16 loses memory each time an unbounded recording is painted
+    // onto a PDF page, but nothing for a bounded one, which also stays
+    // vectors: give a recording its frame (as the print engine does). An
+    // unbounded one goes onto PDF through a bounded view, which does not leak
+    // but is drawn as an image. The image backend misplaces such a view when
+    // it starts left of or above the origin, so other targets are given the
+    // recording itself.
+    if (!recording.bounded && cairo_surface_get_type(cairo_get_target(cr)) == CAIRO_SURFACE_TYPE_PDF) {
         cairo_surface_t* framed = cairo_surface_create_for_rectangle(recording.surface, frame.left, frame.top,
                                                                      frame.Width(), frame.Height());
         cairo_set_source_surface(cr, framed, frame.left, frame.top);

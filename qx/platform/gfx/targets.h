@@ -80,7 +80,10 @@ private:
 };
 
 // Records drawing for later playback. The reference context (null: the
-// screen) gives the capabilities and text measuring.
+// screen) gives the capabilities and text measuring. Given a frame (in the
+// new context's units, which map one to one onto its device), the recording
+// keeps only what falls inside it; give one where it is known: such a
+// recording also plays onto PDF pages as vectors.
 class QX_API CMetaFileDC : public CDC {
 public:
     explicit CMetaFileDC(const CDC* reference = nullptr, const CRect* frame = nullptr);

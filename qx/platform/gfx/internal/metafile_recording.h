@@ -1,5 +1,6 @@
 // What a CEnhMetaFile holds: the Cairo recording surface (in the recording
-// context's device units) and its frame in the same units.
+// context's device units), its frame in the same units, and whether the
+// surface was bounded to the frame from the start.
 #pragma once
 
 #include "qx/platform/gfx/gdi_types.h"
@@ -8,11 +9,12 @@
 typedef struct _cairo_surface cairo_surface_t;
 
 struct CEnhMetaFile::Recording {
-    explicit Recording(cairo_surface_t* recorded, const CRect& recordedFrame);
+    Recording(cairo_surface_t* recorded, const CRect& recordedFrame, bool boundedToFrame);
     ~Recording();
     Recording(const Recording&) = delete;
     Recording& operator=(const Recording&) = delete;
 
     cairo_surface_t* surface = nullptr;
     CRect frame;
+    bool bounded = false;
 };
