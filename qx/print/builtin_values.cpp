@@ -1,5 +1,9 @@
 #include "qx/print/builtin_values.h"
 
+#include <array>
+#include <iterator>
+#include <string>
+
 #include "qx/platform/os/date_format.h"
 #include "qx/platform/os/locale_info.h"
 #include "qx/platform/os/process_info.h"
@@ -25,21 +29,63 @@ CString CurrentUser(const CalendarTime&) { return CString(UserName()); }
 struct BuiltIn {
     const wchar_t* name;
     CString (*text)(const CalendarTime& now);
+    bool dated;  // made from the time and the time locale alone
 };
 
 constexpr BuiltIn kBuiltIns[] = {
-    {L"DATELONG", DateLong},       {L"DATELONG_ENGLISH", DateLongEnglish}, {L"DATE", Date},
-    {L"DATE_ENGLISH", DateEnglish}, {L"DATETIME", DateTime},               {L"DATETIME_ENGLISH", DateTimeEnglish},
-    {L"TIME", Time},               {L"TIME_ENGLISH", TimeEnglish},         {L"CURRENTUSER", CurrentUser},
+    {L"DATELONG", DateLong, true},
+    {L"DATELONG_ENGLISH", DateLongEnglish, true},
+    {L"DATE", Date, true},
+    {L"DATE_ENGLISH", DateEnglish, true},
+    {L"DATETIME", DateTime, true},
+    {L"DATETIME_ENGLISH", DateTimeEnglish, true},
+    {L"TIME", Time, true},
+    {L"TIME_ENGLISH", TimeEnglish, true},
+    {L"CURRENTUSER", CurrentUser, false},
 };
+
+// The last text of each dated built-in with the time and locale it was made
+// for: a report shows the date on every page, and writing it out through the
+// locale's pictures costs far more than comparing them.
+struct RememberedText {
+    bool made = false;
+    CalendarTime time;
+    std::string locale;
+    CString text;
+};
+
+std::array<RememberedText, std::size(kBuiltIns)>& Remembered() {
+    static std::array<RememberedText, std::size(kBuiltIns)> remembered;
+    return remembered;
+}
+
+CString DatedText(size_t index) {
+    const CalendarTime now = SystemTime();
+    // No picture shows the milliseconds, so the text stays for the second.
+    CalendarTime second = now;
+    second.millisecond = 0;
+    std::string locale = TimeLocaleName();
+    RememberedText& remembered = Remembered()[index];
+    if (!remembered.made || remembered.time != second || remembered.locale != locale) {
+        remembered.text = kBuiltIns[index].text(now);
+        remembered.time = second;
+        remembered.locale = std::move(locale);
+        remembered.made = true;
+    }
+    return remembered.text;
+}
 
 }  // namespace
 
 std::optional<CString> BuiltInValue(const CString& name) {
-    for (const BuiltIn& builtIn : kBuiltIns) {
-        if (name == builtIn.name) return builtIn.text(SystemTime());
+    for (size_t i = 0; i < std::size(kBuiltIns); ++i) {
+        const BuiltIn& builtIn = kBuiltIns[i];
+        if (name != builtIn.name) continue;
+        return builtIn.dated ? DatedText(i) : builtIn.text(SystemTime());
     }
     return std::nullopt;
 }
+
+void ResetBuiltInValues() { Remembered() = {}; }
 
 }  // namespace qx

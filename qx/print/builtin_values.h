@@ -14,6 +14,10 @@ namespace qx {
 // CURRENTUSER; matched exactly), or nullopt for any other name. Dates and
 // times are the current UTC time, with day and month names in the language
 // of the session's time locale.
+// The dated texts are remembered with the time and locale they were made
+// for, so a report that shows the date on every page makes it once a second.
 QX_API std::optional<CString> BuiltInValue(const CString& name);
+// Forgets the remembered texts (for tests; the results do not depend on it).
+QX_API void ResetBuiltInValues();
 
 }  // namespace qx

@@ -90,7 +90,7 @@ private:
         }
         framed_ = true;
         CPagePart& part = state_.parts.back();
-        part.name = UnescapeComma(fields[0]);
+        part.name = UnescapeComma(fields[0].str());
         part.height = ClampToInt(ParseInteger(fields[1]) * state_.scale);
         part.repeat = ParseInt(fields[2]);
         part.splittable = fields.size() >= 4 ? ParseInt(fields[3]) : 0;

@@ -1,7 +1,8 @@
 #include "qx/print/object_record.h"
 
+#include <iterator>
+
 #include "qx/platform/base/exceptions.h"
-#include "qx/platform/base/format.h"
 #include "qx/platform/base/number_parse.h"
 #include "qx/print/internal/int_range.h"
 #include "qx/print/record_line.h"
@@ -17,29 +18,90 @@ constexpr size_t kAllFields = 34;
 
 class FieldReader {
 public:
-    FieldReader(const std::vector<CString>& fields, double scale) : fields_(fields), scale_(scale) {}
+    FieldReader(const std::vector<std::wstring_view>& fields, double scale) : fields_(fields), scale_(scale) {}
 
     int Int(size_t i) const { return ClampToInt(ParseInteger(fields_[i])); }
     bool Bool(size_t i) const { return ReadBoolField(fields_[i]); }
     int Scaled(int value) const { return ClampToInt(static_cast<double>(value) * scale_); }
     int ScaledInt(size_t i) const { return Scaled(Int(i)); }
     std::uint32_t Color(size_t first) const { return PackRgb(Int(first), Int(first + 1), Int(first + 2)); }
-    const CString& Text(size_t i) const { return fields_[i]; }
+    std::wstring_view Text(size_t i) const { return fields_[i]; }
 
 private:
-    const std::vector<CString>& fields_;
+    const std::vector<std::wstring_view>& fields_;
     double scale_;
+};
+
+// Appends the fields of a record, a comma before each but the first.
+class RecordWriter {
+public:
+    explicit RecordWriter(std::wstring& out) : out_(out) {}
+
+    void Int(int value) {
+        Separate();
+        if (value >= 0 && value < 10) {  // most fields: flags, anchors, zeros
+            out_ += static_cast<wchar_t>(L'0' + value);
+            return;
+        }
+        wchar_t digits[12];
+        wchar_t* end = digits + std::size(digits);
+        wchar_t* p = end;
+        // Counted in the negative range, which holds INT_MIN.
+        int rest = value < 0 ? value : -value;
+        do {
+            *--p = static_cast<wchar_t>(L'0' - rest % 10);
+            rest /= 10;
+        } while (rest != 0);
+        if (value < 0) *--p = L'-';
+        out_.append(p, end);
+    }
+    void Bool(bool value) { Int(value ? 1 : 0); }
+    void Color(std::uint32_t color) {
+        Int(RedOf(color));
+        Int(GreenOf(color));
+        Int(BlueOf(color));
+    }
+    // An object text as EscapeText gives it; a face or a name as
+    // EscapeComma does. A field ends at a zero character, if any.
+    void Text(const CString& text) {
+        Separate();
+        if (text.IsEmpty()) {
+            out_ += kEmptyTextEscape;
+        } else {
+            AppendEscaped(out_, text.GetString(), true);
+        }
+    }
+    void CommaEscaped(const CString& text) {
+        Separate();
+        AppendEscaped(out_, text.GetString(), false);
+    }
+
+private:
+    void Separate() {
+        if (started_) out_ += L',';
+        started_ = true;
+    }
+
+    std::wstring& out_;
+    bool started_ = false;
 };
 
 }  // namespace
 
 std::unique_ptr<PRINTOBJ> ReadObjectRecord(const std::vector<CString>& fields, double scale) {
+    std::vector<std::wstring_view> views;
+    views.reserve(fields.size());
+    for (const CString& field : fields) views.push_back(field.str());
+    return ReadObjectRecord(views, scale);
+}
+
+std::unique_ptr<PRINTOBJ> ReadObjectRecord(const std::vector<std::wstring_view>& fields, double scale) {
     if (fields.size() < kRequiredFields) throw CInvalidArgException();
     const FieldReader f(fields, scale);
     auto object = std::make_unique<PRINTOBJ>();
     object->kind = f.Int(0);
     object->text = UnescapeText(f.Text(1));
-    object->fontFace = UnescapeComma(UnescapeEmpty(f.Text(2)));
+    object->fontFace = f.Text(2) == kEmptyTextEscape ? CString() : UnescapeComma(f.Text(2));
     object->size = f.ScaledInt(3);
     object->left = f.ScaledInt(4);
     object->x1 = f.ScaledInt(5);
@@ -75,19 +137,47 @@ std::unique_ptr<PRINTOBJ> ReadObjectRecord(const std::vector<CString>& fields, d
     return object;
 }
 
-CString FormatObjectRecord(const PRINTOBJ& o, int dx, int dy) {
+CString FormatObjectRecord(const PRINTOBJ& object, int dx, int dy) {
+    std::wstring record;
+    AppendObjectRecord(record, object, dx, dy);
+    return CString(std::move(record));
+}
+
+void AppendObjectRecord(std::wstring& out, const PRINTOBJ& o, int dx, int dy) {
     const auto moved = [](int value, int offset) { return ClampToInt(static_cast<long long>(value) + offset); };
-    const int width = ClampToInt(static_cast<long long>(o.right) - o.left);
-    const int height = ClampToInt(static_cast<long long>(o.bottom) - o.top);
-    const CString text = EscapeText(o.text), face = EscapeComma(o.fontFace), name = EscapeComma(o.name);
-    return CString(Format(
-        L"OBJ(%d,%s,%s,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%s,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d)",
-        o.kind, text.GetString(), face.GetString(), o.size, moved(o.left, dx), moved(o.x1, dx), moved(o.x2, dx),
-        moved(o.top, dy), moved(o.y1, dy), moved(o.y2, dy), width, height, o.alignment, o.single ? 1 : 0,
-        o.verticalAnchor, o.grow ? 1 : 0, o.bold ? 1 : 0, o.italic ? 1 : 0, o.underline ? 1 : 0, o.frame ? 1 : 0,
-        o.angle, name.GetString(), RedOf(o.color), GreenOf(o.color), BlueOf(o.color), RedOf(o.fillColor),
-        GreenOf(o.fillColor), BlueOf(o.fillColor), o.formatted ? 1 : 0, o.richTextBlock, o.firstChar, o.lastChar,
-        o.outlineWidth, o.cornerSize));
+    RecordWriter w(out);
+    out += L"OBJ(";
+    w.Int(o.kind);
+    w.Text(o.text);
+    w.CommaEscaped(o.fontFace);
+    w.Int(o.size);
+    w.Int(moved(o.left, dx));
+    w.Int(moved(o.x1, dx));
+    w.Int(moved(o.x2, dx));
+    w.Int(moved(o.top, dy));
+    w.Int(moved(o.y1, dy));
+    w.Int(moved(o.y2, dy));
+    w.Int(ClampToInt(static_cast<long long>(o.right) - o.left));
+    w.Int(ClampToInt(static_cast<long long>(o.bottom) - o.top));
+    w.Int(o.alignment);
+    w.Bool(o.single);
+    w.Int(o.verticalAnchor);
+    w.Bool(o.grow);
+    w.Bool(o.bold);
+    w.Bool(o.italic);
+    w.Bool(o.underline);
+    w.Bool(o.frame);
+    w.Int(o.angle);
+    w.CommaEscaped(o.name);
+    w.Color(o.color);
+    w.Color(o.fillColor);
+    w.Bool(o.formatted);
+    w.Int(o.richTextBlock);
+    w.Int(o.firstChar);
+    w.Int(o.lastChar);
+    w.Int(o.outlineWidth);
+    w.Int(o.cornerSize);
+    out += L')';
 }
 
 }  // namespace qx

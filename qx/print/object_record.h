@@ -9,6 +9,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "qx/platform/base/cstring.h"
@@ -23,6 +25,8 @@ namespace qx {
 // there are fewer than 28 fields: the layout is malformed. Malformed numbers
 // read as 0.
 QX_API std::unique_ptr<PRINTOBJ> ReadObjectRecord(const std::vector<CString>& fields, double scale);
+// The same from fields that view a line (SplitRecordFields).
+QX_API std::unique_ptr<PRINTOBJ> ReadObjectRecord(const std::vector<std::wstring_view>& fields, double scale);
 
 // The object record of *object* moved by (*dx*, *dy*), all 34 fields, without
 // a line end: width and height instead of right and bottom, booleans as 0 or
@@ -30,5 +34,8 @@ QX_API std::unique_ptr<PRINTOBJ> ReadObjectRecord(const std::vector<CString>& fi
 // escaped, so that ReadObjectRecord with scale 1.0 gives the moved object
 // back.
 QX_API CString FormatObjectRecord(const PRINTOBJ& object, int dx, int dy);
+// The same record appended to *out*, for writers that collect many records
+// in one buffer.
+QX_API void AppendObjectRecord(std::wstring& out, const PRINTOBJ& object, int dx, int dy);
 
 }  // namespace qx

@@ -26,14 +26,14 @@ bool IsPageNumberName(const CString& name) {
 }
 
 // "SUM(key;decimals)" with its bracket right after "SUM".
-bool IsRunningTotalName(const CString& name) { return name.Left(4) == L"SUM("; }
+bool IsRunningTotalName(const CString& name) { return name.str().starts_with(L"SUM("); }
 
 CString RunningTotalKey(const CString& name) {
     const int semicolon = name.Find(L';');
     return semicolon < 0 ? name.Mid(4) : name.Mid(4, semicolon - 4);
 }
 
-bool IsRichText(const CString& text) { return text.Left(5) == L"{\\rtf"; }
+bool IsRichText(const CString& text) { return text.str().starts_with(L"{\\rtf"); }
 
 int LargestBottom(const CPagePart& part) {
     int bottom = 0;
@@ -278,8 +278,8 @@ void PageComposer::Substitute(CPagePart& part, const CDataTree& node) {
 }
 
 void PageComposer::GrowImage(PRINTOBJ& object) {
-    auto image = std::make_shared<CWImage>();
-    if (!image->Load(ResolveImagePath(object.text, state_.layout.folder))) return;
+    std::shared_ptr<const CWImage> image = state_.images.Get(ResolveImagePath(object.text, state_.layout.folder));
+    if (!image) return;
     // The picture's own height on the screen, in engine units.
     const int screenDpi = measure_.GetDeviceCaps(LOGPIXELSY);
     object.bottom = object.top + static_cast<int>(static_cast<long long>(image->SizePixels().cy) *
@@ -310,12 +310,25 @@ void PageComposer::GrowText(PRINTOBJ& object) {
     CString text = object.text;
     text.TrimRight();
     text.Replace(L"\r\n", L"\n");
+    const WrappedText& wrapped = WrapPlain(object, text);
+    object.text = wrapped.text;
+    object.bottom = object.top + wrapped.height;
+}
+
+const PageComposer::WrappedText& PageComposer::WrapPlain(const PRINTOBJ& object, const CString& text) {
+    const int width = object.right - object.left;
+    // The text goes as far as a zero character, as a C string does.
+    WrapKey key(reinterpret_cast<std::uintptr_t>(&GetFont(FontOf(object))), width, std::wstring(text.GetString()));
+    const auto found = wrapped_.find(key);
+    if (found != wrapped_.end()) return found->second;
     MeasuringFont font(measure_, object);
     int lines = 1;
-    object.text = WrapPlainText(measure_, text.GetString(), width, lines).c_str();
-    int lineHeight = measure_.GetTextExtent(object.text).cy;
+    WrappedText wrapped;
+    wrapped.text = WrapPlainText(measure_, std::get<2>(key), width, lines).c_str();
+    int lineHeight = measure_.GetTextExtent(wrapped.text).cy;
     if (lineHeight == 0) lineHeight = measure_.GetTextExtent(L"W").cy;
-    object.bottom = object.top + lineHeight * lines;
+    wrapped.height = lineHeight * lines;
+    return wrapped_.emplace(std::move(key), std::move(wrapped)).first->second;
 }
 
 void PageComposer::BuildInstances(const CDataTree& node, int level) {

@@ -42,7 +42,7 @@ bool PageFileSet::NewPageFile(int pageMode) {
 
 void PageFileSet::WriteObject(const PRINTOBJ& object, int dx, int dy) {
     if (!open_) return;
-    openText_ += FormatObjectRecord(object, dx, dy).str();
+    AppendObjectRecord(openText_, object, dx, dy);
     openText_ += L"\r\n";
 }
 

@@ -1,13 +1,20 @@
 #include "qx/print/page_file_reader.h"
 
-#include "qx/platform/base/list.h"
+#include <algorithm>
+#include <string>
+#include <string_view>
+
 #include "qx/platform/base/number_parse.h"
+#include "qx/print/internal/int_range.h"
 #include "qx/print/object_record.h"
 #include "qx/print/record_line.h"
-#include "qx/text/str_util.h"
+#include "qx/text/text_codec.h"
+#include "qx/text/text_files.h"
 
 namespace qx {
 namespace {
+
+using detail::ClampToInt;
 
 constexpr unsigned kPageCodePage = 1252;
 constexpr double kMinimumVersion = 2.0;
@@ -21,24 +28,25 @@ CString ResolveImagePath(const CString& path, const CString& layoutFolder) {
 
 LoadedPage ReadPageFile(const CString& path, const CString& layoutFolder) {
     LoadedPage page;
-    CStringList lines;
-    if (!qxStrUtil::readStringlistFromFile(lines, path, kPageCodePage, 0)) return page;
-    for (POSITION pos = lines.GetHeadPosition(); pos;) {
-        CString line = lines.GetNext(pos);
-        // Text written in the 8-bit page of old keeps its euro sign there.
-        line.Replace(L'\u0080', L'\u20AC');
-        const std::optional<RecordLine> record = SplitRecordLine(line);
-        if (!record) continue;
-        const std::vector<CString>& fields = record->fields;
-        if (record->keyword == L"VER" && fields.size() == 1) {
-            if (ParseDouble(fields[0]) < kMinimumVersion) break;
-        } else if (record->keyword == L"DOC" && fields.size() == 2) {
-            page.width = ParseInt(fields[0]);
-            page.landscape = ParseInt(fields[1]);
-        } else if (record->keyword == L"PAG" && fields.size() == 2) {
-            page.number = fields[0];
-            page.mode = ParseInt(fields[1]);
-        } else if (record->keyword == L"OBJ") {
+    std::optional<std::wstring> text = ReadTextFile(path, kPageCodePage, false);
+    if (!text) return page;
+    // Text written in the 8-bit page of old keeps its euro sign there.
+    std::replace(text->begin(), text->end(), L'\u0080', L'\u20AC');
+    std::vector<std::wstring_view> lines;
+    SplitTextLines(*text, lines);
+    std::wstring_view keyword;
+    std::vector<std::wstring_view> fields;
+    for (const std::wstring_view line : lines) {
+        if (!SplitRecordFields(line, keyword, fields)) continue;
+        if (keyword == L"VER" && fields.size() == 1) {
+            if (ParseDouble(std::wstring(fields[0]).c_str()) < kMinimumVersion) break;
+        } else if (keyword == L"DOC" && fields.size() == 2) {
+            page.width = ClampToInt(ParseInteger(fields[0]));
+            page.landscape = ClampToInt(ParseInteger(fields[1]));
+        } else if (keyword == L"PAG" && fields.size() == 2) {
+            page.number = CString(std::wstring(fields[0]));
+            page.mode = ClampToInt(ParseInteger(fields[1]));
+        } else if (keyword == L"OBJ") {
             std::unique_ptr<PRINTOBJ> object = ReadObjectRecord(fields, 1.0);
             if (object->kind == kPrintImage) {
                 if (object->text.IsEmpty()) continue;

@@ -77,9 +77,7 @@ void CPrintEngine::SetCurPage(int page) {
         qx::ReadPageFile(state_->pages.PagePath(page).c_str(), state_->layout.folder));
     if (!state_->loadImages) return;
     for (auto& object : state_->loaded->objects) {
-        if (object->kind != qx::kPrintImage) continue;
-        auto image = std::make_shared<CWImage>();
-        if (image->Load(object->text)) object->image = std::move(image);
+        if (object->kind == qx::kPrintImage) object->image = state_->images.Get(object->text);
     }
 }
 

@@ -12,6 +12,8 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "qx/platform/base/cstring.h"
@@ -28,22 +30,32 @@ struct RecordLine {
 // than 4 characters or one starting with ';'. The fourth and the last
 // character are not examined.
 QX_API std::optional<RecordLine> SplitRecordLine(const CString& line);
+// The same split without copies: false for no record, else *keyword* and
+// *fields* view *line*. *fields* is cleared first, so one vector serves a
+// whole file.
+QX_API bool SplitRecordFields(std::wstring_view line, std::wstring_view& keyword,
+                              std::vector<std::wstring_view>& fields);
 
 // "<*E*>" alone means an empty text; other text stays.
-QX_API CString UnescapeEmpty(const CString& field);
+QX_API CString UnescapeEmpty(std::wstring_view field);
 // "<*K*>" becomes a comma.
-QX_API CString UnescapeComma(const CString& field);
+QX_API CString UnescapeComma(std::wstring_view field);
 // All four escapes, for the text of an object.
-QX_API CString UnescapeText(const CString& field);
+QX_API CString UnescapeText(std::wstring_view field);
 
 // The object text as a record carries it: empty text as "<*E*>", carriage
 // return, line feed and comma escaped.
 QX_API CString EscapeText(const CString& text);
 // Commas escaped, for names and faces.
 QX_API CString EscapeComma(const CString& text);
+// *text* appended to *out* with commas, and with *lineEnds* carriage returns
+// and line feeds, escaped. An empty text adds nothing (see kEmptyTextEscape).
+QX_API void AppendEscaped(std::wstring& out, std::wstring_view text, bool lineEnds);
+// The field that stands for an empty object text.
+inline constexpr wchar_t kEmptyTextEscape[] = L"<*E*>";
 
 // A boolean field: text beginning with "TRUE" (any case) is true, with
 // "FALSE" false, otherwise whether the integer it starts with is non-zero.
-QX_API bool ReadBoolField(const CString& field);
+QX_API bool ReadBoolField(std::wstring_view field);
 
 }  // namespace qx

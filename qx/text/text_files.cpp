@@ -45,18 +45,22 @@ bool qxStrUtil::readStringlistFromFile(CStringList& lines, const wchar_t* path, 
     lines.RemoveAll();
     std::optional<std::wstring> decoded = qx::ReadTextFile(path, codePage, encoded != 0);
     if (!decoded) return false;
-    // Every line end closes a line; what follows the last one is a line only
-    // when it is not empty.
-    const std::wstring& text = *decoded;
+    std::vector<std::wstring_view> views;
+    qx::SplitTextLines(*decoded, views);
+    for (const std::wstring_view line : views) lines.AddTail(CString(std::wstring(line)));
+    return true;
+}
+
+void qx::SplitTextLines(std::wstring_view text, std::vector<std::wstring_view>& lines) {
+    lines.clear();
     size_t start = 0;
     while (start < text.size()) {
         size_t end = start;
         while (end < text.size() && !IsLineEnd(text[end])) ++end;
-        lines.AddTail(CString(text.substr(start, end - start)));
+        lines.push_back(text.substr(start, end - start));
         if (end < text.size() && text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n') ++end;
         start = end + 1;
     }
-    return true;
 }
 
 bool qxStrUtil::writeStringBufferToFile(const wchar_t* text, const wchar_t* path, bool unicode, unsigned codePage,

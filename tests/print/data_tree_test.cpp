@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "qx/platform/os/process_info.h"
+#include "qx/print/builtin_values.h"
 #include "tests/platform/os/os_fixture.h"
 
 namespace {
@@ -124,6 +125,25 @@ TEST_F(BuiltInValueTest, MorningIsAm) {
     qx::SetClockForTesting([] { return std::int64_t{1'772'582'405'000}; });  // 00:00:05 UTC
     EXPECT_EQ(node_.LookupValue(L"TIME_ENGLISH"), L"12:00:05 AM");
     EXPECT_EQ(node_.LookupValue(L"TIME"), L"00:00:05");
+}
+
+TEST_F(BuiltInValueTest, RememberedTextsFollowTheClockAndTheLocale) {
+    std::int64_t now = 1'772'667'005'000;  // 23:30:05.000
+    qx::SetClockForTesting([&now] { return now; });
+    qx::ResetBuiltInValues();
+    EXPECT_EQ(node_.LookupValue(L"TIME"), L"23:30:05");
+    now += 999;
+    EXPECT_EQ(node_.LookupValue(L"TIME"), L"23:30:05");
+    now += 1;
+    EXPECT_EQ(node_.LookupValue(L"TIME"), L"23:30:06");
+    EXPECT_EQ(node_.LookupValue(L"DATELONG"), L"Mittwoch, 04. M\u00E4rz 2026");
+    {
+        qx::test::ScopedEnv english("LC_TIME", "en_US.UTF-8");
+        EXPECT_EQ(node_.LookupValue(L"DATELONG"), L"Wednesday, 04. March 2026");
+    }
+    EXPECT_EQ(node_.LookupValue(L"DATELONG"), L"Mittwoch, 04. M\u00E4rz 2026");
+    now += 24LL * 3600 * 1000;
+    EXPECT_EQ(node_.LookupValue(L"DATE"), L"05.03.26");
 }
 
 }  // namespace

@@ -78,7 +78,7 @@ TEST(ObjectRecordTest, FewerThan28FieldsIsAMalformedLayout) {
     short27.erase(short27.rfind(L','), std::wstring::npos).append(L")");
     EXPECT_EQ(Fields(short27.c_str()).size(), 27u);
     EXPECT_THROW(ReadObjectRecord(Fields(short27.c_str()), 1.0), CInvalidArgException);
-    EXPECT_THROW(ReadObjectRecord({}, 1.0), CInvalidArgException);
+    EXPECT_THROW(ReadObjectRecord(std::vector<CString>{}, 1.0), CInvalidArgException);
 }
 
 TEST(ObjectRecordTest, ScalingCutsTowardZeroAndStaysInRange) {
@@ -148,6 +148,50 @@ TEST(ObjectRecordTest, TheWrittenFormIsFixed) {
     o.fillColor = kWhite;
     EXPECT_EQ(FormatObjectRecord(o, 0, 0),
               L"OBJ(1,<*E*>,,2,1,0,0,5,0,0,10,1,0,1,0,0,0,0,0,0,0,,10,20,30,255,255,255,0,0,-1,-1,0,0)");
+}
+
+TEST(ObjectRecordTest, WrittenFieldsOfEveryKind) {
+    struct Case {
+        const char* what;
+        PRINTOBJ object;
+        int dx, dy;
+        const wchar_t* record;
+    };
+    PRINTOBJ extremes;
+    extremes.kind = INT_MIN;
+    extremes.size = INT_MAX;
+    extremes.left = INT_MAX - 5;
+    extremes.right = INT_MIN;  // width beyond the int range stops at its end
+    extremes.top = INT_MIN;
+    extremes.bottom = INT_MAX;
+    extremes.angle = -90;
+    extremes.lastChar = -1000000;
+    PRINTOBJ escaped;
+    escaped.text = L"a,b\r\nc<*K*>";
+    escaped.fontFace = L"Face, Bold\n";
+    escaped.name = L"n,\r";
+    escaped.color = PackRgb(1, 2, 3);
+    escaped.bold = escaped.italic = escaped.formatted = true;
+    PRINTOBJ cutAtZero;
+    cutAtZero.text = CString(std::wstring(L"ab\0,c", 5));
+    cutAtZero.name = CString(std::wstring(L"\0x", 2));
+    const Case cases[] = {
+        {"extremes, moved", extremes, 10, -10,
+         L"OBJ(-2147483648,<*E*>,,2147483647,2147483647,10,10,-2147483648,-10,-10,-2147483648,2147483647,"
+         L"0,0,0,0,0,0,0,0,-90,,0,0,0,0,0,0,0,0,-1,-1000000,0,0)"},
+        {"escapes", escaped, 0, 0,
+         L"OBJ(0,a<*K*>b<*R*><*N*>c<*K*>,Face<*K*> Bold\n,0,0,0,0,0,0,0,0,0,0,0,0,0,1,1,0,0,0,n<*K*>\r,1,2,3,0,0,0,"
+         L"1,0,-1,-1,0,0)"},
+        {"a zero character ends a field", cutAtZero, 0, 0,
+         L"OBJ(0,ab,,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,,0,0,0,0,0,0,0,0,-1,-1,0,0)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(FormatObjectRecord(c.object, c.dx, c.dy), c.record);
+        std::wstring page = L"PAG(1,1)\r\n";
+        AppendObjectRecord(page, c.object, c.dx, c.dy);
+        EXPECT_EQ(page, std::wstring(L"PAG(1,1)\r\n") + c.record);
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
 #include <vector>
 
 namespace qx {
@@ -35,10 +36,16 @@ TEST(RecordLineTest, SplitsKeywordAndFields) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.line)));
         const auto record = SplitRecordLine(c.line);
+        std::wstring_view keyword;
+        std::vector<std::wstring_view> views{L"left from the line before"};
+        const bool isRecord = SplitRecordFields(c.line, keyword, views);
         ASSERT_EQ(record.has_value(), c.keyword != nullptr);
+        ASSERT_EQ(isRecord, c.keyword != nullptr);
         if (!record) continue;
         EXPECT_EQ(record->keyword, c.keyword);
+        EXPECT_EQ(keyword, c.keyword);
         EXPECT_EQ(Strings(record->fields), c.fields);
+        EXPECT_EQ(std::vector<std::wstring>(views.begin(), views.end()), c.fields);
     }
 }
 
@@ -55,6 +62,10 @@ TEST(RecordLineTest, EachFieldTakesItsOwnEscapes) {
         {L"x<*E*>", L"x<*E*>", L"x<*E*>", L"x<*E*>"},
         {L"1<*R*><*N*>2", L"1\r\n2", L"1<*R*><*N*>2", L"1<*R*><*N*>2"},
         {L"<*K*<*K*>*>", L"<*K*,*>", L"<*K*<*K*>*>", L"<*K*,*>"},
+        {L"<*<*R*>", L"<*\r", L"<*<*R*>", L"<*<*R*>"},
+        {L"<<*N*><*", L"<\n<*", L"<<*N*><*", L"<<*N*><*"},
+        {L"<*K*", L"<*K*", L"<*K*", L"<*K*"},
+        {L"<*<*K*>K*>", L"<*,K*>", L"<*<*K*>K*>", L"<*,K*>"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.field)));
@@ -71,7 +82,7 @@ TEST(RecordLineTest, EscapedTextSurvivesSplitting) {
         const auto record = SplitRecordLine(L"OBJ(" + EscapeText(text) + L",x)");
         ASSERT_TRUE(record);
         ASSERT_EQ(record->fields.size(), 2u);
-        EXPECT_EQ(UnescapeText(record->fields[0]), text);
+        EXPECT_EQ(UnescapeText(record->fields[0].str()), text);
     }
     EXPECT_EQ(EscapeText(L""), L"<*E*>");
     EXPECT_EQ(EscapeComma(L"a,b"), L"a<*K*>b");

@@ -17,23 +17,24 @@ const wchar_t* SkipSpace(const wchar_t* p) {
     return p;
 }
 
-}  // namespace
-
-long long ParseInteger(const wchar_t* text, const wchar_t** end) {
-    if (end) *end = text;
-    if (!text) return 0;
-    const wchar_t* p = SkipSpace(text);
+// The integer at the start of *text*; *used* becomes the length read up to
+// the last digit, 0 when there is no number.
+long long ReadInteger(std::wstring_view text, size_t& used) {
+    used = 0;
+    size_t i = 0;
+    // Fields and numbers mostly start with their digit: no space test then.
+    while (i < text.size() && !IsDigit(text[i]) && text[i] != L'\0' && IsSpace(text[i])) ++i;
     bool negative = false;
-    if (*p == L'+' || *p == L'-') negative = *p++ == L'-';
-    if (!IsDigit(*p)) return 0;
+    if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
+    if (i >= text.size() || !IsDigit(text[i])) return 0;
     unsigned long long magnitude = 0;
     bool overflow = false;
-    for (; IsDigit(*p); ++p) {
-        unsigned digit = static_cast<unsigned>(*p - L'0');
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
+        unsigned digit = static_cast<unsigned>(text[i] - L'0');
         if (magnitude > (ULLONG_MAX - digit) / 10) overflow = true;
         else magnitude = magnitude * 10 + digit;
     }
-    if (end) *end = p;
+    used = i;
     if (negative) {
         if (overflow || magnitude > static_cast<unsigned long long>(LLONG_MAX) + 1) return LLONG_MIN;
         return magnitude == static_cast<unsigned long long>(LLONG_MAX) + 1 ? LLONG_MIN
@@ -41,6 +42,22 @@ long long ParseInteger(const wchar_t* text, const wchar_t** end) {
     }
     if (overflow || magnitude > static_cast<unsigned long long>(LLONG_MAX)) return LLONG_MAX;
     return static_cast<long long>(magnitude);
+}
+
+}  // namespace
+
+long long ParseInteger(const wchar_t* text, const wchar_t** end) {
+    if (end) *end = text;
+    if (!text) return 0;
+    size_t used = 0;
+    const long long value = ReadInteger(std::wstring_view(text), used);
+    if (end && used > 0) *end = text + used;
+    return value;
+}
+
+long long ParseInteger(std::wstring_view text) {
+    size_t used = 0;
+    return ReadInteger(text, used);
 }
 
 int ParseInt(const wchar_t* text) {

@@ -11,6 +11,8 @@
 //   ParseInt(L"x1")      == 0       ParseDouble(L"1,5")    == 1
 #pragma once
 
+#include <string_view>
+
 #include "qx/platform/base/export.h"
 
 namespace qx {
@@ -19,6 +21,9 @@ namespace qx {
 // start of the text when nothing was read).
 QX_API long long ParseInteger(const wchar_t* text, const wchar_t** end = nullptr);
 QX_API int ParseInt(const wchar_t* text);
+// The same integer rules on a text that need not end in a zero character,
+// such as one field of a line.
+QX_API long long ParseInteger(std::wstring_view text);
 QX_API double ParseDouble(const wchar_t* text, const wchar_t** end = nullptr);
 
 }  // namespace qx

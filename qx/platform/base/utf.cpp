@@ -25,20 +25,22 @@ void PushUtf16(std::u16string& out, char32_t c) {
 
 template <typename Unit>
 std::wstring DecodeUtf16(size_t count, Unit unitAt) {
-    std::wstring out;
-    out.reserve(count);
+    // Written in place (a pair only shortens the text), then cut to size.
+    std::wstring out(count, L'\0');
+    wchar_t* o = out.data();
     for (size_t i = 0; i < count; ++i) {
         char32_t u = unitAt(i);
         if (u >= 0xD800 && u <= 0xDBFF && i + 1 < count) {
             char32_t low = unitAt(i + 1);
             if (low >= 0xDC00 && low <= 0xDFFF) {
-                out += static_cast<wchar_t>(0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+                *o++ = static_cast<wchar_t>(0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
                 ++i;
                 continue;
             }
         }
-        out += static_cast<wchar_t>(IsSurrogate(u) ? kReplacement : u);
+        *o++ = static_cast<wchar_t>(IsSurrogate(u) ? kReplacement : u);
     }
+    out.resize(static_cast<size_t>(o - out.data()));
     return out;
 }
 
@@ -155,13 +157,26 @@ std::wstring Utf16ToWide(std::u16string_view text) {
 }
 
 std::string WideToUtf16Bytes(std::wstring_view text, bool bigEndian) {
-    std::u16string units = WideToUtf16(text);
-    std::string out(units.size() * 2, '\0');
-    for (size_t i = 0; i < units.size(); ++i) {
-        char hi = static_cast<char>(units[i] >> 8);
-        char lo = static_cast<char>(units[i] & 0xFF);
-        out[2 * i] = bigEndian ? hi : lo;
-        out[2 * i + 1] = bigEndian ? lo : hi;
+    // Sized first and written in place: page files and documents of many
+    // kilobytes go through here.
+    size_t units = text.size();
+    for (wchar_t ch : text) units += Sanitized(ch) >= 0x10000 ? 1 : 0;
+    std::string out(units * 2, '\0');
+    unsigned char* o = reinterpret_cast<unsigned char*>(out.data());
+    const int high = bigEndian ? 0 : 1;
+    for (wchar_t ch : text) {
+        char32_t c = Sanitized(ch);
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            const char32_t lead = 0xD800 + (c >> 10);
+            o[high] = static_cast<unsigned char>(lead >> 8);
+            o[1 - high] = static_cast<unsigned char>(lead & 0xFF);
+            o += 2;
+            c = 0xDC00 + (c & 0x3FF);
+        }
+        o[high] = static_cast<unsigned char>(c >> 8);
+        o[1 - high] = static_cast<unsigned char>(c & 0xFF);
+        o += 2;
     }
     return out;
 }

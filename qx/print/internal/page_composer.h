@@ -2,6 +2,10 @@
 // an engine into page files. One composer runs one WriteTempFile.
 #pragma once
 
+#include <cstdint>
+#include <map>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "qx/platform/gfx/targets.h"
@@ -43,11 +47,22 @@ private:
     // returned (null when nothing fits) and *object* keeps the rest.
     std::vector<PRINTOBJ> DivideText(PRINTOBJ& object, int available);
 
+    // Plain growing texts wrapped so far, by font (its cache entry, which
+    // lives as long as the composition), box width and text: a text that
+    // comes again, as a unit or a description does, is measured once.
+    using WrapKey = std::tuple<std::uintptr_t, int, std::wstring>;
+    struct WrappedText {
+        CString text;
+        int height = 0;
+    };
+    const WrappedText& WrapPlain(const PRINTOBJ& object, const CString& text);
+
     PrintEngineState& state_;
     LayoutState& layout_;
     CMemoryDC measure_;
     std::vector<CPagePart> instances_;
     std::vector<CPagePart> repeatedHeaders_;
+    std::map<WrapKey, WrappedText> wrapped_;
     int y_ = 0;
     int pageMode_ = 0;
     bool previousFlowing_ = false;

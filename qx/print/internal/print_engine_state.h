@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "qx/print/data_tree.h"
+#include "qx/print/image_cache.h"
 #include "qx/print/layout_reader.h"
 #include "qx/print/page_file.h"
 #include "qx/print/page_file_reader.h"
@@ -24,17 +25,19 @@ struct PrintEngineState {
 
     PageFileSet pages;
     RichTextBlocks richText;
+    ImageCache images;  // the job's pictures, for composing and drawing
 
     int currentPage = 0;                // 0-based
     std::unique_ptr<LoadedPage> loaded;  // the current page, when loaded
     bool loadImages = true;             // off while writing text
     int pageOffset = 0;                 // added to every page number shown
 
-    // Page files deleted, loaded page and rich texts released.
+    // Page files deleted, loaded page, rich texts and pictures released.
     void Reset() {
         loaded.reset();
         pages.Reset();
         richText.Reset();
+        images.Reset();
     }
 };
 

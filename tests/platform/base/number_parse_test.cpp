@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cmath>
+#include <string_view>
 
 namespace {
 
@@ -21,12 +22,22 @@ TEST(NumberParseTest, IntegersByTheStandardRule) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.text)));
         EXPECT_EQ(qx::ParseInt(c.text), c.want);
         const wchar_t* end = nullptr;
-        qx::ParseInteger(c.text, &end);
+        const long long value = qx::ParseInteger(c.text, &end);
         EXPECT_EQ(end - c.text, c.consumed);
+        EXPECT_EQ(qx::ParseInteger(std::wstring_view(c.text)), value);
     }
     EXPECT_EQ(qx::ParseInt(nullptr), 0);
     EXPECT_EQ(qx::ParseInteger(L"-9223372036854775808"), LLONG_MIN);
     EXPECT_EQ(qx::ParseInteger(L"99999999999999999999999"), LLONG_MAX);
+}
+
+TEST(NumberParseTest, IntegerOfAViewEndsWithTheView) {
+    const std::wstring_view line = L"12,345)";
+    EXPECT_EQ(qx::ParseInteger(line.substr(0, 2)), 12);
+    EXPECT_EQ(qx::ParseInteger(line.substr(3, 2)), 34) << "the digit after the view is not read";
+    EXPECT_EQ(qx::ParseInteger(line.substr(3, 0)), 0);
+    EXPECT_EQ(qx::ParseInteger(std::wstring_view(L" -", 2)), 0);
+    EXPECT_EQ(qx::ParseInteger(std::wstring_view(L"7\0" L"9", 3)), 7) << "a zero character ends the number";
 }
 
 TEST(NumberParseTest, DoublesByTheStandardRule) {
