@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "qx/platform/os/file_stream.h"
+#include "qx/platform/os/internal/fd_io.h"
 #include "qx/platform/os/internal/errno_error.h"
 #include "qx/platform/os/internal/native_entries.h"
 #include "qx/platform/os/last_error.h"
@@ -94,15 +95,7 @@ FileReplacer::~FileReplacer() {
 }
 
 bool FileReplacer::Write(std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return FailWithErrno(errno, target_);
-        }
-        bytes.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
+    return detail::WriteAll(fd_, bytes) || FailWithErrno(errno, target_);
 }
 
 bool FileReplacer::Commit() {

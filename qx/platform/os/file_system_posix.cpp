@@ -12,6 +12,7 @@
 #include <string>
 
 #include "qx/platform/os/file_system.h"
+#include "qx/platform/os/internal/fd_io.h"
 #include "qx/platform/os/internal/errno_error.h"
 #include "qx/platform/os/internal/native_entries.h"
 #include "qx/platform/os/last_error.h"
@@ -42,18 +43,6 @@ bool IsHiddenName(std::string_view nativePath) {
 // The read-only attribute as Windows applies it: to files, not to folders.
 bool IsReadOnlyFile(const struct stat& st) {
     return !S_ISDIR(st.st_mode) && !(st.st_mode & S_IWUSR);
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
 }
 
 // Reads *fd* to its end, handing each chunk to *sink*; false (with errno set)
@@ -197,7 +186,7 @@ bool CopyNativeFile(const std::string& source, const std::string& target, bool f
         settings.times = {from.st_atim, from.st_mtim};
         settings.noReplace = failIfExists;
         ok = ReplaceAtomically(dest->path, settings, [in](int out) {
-            return ReadAll(in, [out](std::string_view chunk) { return WriteAll(out, chunk); });
+            return ReadAll(in, [out](std::string_view chunk) { return detail::WriteAll(out, chunk); });
         });
     }
     ::close(in);
@@ -299,7 +288,7 @@ bool WriteFileAtomically(std::wstring_view path, std::string_view bytes) {
         if (existing->st_uid != ::geteuid() || existing->st_gid != ::getegid())
             settings.owner = {existing->st_uid, existing->st_gid};
     }
-    return ReplaceAtomically(target->path, settings, [bytes](int fd) { return WriteAll(fd, bytes); });
+    return ReplaceAtomically(target->path, settings, [bytes](int fd) { return detail::WriteAll(fd, bytes); });
 }
 
 bool CreateDirectory(std::wstring_view path) {

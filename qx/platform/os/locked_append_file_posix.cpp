@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "qx/platform/os/internal/fd_io.h"
 #include "qx/platform/os/internal/errno_error.h"
 #include "qx/platform/os/last_error.h"
 #include "qx/platform/os/locked_append_file.h"
@@ -39,15 +40,7 @@ std::unique_ptr<LockedAppendFile> LockedAppendFile::Open(std::wstring_view path,
 LockedAppendFile::~LockedAppendFile() { ::close(fd_); }
 
 bool LockedAppendFile::Write(std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return detail::FailWithErrno(errno, "");
-        }
-        bytes.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
+    return detail::WriteAll(fd_, bytes) || detail::FailWithErrno(errno, "");
 }
 
 }  // namespace qx

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 
+#include "qx/platform/os/internal/fd_io.h"
 #include "qx/platform/os/internal/errno_error.h"
 #include "qx/platform/os/native_path.h"
 #include "qx/platform/os/numbered_file.h"
@@ -43,15 +44,7 @@ std::unique_ptr<NumberedFile> NumberedFile::Create(std::wstring_view folder, std
 NumberedFile::~NumberedFile() { ::close(fd_); }
 
 bool NumberedFile::Write(std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return detail::FailWithErrno(errno, "");
-        }
-        bytes.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
+    return detail::WriteAll(fd_, bytes) || detail::FailWithErrno(errno, "");
 }
 
 }  // namespace qx

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "qx/platform/os/internal/fd_io.h"
 #include "qx/platform/os/internal/errno_error.h"
 #include "qx/platform/os/last_error.h"
 #include "qx/platform/os/native_path.h"
@@ -247,15 +248,7 @@ PrivateFileWriter::~PrivateFileWriter() {
 }
 
 bool PrivateFileWriter::Write(std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return FailWithErrno(errno, temp_);
-        }
-        bytes.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
+    return detail::WriteAll(fd_, bytes) || FailWithErrno(errno, temp_);
 }
 
 bool PrivateFileWriter::Commit(std::optional<FileTime> lastAccess, std::optional<FileTime> lastWrite) {

@@ -1,0 +1,21 @@
+#include "qx/platform/os/internal/fd_io.h"
+
+#include <cerrno>
+
+#include <unistd.h>
+
+namespace qx::detail {
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+}  // namespace qx::detail
