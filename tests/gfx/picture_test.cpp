@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <iterator>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "qx/platform/gfx/targets.h"
 #include "qx/platform/os/native_path.h"
@@ -214,6 +218,42 @@ TEST_F(PictureTest, IsRecordedIntoAMetafile) {
 
     CMemoryDC nowhere;
     EXPECT_TRUE(picture.Draw(nowhere, frame));
+}
+
+// A report loads its logo again for every page; the PDF holds the image once
+// and still a second image for a different file.
+TEST_F(PictureTest, APdfJobWritesEachFileOnce) {
+    const CString files[] = {Write("a.bmp", BmpFile(8, 4, RGB(255, 0, 0), RGB(0, 0, 255))),
+                             Write("a-copy.bmp", BmpFile(8, 4, RGB(255, 0, 0), RGB(0, 0, 255))),
+                             Write("b.bmp", BmpFile(8, 4, RGB(0, 255, 0), RGB(0, 0, 255)))};
+    PrinterSettings settings;
+    settings.outputPath = dir_.Wide("job.pdf").c_str();
+    CPrinterDC dc(settings);
+    ASSERT_EQ(dc.StartDoc(L"pictures"), 1);
+    for (const CString& file : files) {
+        Picture picture;
+        ASSERT_TRUE(picture.Load(file));
+        dc.StartPage();
+        ASSERT_TRUE(picture.Draw(dc, CRect(100, 100, 900, 500)));
+        dc.EndPage();
+    }
+    ASSERT_EQ(dc.EndDoc(), 1);
+
+    const std::string command = "pdfimages -list '" + dir_.Native("job.pdf") + "' > '" + dir_.Native("list.txt") + "'";
+    if (std::system(command.c_str()) != 0) GTEST_SKIP() << "pdfimages is not available";
+    // One row per image drawn after two header lines; the eleventh column is
+    // the image's object number.
+    std::istringstream rows(ReadBytes(dir_.path() / "list.txt"));
+    std::string line;
+    std::vector<int> objects;
+    for (int row = 0; std::getline(rows, line); ++row) {
+        std::istringstream columns(line);
+        const std::vector<std::string> fields{std::istream_iterator<std::string>(columns), {}};
+        if (row >= 2 && fields.size() > 10) objects.push_back(std::stoi(fields[10]));
+    }
+    ASSERT_EQ(objects.size(), 3u);
+    EXPECT_EQ(objects[0], objects[1]);
+    EXPECT_NE(objects[0], objects[2]);
 }
 
 }  // namespace

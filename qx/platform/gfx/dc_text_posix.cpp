@@ -1,6 +1,7 @@
-// Drawing text: one line at a time, laid out by the measuring context and
-// drawn scaled from measuring pixels to the target's device pixels, so glyphs
-// land where measuring put them.
+// Drawing text: one line at a time, placed in the measuring context's pixels
+// (by the advances that measure it, or by its layout) and drawn scaled from
+// measuring pixels to the target's device pixels, so glyphs land where
+// measuring put them.
 #include <cairo.h>
 
 #include <algorithm>

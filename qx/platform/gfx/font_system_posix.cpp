@@ -2,10 +2,13 @@
 //
 // Every measurement happens in one context that belongs to no target: metrics
 // hinting off, outline hinting off, glyph positions not rounded, no kerning
-// and no ligatures, text laid out at kMeasureEm pixels and scaled. So an extent depends only on the font's
-// logical height, never on the target's resolution, and drawing (which
-// places glyphs exactly where the layout put them) matches what was measured.
+// and no ligatures, text laid out at kMeasureEm pixels and scaled. So an
+// extent depends only on the font's logical height, never on the target's
+// resolution, and drawing matches what was measured: a line of simple-script
+// characters is drawn as the face's glyphs placed by the same advances that
+// measured it, any other line as the layout placed its glyphs.
 #include <fontconfig/fontconfig.h>
+#include <hb.h>
 #include <pango/pangocairo.h>
 
 #include <algorithm>
@@ -22,6 +25,8 @@
 #include "qx/platform/gfx/internal/face_aliases.h"
 #include "qx/platform/gfx/internal/font_system.h"
 #include "qx/platform/gfx/internal/glyph_features.h"
+#include "qx/platform/gfx/internal/glyph_run.h"
+#include "qx/platform/gfx/internal/glyph_table.h"
 
 namespace qx::gfx {
 namespace {
@@ -53,6 +58,10 @@ struct FaceRecord {
     std::unique_ptr<PangoFontDescription, decltype(&pango_font_description_free)> description{
         nullptr, &pango_font_description_free};
     AdvanceTable advances;  // Pango units at the measuring em
+    GlyphTable glyphs;
+    // The face's font at the measuring em, loaded when a line is first drawn
+    // as glyphs; it owns the HarfBuzz font and the Cairo scaled font.
+    std::unique_ptr<PangoFont, decltype(&g_object_unref)> font{nullptr, &g_object_unref};
 };
 
 // An attribute list holding only the layer's glyph features.
@@ -121,9 +130,8 @@ public:
     // time (reports measure the same labels again and again).
     double MeasureEms(const ResolvedFace& face, std::wstring_view text) {
         if (text.empty()) return 0;
-        AdvanceTable& advances = faces_[static_cast<std::size_t>(face.id - 1)]->advances;
-        auto measureCharacter = [&](wchar_t c) { return LayoutWidth(face, std::wstring_view(&c, 1)); };
-        if (std::optional<std::int64_t> sum = advances.Sum(text, measureCharacter)) {
+        auto measureCharacter = [&](wchar_t c) { return CharacterAdvance(face, c); };
+        if (std::optional<std::int64_t> sum = Record(face).advances.Sum(text, measureCharacter)) {
             return static_cast<double>(*sum) / kPangoUnitsPerEm;
         }
         const bool cacheable = ExtentCache::Caches(text);
@@ -135,7 +143,31 @@ public:
         return width;
     }
 
-    void ShowTextLine(cairo_t* cr, const FontFace& font, std::wstring_view text) {
+    // Draws a line of simple-script characters as one run of the face's own
+    // glyphs, advanced by the widths that measure the line; false, drawing
+    // nothing, when a character needs the layout (no slot in the advance
+    // table, or a fallback face).
+    bool ShowGlyphLine(cairo_t* cr, const FontFace& font, std::wstring_view text) {
+        if (text.empty()) return true;
+        const ResolvedFace& face = *font.face;
+        FaceRecord& record = Record(face);
+        const double baseline = face.metrics.ascent * kMeasureEm;
+        auto findGlyph = [&](wchar_t c) { return FindGlyph(record, c); };
+        auto measureCharacter = [&](wchar_t c) { return CharacterAdvance(face, c); };
+        run_.Clear();
+        for (wchar_t c : text) {
+            const int slot = AdvanceTable::SlotFor(c);
+            if (slot < 0) return false;
+            std::optional<std::uint32_t> glyph = record.glyphs.Glyph(slot, c, findGlyph);
+            if (!glyph) return false;
+            const int advance = record.advances.Advance(slot, c, measureCharacter);
+            run_.Append(c, *glyph, baseline, advance / static_cast<double>(PANGO_SCALE));
+        }
+        ShowGlyphRun(cr, pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(record.font.get())), run_, font);
+        return true;
+    }
+
+    void ShowLayoutLine(cairo_t* cr, const FontFace& font, std::wstring_view text) {
         PangoAttrList* attributes = nullptr;
         if (font.underline || font.strikeOut) {
             attributes = NewPlainAttributes();
@@ -159,6 +191,26 @@ private:
         std::string family = MatchFamily(FontconfigFamilyFor(faceName));
         familyByName_.emplace(std::move(key), family);
         return family;
+    }
+
+    FaceRecord& Record(const ResolvedFace& face) { return *faces_[static_cast<std::size_t>(face.id - 1)]; }
+
+    int CharacterAdvance(const ResolvedFace& face, wchar_t c) { return LayoutWidth(face, std::wstring_view(&c, 1)); }
+
+    // The face's own glyph for a character, as the layout picks it without
+    // kerning and ligatures; nothing when the face lacks the character.
+    std::optional<std::uint32_t> FindGlyph(FaceRecord& record, wchar_t c) {
+        if (!record.font) {
+            record.font.reset(pango_font_map_load_font(
+                fontMap_, context_, static_cast<PangoFontDescription*>(record.face.description)));
+        }
+        if (!record.font || !PANGO_IS_CAIRO_FONT(record.font.get())) return std::nullopt;
+        hb_codepoint_t glyph = 0;
+        if (!hb_font_get_nominal_glyph(pango_font_get_hb_font(record.font.get()), static_cast<hb_codepoint_t>(c),
+                                       &glyph)) {
+            return std::nullopt;
+        }
+        return glyph;
     }
 
     // Width of one line laid out, in Pango units at the measuring em.
@@ -199,6 +251,10 @@ private:
         double lineHeight = pango_font_metrics_get_height(pango) / kPangoUnitsPerEm;
         metrics.externalLeading = std::max(0.0, lineHeight - metrics.ascent - metrics.descent);
         metrics.averageCharWidth = pango_font_metrics_get_approximate_char_width(pango) / kPangoUnitsPerEm;
+        metrics.underline = {pango_font_metrics_get_underline_position(pango) / kPangoUnitsPerEm,
+                             pango_font_metrics_get_underline_thickness(pango) / kPangoUnitsPerEm};
+        metrics.strikeOut = {pango_font_metrics_get_strikethrough_position(pango) / kPangoUnitsPerEm,
+                             pango_font_metrics_get_strikethrough_thickness(pango) / kPangoUnitsPerEm};
         pango_font_metrics_unref(pango);
         metrics.maxCharWidth = std::max(MeasureEms(face, L"W"), MeasureEms(face, L"M"));
         return metrics;
@@ -211,6 +267,7 @@ private:
     int layoutFace_ = 0;
     bool layoutDecorated_ = false;
     std::string utf8_;
+    GlyphRun run_;
     std::vector<std::unique_ptr<FaceRecord>> faces_;
     std::unordered_map<std::wstring, std::string> familyByName_;
     ExtentCache widths_;
@@ -220,6 +277,7 @@ private:
 struct FontSystemOwner {
     std::unique_ptr<FontSystem> system;
     unsigned generation = 1;
+    bool layoutTextOnly = false;
 };
 
 FontSystemOwner& Owner() {
@@ -246,12 +304,17 @@ double MeasureEms(const ResolvedFace& face, std::wstring_view text) {
 }
 
 void ShowTextLine(cairo_t* cr, const FontFace& font, std::wstring_view text) {
-    System().ShowTextLine(cr, font, text);
+    FontSystem& system = System();
+    if (!Owner().layoutTextOnly && system.ShowGlyphLine(cr, font, text)) return;
+    system.ShowLayoutLine(cr, font, text);
 }
+
+void SetLayoutTextOnly(bool layoutOnly) { Owner().layoutTextOnly = layoutOnly; }
 
 void ResetFontState() {
     FontSystemOwner& owner = Owner();
     owner.system.reset();
+    owner.layoutTextOnly = false;
     ++owner.generation;
 }
 

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -59,9 +60,10 @@ struct DecodedRows {
     }
 };
 
-// Feeds the whole file to a loader of its format. Null when the file cannot
-// be read, is no raster picture or is damaged (a truncated file included).
-GdkPixbuf* DecodeFile(const std::string& nativePath, LoaderPtr& loader) {
+// Feeds the whole file to a loader of its format and to `fileDigest`. Null
+// when the file cannot be read, is no raster picture or is damaged (a
+// truncated file included).
+GdkPixbuf* DecodeFile(const std::string& nativePath, LoaderPtr& loader, GChecksum* fileDigest) {
     int width = 0;
     int height = 0;
     GdkPixbufFormat* format = gdk_pixbuf_get_file_info(nativePath.c_str(), &width, &height);
@@ -83,6 +85,7 @@ GdkPixbuf* DecodeFile(const std::string& nativePath, LoaderPtr& loader) {
     bool sound = true;
     size_t got = 0;
     while (sound && (got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+        g_checksum_update(fileDigest, buffer, static_cast<gssize>(got));
         sound = gdk_pixbuf_loader_write(loader.get(), buffer, got, nullptr);
     }
     sound = sound && !std::ferror(file.get());
@@ -102,6 +105,21 @@ double Resolution(GdkPixbuf* pixbuf, const char* key) {
     const char* value = gdk_pixbuf_get_option(pixbuf, key);
     const double dpi = value ? std::strtod(value, nullptr) : 0.0;
     return dpi > 0.0 && std::isfinite(dpi) ? dpi : kDefaultDpi;
+}
+
+// A PDF document keeps one image object per unique id of a surface. Naming
+// the surface by the file it was decoded from (its bytes' digest) lets a
+// picture loaded again for every page (a letterhead logo) be written and
+// compressed once per document, not once per page.
+void NameByFile(cairo_surface_t* surface, GChecksum* fileDigest) {
+    const std::string id = std::string("qx-picture-") + g_checksum_get_string(fileDigest);
+    auto* owned = static_cast<unsigned char*>(std::malloc(id.size()));
+    if (!owned) return;
+    std::memcpy(owned, id.data(), id.size());
+    if (cairo_surface_set_mime_data(surface, CAIRO_MIME_TYPE_UNIQUE_ID, owned, id.size(), std::free, owned) !=
+        CAIRO_STATUS_SUCCESS) {
+        std::free(owned);
+    }
 }
 
 // Cairo wants premultiplied native-endian ARGB; gdk-pixbuf gives RGB or
@@ -152,11 +170,14 @@ bool Picture::Load(const CString& path) {
     const std::optional<std::string> nativePath = qx::ToNativePath(path.str());
     if (!nativePath) return false;
     LoaderPtr loader;
-    GdkPixbuf* pixbuf = DecodeFile(*nativePath, loader);
+    std::unique_ptr<GChecksum, decltype(&g_checksum_free)> fileDigest(g_checksum_new(G_CHECKSUM_SHA256),
+                                                                     &g_checksum_free);
+    GdkPixbuf* pixbuf = DecodeFile(*nativePath, loader, fileDigest.get());
     if (!pixbuf) return false;
     auto data = std::make_unique<Data>();
     data->surface = ToSurface(pixbuf);
     if (!data->surface) return false;
+    NameByFile(data->surface, fileDigest.get());
     const int width = gdk_pixbuf_get_width(pixbuf);
     const int height = gdk_pixbuf_get_height(pixbuf);
     data->pixels = CSize(width, height);

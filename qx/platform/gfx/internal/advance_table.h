@@ -29,11 +29,17 @@ public:
         for (wchar_t c : text) {
             const int slot = SlotFor(c);
             if (slot < 0) return std::nullopt;
-            int& advance = advances_[static_cast<std::size_t>(slot)];
-            if (advance == kUnknown) advance = measure(c);
-            sum += advance;
+            sum += Advance(slot, c, measure);
         }
         return sum;
+    }
+
+    // The advance of character `c` in its slot (SlotFor(c) >= 0).
+    template <class Measure>
+    int Advance(int slot, wchar_t c, Measure&& measure) {
+        int& advance = advances_[static_cast<std::size_t>(slot)];
+        if (advance == kUnknown) advance = measure(c);
+        return advance;
     }
 
     static constexpr int kSlots = 0x250 - 0x20 + 18;

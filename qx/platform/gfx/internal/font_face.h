@@ -11,6 +11,13 @@
 
 namespace qx::gfx {
 
+// A line drawn across text: the top of the line above the baseline and its
+// thickness, in ems.
+struct LineMetrics {
+    double position = 0;
+    double thickness = 0;
+};
+
 // Metrics of a face, in ems (multiply by the em height).
 struct FaceMetrics {
     double ascent = 0;
@@ -18,6 +25,8 @@ struct FaceMetrics {
     double externalLeading = 0;
     double averageCharWidth = 0;
     double maxCharWidth = 0;
+    LineMetrics underline;
+    LineMetrics strikeOut;
 };
 
 // One face of the process-wide face table. Its id keys the measuring cache.

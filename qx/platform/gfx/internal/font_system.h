@@ -6,6 +6,7 @@
 
 #include <string_view>
 
+#include "qx/platform/base/export.h"
 #include "qx/platform/gfx/internal/font_face.h"
 
 typedef struct _cairo cairo_t;
@@ -29,6 +30,13 @@ double MeasureEms(const ResolvedFace& face, std::wstring_view text);
 
 // Draws one line of text with its cell's top-left at the origin of `cr`'s
 // user space, which the caller scales so that one unit is a measuring pixel.
+// A line made only of characters of simple scripts that the face has is
+// drawn as a run of its glyphs, any other line through a Pango layout.
 void ShowTextLine(cairo_t* cr, const FontFace& font, std::wstring_view text);
+
+// Draws every line through a Pango layout (true) or simple-script lines as
+// glyph runs (false, the default), so that tests can compare the two;
+// ResetFontState sets it back.
+QX_API void SetLayoutTextOnly(bool layoutOnly);
 
 }  // namespace qx::gfx
