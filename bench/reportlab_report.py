@@ -4,8 +4,9 @@
 Usage: reportlab_report.py ITEMS OUT.pdf
 Prints "pages seconds". Rows are the ones bench/print_benchmark.cpp makes:
 groups of 25 items, each item with a position, article, a description that
-wraps, quantity and price; a page header with title and date, repeated column
-headings, a page footer with "Seite N von M".
+wraps, quantity and price; a page header with title and date, a heading per
+group and column headings repeated on continuation pages, a page footer with
+"Seite N von M".
 """
 import sys
 import time
@@ -15,7 +16,7 @@ from reportlab.lib.units import mm
 from reportlab.lib import colors
 from reportlab.lib.styles import ParagraphStyle
 from reportlab.pdfgen import canvas
-from reportlab.platypus import SimpleDocTemplate, LongTable, TableStyle, Paragraph
+from reportlab.platypus import SimpleDocTemplate, Table, TableStyle, Paragraph
 
 DESCRIPTIONS = [
     "Kugelhahn DN 20 mit Entleerung",
@@ -65,22 +66,26 @@ def main():
     items = int(sys.argv[1])
     out = sys.argv[2]
     style = ParagraphStyle("d", fontName="Helvetica", fontSize=9, leading=11)
-    rows = [("Pos", "Artikel", "Beschreibung", "Menge", "Preis")]
-    commands = [("FONT", (0, 0), (-1, 0), "Helvetica-Bold", 9),
-                ("FONT", (0, 1), (-1, -1), "Helvetica", 9),
-                ("ALIGN", (3, 0), (4, -1), "RIGHT"), ("VALIGN", (0, 0), (-1, -1), "TOP")]
-    for i in range(items):
-        if i % GROUP_SIZE == 0:
-            rows.append(("", "Baugruppe %d" % (i // GROUP_SIZE + 1), "", "", ""))
-            commands.append(("BACKGROUND", (0, len(rows) - 1), (-1, len(rows) - 1), colors.lightgrey))
-        pos, art, desc, qty, price = item_row(i)
-        rows.append((pos, art, Paragraph(desc, style), qty, price))
+    # One table per group (its heading and the column headings repeat on
+    # continuation pages): a single table of all rows makes ReportLab's
+    # splitting cost grow with the square of the rows.
+    tables = []
+    for first in range(0, items, GROUP_SIZE):
+        rows = [("", "Baugruppe %d" % (first // GROUP_SIZE + 1), "", "", ""),
+                ("Pos", "Artikel", "Beschreibung", "Menge", "Preis")]
+        for i in range(first, min(first + GROUP_SIZE, items)):
+            pos, art, desc, qty, price = item_row(i)
+            rows.append((pos, art, Paragraph(desc, style), qty, price))
+        table = Table(rows, colWidths=[12 * mm, 30 * mm, 90 * mm, 18 * mm, 30 * mm], repeatRows=2)
+        table.setStyle(TableStyle([("FONT", (0, 0), (-1, 1), "Helvetica-Bold", 9),
+                                   ("FONT", (0, 2), (-1, -1), "Helvetica", 9),
+                                   ("BACKGROUND", (0, 0), (-1, 0), colors.lightgrey),
+                                   ("ALIGN", (3, 1), (4, -1), "RIGHT"), ("VALIGN", (0, 0), (-1, -1), "TOP")]))
+        tables.append(table)
     start = time.perf_counter()
     doc = SimpleDocTemplate(out, pagesize=A4, topMargin=25 * mm, bottomMargin=20 * mm,
                             leftMargin=15 * mm, rightMargin=15 * mm)
-    table = LongTable(rows, colWidths=[12 * mm, 30 * mm, 90 * mm, 18 * mm, 30 * mm], repeatRows=1)
-    table.setStyle(TableStyle(commands))
-    doc.build([table], onFirstPage=header, onLaterPages=header, canvasmaker=NumberedCanvas)
+    doc.build(tables, onFirstPage=header, onLaterPages=header, canvasmaker=NumberedCanvas)
     seconds = time.perf_counter() - start
     print(doc.page, seconds)
 

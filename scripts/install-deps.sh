@@ -16,10 +16,12 @@ PACKAGES=(
   # tests, benchmarks, fuzzing
   googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev
   gcab                       # tests build cabinet archives with it
+  poppler-utils              # tests read the text of PDF jobs back with pdftotext
   # peers the benchmarks compare with (bench only)
   libpugixml-dev
   libmuparser-dev  # bench/formula_benchmark: the formula evaluator beside muParser
   cabextract       # bench/archive: extraction beside cabextract and unzip
+  python3-reportlab  # bench/reportlab_report.py: the print benchmark's peer
 )
 
 missing=()
