@@ -63,7 +63,7 @@ private:
         geometry.landscape = landscape;
         if (geometry.width <= 0) geometry.width = layoutWidth;
         const double pageWidth = geometry.width;
-        state_.pageHeight = ClampToInt(landscape ? pageWidth / kPageRatio : pageWidth * kPageRatio);
+        state_.pageHeight = PageHeightFor(geometry.width, landscape);
         // A layout of no width would give an infinite scale: it is drawn as
         // it stands, as a layout wider than the page is.
         const double scale =

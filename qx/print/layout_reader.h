@@ -12,12 +12,10 @@
 
 #include "qx/platform/base/cstring.h"
 #include "qx/platform/base/export.h"
+#include "qx/print/page_geometry.h"
 #include "qx/print/print_object.h"
 
 namespace qx {
-
-// The ratio of page height to width (99/70).
-inline constexpr double kPageRatio = 1.4142857142857144;
 
 // The layout file a report uses.
 struct QX_API LayoutFile {

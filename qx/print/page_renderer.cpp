@@ -7,7 +7,6 @@
 #include "qx/print/field_text.h"
 #include "qx/print/font_cache.h"
 #include "qx/print/formatted_text.h"
-#include "qx/print/layout_reader.h"
 #include "qx/print/page_geometry.h"
 #include "qx/print/object_font.h"
 #include "qx/print/rotated_text.h"

@@ -7,7 +7,6 @@
 #include "qx/print/internal/page_renderer.h"
 #include "qx/print/page_geometry.h"
 #include "qx/print/text_output.h"
-#include "qx/print/wimage.h"
 #include "qx/text/str_util.h"
 
 namespace {
@@ -23,10 +22,6 @@ int MulDivRounded(int value, int numerator, int denominator) {
 bool IsMonochrome(const CDC& dc) {
     const int colors = dc.GetDeviceCaps(NUMCOLORS);
     return dc.IsPrinting() && colors > 0 && colors <= 2 && dc.GetDeviceCaps(TECHNOLOGY) != DT_RASPRINTER;
-}
-
-int PageHeightFor(const qx::LoadedPage& page) {
-    return static_cast<int>(page.landscape != 0 ? page.width / qx::kPageRatio : page.width * qx::kPageRatio);
 }
 
 }  // namespace
@@ -97,7 +92,8 @@ void CPrintEngine::RenderPage(int stretch, int pageOffset) {
         drawPage(dc);
     } else {
         const int pageWidth = state_->loaded ? state_->loaded->width : qx::SharedPageGeometry().width;
-        const int pageHeight = state_->loaded ? PageHeightFor(*state_->loaded) : state_->section.pageHeight;
+        const int pageHeight = state_->loaded ? qx::PageHeightFor(state_->loaded->width, state_->loaded->landscape != 0)
+                                              : state_->section.pageHeight;
         CSize target(dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
         if (stretch == 0 && target.cx > 0 && target.cy > 0) {
             const float rw = static_cast<float>(pageWidth) / static_cast<float>(target.cx);
@@ -143,7 +139,7 @@ void CPrintEngine::OutputToTextFile(const wchar_t* path, int append) {
         const qx::LoadedPage& loaded = *state_->loaded;
         const qx::PageNumbers numbers{page + 1, GetPageCount(), state_->pageOffset};
         for (const CString& row : qx::PageToTextRows(
-                 loaded, loaded.width, PageHeightFor(loaded), cellWidth, cellHeight,
+                 loaded, loaded.width, qx::PageHeightFor(loaded.width, loaded.landscape != 0), cellWidth, cellHeight,
                  [&](const PRINTOBJ& object) { return qx::ObjectTextWithPageNumber(object, numbers); })) {
             lines.AddTail(row);
         }

@@ -12,7 +12,6 @@
 #include "qx/platform/gfx/targets.h"
 #include "qx/platform/os/native_path.h"
 #include "qx/platform/os/terminal.h"
-#include "qx/print/layout_reader.h"
 #include "qx/print/page_geometry.h"
 #include "qx/print/print_engine.h"
 #include "tools/qxtool/command.h"
