@@ -6,7 +6,7 @@
 
 #include "qx/archive/archive_path.h"
 #include "qx/archive/dos_time.h"
-#include "qx/locale/message_table.h"
+#include "qx/message/message_table.h"
 #include "qx/platform/base/format.h"
 #include "qx/platform/base/unicode.h"
 #include "qx/platform/os/file_system.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "qx/locale/message_table.h"
+#include "qx/message/message_table.h"
 #include "qx/platform/base/format.h"
 #include "qx/platform/os/file_stream.h"
 #include "qx/platform/os/file_system.h"

@@ -13,6 +13,7 @@
 #include "qx/print/prx_scramble.h"
 #include "qx/print/record_line.h"
 #include "qx/text/str_util.h"
+#include "qx/platform/os/path_split.h"
 
 namespace qx {
 namespace {
@@ -131,8 +132,7 @@ bool EndsWithNoCase(const CString& text, const wchar_t* suffix) {
 }  // namespace
 
 bool LayoutFile::Set(const CString& newPath) {
-    const int separator = std::max(newPath.ReverseFind(L'\\'), newPath.ReverseFind(L'/'));
-    folder = newPath.Left(separator + 1);
+    folder = CString(std::wstring(FolderPart(newPath.str())));
     if (!FileExists(newPath.str()) || !IsReadable(newPath.str())) return false;
     path = newPath;
     scrambled = EndsWithNoCase(newPath, L".prx");

@@ -10,6 +10,7 @@
 #include "qx/print/record_line.h"
 #include "qx/text/text_codec.h"
 #include "qx/text/text_files.h"
+#include "qx/platform/os/path_split.h"
 
 namespace qx {
 namespace {
@@ -21,8 +22,11 @@ constexpr double kMinimumVersion = 2.0;
 
 }  // namespace
 
+// A drive path ("C:..."), a network path ("\\\\server...") and, as on every
+// POSIX system, a path that begins with a separator are absolute.
 CString ResolveImagePath(const CString& path, const CString& layoutFolder) {
-    const bool absolute = path.GetLength() >= 2 && (path[1] == L':' || path[1] == L'\\');
+    const bool absolute = (path.GetLength() >= 1 && IsPathSeparator(path[0])) ||
+                          (path.GetLength() >= 2 && (path[1] == L':' || IsPathSeparator(path[1])));
     return absolute ? path : layoutFolder + path;
 }
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "qx/locale/message_table.h"
+#include "qx/message/message_table.h"
 #include "qx/platform/base/codepage.h"
 #include "qx/platform/base/format.h"
 #include "qx/platform/os/file_system.h"

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "qx/locale/language_resource_scope.h"
-#include "qx/locale/message_table.h"
-#include "qx/locale/string_table.h"
+#include "qx/message/message_table.h"
+#include "qx/message/string_table.h"
 #include "qx/locale/texte_table.h"
 #include "qx/platform/base/cstring.h"
 #include "qx/platform/os/message_box.h"

@@ -12,7 +12,7 @@
 #include "qx/install/reg_functions.h"
 #include "qx/install/reg_util.h"
 #include "qx/install/region_info.h"
-#include "qx/locale/message_table.h"
+#include "qx/message/message_table.h"
 #include "qx/platform/os/file_system.h"
 #include "qx/platform/os/message_box.h"
 #include "qx/platform/os/registry_store.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "qx/install/reg_functions.h"
-#include "qx/locale/message_table.h"
+#include "qx/message/message_table.h"
 #include "qx/platform/base/utf.h"
 #include "qx/platform/os/message_box.h"
 #include "qx/platform/os/native_path.h"
@@ -89,6 +89,8 @@ TEST_F(RegUtilTest, CommonDirTriesEachSourceInTurn) {
         {"a missing folder is passed over", {"B/Dll"}, {{L"CommonFiles", L"C:\\gone"}, {L"DllPath", L"C:\\B\\Dll\\"}}, {},
          true, L"C:\\B\\", true},
         {"DllPath gives its parent", {"B/Dll"}, {{L"DllPath", L"C:\\B\\Dll"}}, {}, true, L"C:\\B\\", true},
+        {"DllPath written with slashes", {"B/Dll"}, {{L"DllPath", L"C:/B/Dll"}}, {}, true, L"C:/B/", true},
+        {"DllPath with a final slash", {"B/Dll"}, {{L"DllPath", L"C:/B/Dll/"}}, {}, true, L"C:/B/", true},
         {"company DllPath before the default one", {"B/Dll", "A/Dll"}, {{L"DllPath", L"C:\\B\\Dll"}},
          {{L"DllPath", L"C:\\A\\Dll"}}, false, L"C:\\A\\", true},
         {"common program files with the company", {"opt/Acme"}, {}, {}, true, L"C:\\opt\\Acme\\", true},
@@ -116,6 +118,17 @@ TEST_F(RegUtilTest, CommonDirTriesEachSourceInTurn) {
             EXPECT_NE(messages_[0].find(L"COMMONFILES"), std::wstring::npos);
         }
     }
+}
+
+// A value written the Linux way, a native absolute path, is taken apart at
+// its slashes like a Windows path at its backslashes.
+TEST_F(RegUtilTest, NativeDllPathGivesItsParent) {
+    MakeFolder("app/Dll");
+    const std::wstring dllPath = dir_.Wide("app/Dll");
+    Machine(kEnv, L"DllPath", dllPath.c_str());
+    CString dir;
+    EXPECT_TRUE(CRegUtil::getCommonDir(dir, false, true));
+    EXPECT_EQ(dir.str(), dir_.Wide("app/"));
 }
 
 TEST_F(RegUtilTest, LibraryFolders) {

@@ -11,6 +11,7 @@
 #include "qx/platform/os/native_path.h"
 #include "qx/platform/os/registry_file.h"
 #include "qx/platform/os/xdg_folders.h"
+#include "qx/platform/os/path_split.h"
 
 namespace qx {
 
@@ -45,8 +46,8 @@ public:
     // time).
     std::optional<bool> Modify(const std::function<bool(Hive&)>& change) {
         if (!native_) return std::nullopt;
-        const size_t slash = path_.find_last_of(L"\\/");
-        if (slash != std::wstring::npos && slash > 0) CreateDirectories(path_.substr(0, slash));
+        const std::wstring_view folder = FolderPart(path_);
+        if (folder.size() > 1) CreateDirectories(std::wstring(folder.substr(0, folder.size() - 1)));
         const auto lock = detail::FileLock::Acquire(*native_ + ".lock");
         if (!lock) return std::nullopt;
         Refresh();

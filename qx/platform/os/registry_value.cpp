@@ -50,13 +50,6 @@ constexpr std::array<RootName, 3> kRootNames = {{
     {RegRoot::LocalMachine, L"HKEY_LOCAL_MACHINE", L"HKLM"},
 }};
 
-bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-    return true;
-}
-
 bool HoldsLineBreakOrZero(std::wstring_view text) { return text.find_first_of(std::wstring_view(L"\r\n\0", 3)) != text.npos; }
 
 }  // namespace
@@ -71,7 +64,7 @@ std::optional<RegRoot> SplitRegRoot(std::wstring_view path, std::wstring_view* r
     const size_t end = path.find(L'\\');
     const std::wstring_view first = path.substr(0, end);
     for (const RootName& r : kRootNames) {
-        if (!EqualsNoCase(first, r.longName) && !EqualsNoCase(first, r.shortName)) continue;
+        if (!EqualsFolded(first, r.longName) && !EqualsFolded(first, r.shortName)) continue;
         if (rest) *rest = end == path.npos ? std::wstring_view() : path.substr(end + 1);
         return r.root;
     }

@@ -1,4 +1,4 @@
-#include "qx/install/desktop_default_app.h"
+#include "qx/platform/os/desktop_default_app.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -8,6 +8,7 @@
 #include "qx/platform/base/utf.h"
 #include "qx/platform/os/file_system.h"
 #include "qx/platform/os/native_path.h"
+#include "qx/platform/os/system_folders.h"
 #include "qx/platform/os/xdg_folders.h"
 
 namespace qx {
@@ -18,13 +19,6 @@ std::wstring_view Trim(std::wstring_view s) {
     while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
     while (!s.empty() && IsSpace(s.back())) s.remove_suffix(1);
     return s;
-}
-
-bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-    return true;
 }
 
 std::vector<std::wstring> Lines(const std::wstring& path) {
@@ -69,7 +63,7 @@ std::optional<std::wstring> FromGlobs(const std::wstring& path, std::wstring_vie
         if (second == std::wstring::npos) continue;
         std::wstring_view glob = std::wstring_view(line).substr(second + 1);
         glob = glob.substr(0, glob.find(L':'));
-        if (!glob.starts_with(L"*.") || !EqualsNoCase(glob.substr(2), extension)) continue;
+        if (!glob.starts_with(L"*.") || !EqualsFolded(glob.substr(2), extension)) continue;
         const long long weight = std::wcstoll(line.c_str(), nullptr, 10);
         if (weight > bestWeight) {
             bestWeight = weight;
@@ -90,7 +84,7 @@ std::optional<std::wstring> FromMimeTypes(const std::wstring& path, std::wstring
         rest.remove_prefix(typeEnd);
         while (!(rest = Trim(rest)).empty()) {
             const size_t end = std::min(rest.find_first_of(L" \t"), rest.size());
-            if (EqualsNoCase(rest.substr(0, end), extension)) return std::wstring(type);
+            if (EqualsFolded(rest.substr(0, end), extension)) return std::wstring(type);
             rest.remove_prefix(end);
         }
     }
@@ -118,17 +112,9 @@ std::wstring ExecProgram(std::wstring_view exec) {
 
 std::wstring LocateProgram(const std::wstring& program) {
     if (program.find(L'/') != std::wstring::npos) return FromNativePath(WideToUtf8(program));
-    const char* path = std::getenv("PATH");
-    std::string_view list = path ? path : "";
-    while (!list.empty()) {
-        const size_t colon = list.find(':');
-        const std::string_view folder = list.substr(0, colon);
-        if (!folder.empty()) {
-            const std::wstring candidate = FromNativePath(std::string(folder) + "/" + WideToUtf8(program));
-            if (FileExists(candidate)) return candidate;
-        }
-        if (colon == list.npos) break;
-        list.remove_prefix(colon + 1);
+    for (const std::wstring& folder : PathVariableFolders()) {
+        const std::wstring candidate = folder + L"\\" + program;
+        if (FileExists(candidate)) return candidate;
     }
     return program;
 }

@@ -1,4 +1,4 @@
-#include "qx/locale/message_table.h"
+#include "qx/message/message_table.h"
 
 #include <gtest/gtest.h>
 

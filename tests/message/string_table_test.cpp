@@ -1,4 +1,4 @@
-#include "qx/locale/string_table.h"
+#include "qx/message/string_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "qx/install/language_codes.h"
+#include "qx/locale/language_codes.h"
 
 #include <algorithm>
 #include <iterator>
