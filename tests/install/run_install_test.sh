@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Installs a qxbase build into a temporary prefix and builds two programs
-# against that prefix alone, as a user of the package would:
-#   - tests/install/consumer through find_package(qxbase) (CMake package);
-#   - the same main.cpp compiled by hand with `pkg-config --cflags --libs`.
-# Both must build and run with exit status 0.
+# Installs a qxbase build into a temporary prefix and uses it from there
+# alone, as a user of the package would:
+#   - the installed qxtool runs with a clean environment, and its manual
+#     page and bash completion are in place;
+#   - qx/qxbase.h includes every installed header, and every header
+#     compiles on its own;
+#   - tests/install/consumer builds through find_package(qxbase) (CMake
+#     package), and the same main.cpp compiled by hand with
+#     `pkg-config --cflags --libs`; both run with exit status 0.
 #
 #   run_install_test.sh BUILD_DIR SOURCE_DIR [CXX]
 #
@@ -38,6 +42,32 @@ cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 if find "$prefix/include" -path '*/internal/*' | grep -q .; then
   fail "internal headers were installed"
 fi
+
+echo "== installed qxtool"
+# No LD_LIBRARY_PATH, no PATH: the program finds its library from its prefix.
+env -i "$prefix/bin/qxtool" --version >/dev/null || fail "the installed qxtool does not run"
+[ -s "$prefix/share/man/man1/qxtool.1" ] || fail "share/man/man1/qxtool.1 not installed"
+completion=$prefix/share/bash-completion/completions/qxtool
+[ -s "$completion" ] || fail "share/bash-completion/completions/qxtool not installed"
+bash -n "$completion" || fail "the bash completion script does not parse"
+# What the completion offers after "qxtool tree ".
+offered=$(bash -c 'source "$1"; COMP_WORDS=(qxtool tree ""); COMP_CWORD=2; _qxtool; echo "${COMPREPLY[*]}"' _ "$completion")
+case " $offered " in
+  *" cat "*) ;;
+  *) fail "the completion offers '$offered' after 'qxtool tree'" ;;
+esac
+
+echo "== umbrella header and self-contained headers"
+headers=$(cd "$prefix/include" && find qx -name '*.h' ! -path qx/qxbase.h | sort)
+for h in $headers; do
+  grep -qx "#include \"$h\"" "$prefix/include/qx/qxbase.h" || fail "qx/qxbase.h does not include $h (scripts/umbrella-header.sh writes it)"
+done
+# Each header compiled alone, two at a time.
+# shellcheck disable=SC2086  # one header a word
+printf '%s\n' $headers | xargs -P 2 -I{} sh -c \
+  'printf "#include <%s>\\n" "$1" | "$2" -std=c++20 -fsyntax-only -x c++ -I"$3" - ||
+   { echo "install test: $1 does not compile on its own" >&2; exit 255; }' _ {} "$cxx" "$prefix/include" ||
+  fail "a header does not compile on its own"
 
 echo "== CMake package"
 cmake -S "$consumer_dir" -B "$work/cmake-consumer" -G Ninja \

@@ -7,6 +7,7 @@
 
 #include "qx/platform/base/utf.h"
 #include "tools/qxtool/command.h"
+#include "tools/qxtool/help_pages.h"
 
 namespace qxtool {
 namespace {
@@ -32,6 +33,16 @@ void PrintHelp() {
     std::printf(
         "\nExit status: 0 on success, 1 when the operation failed (the reason is\n"
         "printed on stderr), 2 when the command line was wrong.\n");
+}
+
+// A family's members, for "qxtool tree" or "qxtool reg --help".
+void PrintFamilyHelp(const std::string& family, FILE* to) {
+    std::fprintf(to, "usage: qxtool %s COMMAND [ARGUMENTS...]\n\nCommands:\n", family.c_str());
+    for (const Command* c : AllCommands()) {
+        if (FirstWord(c->name) == family && c->name != family)
+            std::fprintf(to, "  %-28s %s\n", c->name, c->summary);
+    }
+    std::fprintf(to, "\nqxtool %s COMMAND --help shows the help of one command.\n", family.c_str());
 }
 
 // The command whose (possibly several-word) name starts *args*; the number
@@ -73,8 +84,24 @@ int Run(std::vector<std::string> args) {
         std::printf("qxtool %s\n", QXBASE_VERSION);
         return kExitOk;
     }
+    // The build writes the manual page and the completion script with these.
+    if (args[0] == "--man-page") {
+        PrintManPage(QXBASE_VERSION);
+        return kExitOk;
+    }
+    if (args[0] == "--bash-completion") {
+        PrintBashCompletion();
+        return kExitOk;
+    }
     size_t words = 0;
     const Command* command = FindCommand(args, words);
+    if (!command && !MembersOf(args[0]).empty()) {
+        bool help = args.size() == 2 && (args[1] == "--help" || args[1] == "-h");
+        if (args.size() > 1 && !help)
+            std::fprintf(stderr, "qxtool: unknown command '%s %s'\n\n", args[0].c_str(), args[1].c_str());
+        PrintFamilyHelp(args[0], help ? stdout : stderr);
+        return help ? kExitOk : kExitUsage;
+    }
     if (!command) {
         std::fprintf(stderr, "qxtool: unknown command '%s' (see qxtool --help)\n", args[0].c_str());
         return kExitUsage;

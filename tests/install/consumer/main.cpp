@@ -1,5 +1,7 @@
 // Uses the installed library through its public headers only: builds a
-// tree, packs and reads values, writes the tree as text and reads it back.
+// tree, packs and reads values, writes the tree as text and reads it back,
+// reads it again through the convenience readers, uses the string helpers,
+// translation and the framework exceptions, and creates a print engine.
 // Exit status 0 when every result is as expected, 1 otherwise (each
 // mismatch is named on stderr).
 #include <cstdio>
@@ -66,11 +68,39 @@ void TreeValues() {
     Expect(qx::NamePoolSize() >= 5, "names in the pool");
 }
 
+void ReadersAndHelpers() {
+    CNode* root = nullptr;
+    Expect(TreeItems::ReadFromString(L"[Anlage]\n\tKreis:Vorlauf:55\n[ENDE_Anlage]\n", root, 1) == 1 && root,
+           "TreeItems::ReadFromString");
+    if (root) ExpectText(root->GetStrLeafValue(L"", L"Kreis", 2), L"55", "value read by TreeItems");
+    delete root;
+
+    ExpectText(qxStrUtil::GetSubStr(L"a;b;c", 2, L';'), L"b", "qxStrUtil::GetSubStr");
+    Expect(qxStrUtil::MatchesWildcardPattern(L"Map_DE.Region1", L"Map_*.Region?", 0), "wildcard match");
+
+    // With no wordbook and no language module, texts come back as their keys.
+    ExpectText(CtrString::translate(L"Abbrechen"), L"Abbrechen", "CtrString::translate");
+    ExpectText(qx::TranslateMessage(L"@Button@OK"), L"OK", "message table");
+
+    bool caught = false;
+    try {
+        throw CInvalidArgException();
+    } catch (const CException& e) {
+        caught = e.GetMessageText().GetLength() > 0;
+    }
+    Expect(caught, "CInvalidArgException caught as CException");
+
+    CPrintEngine* engine = CPrintEngine::newInstance();
+    Expect(engine && engine->GetPageCount() == 0, "a new print engine has no pages");
+    delete engine;
+}
+
 }  // namespace
 
 int main() {
     PackedValues();
     TreeValues();
+    ReadersAndHelpers();
     if (g_failures == 0) std::puts("qxbase consumer: all checks passed");
     return g_failures == 0 ? 0 : 1;
 }
