@@ -205,7 +205,7 @@ bool ArchiveCache::ExtractFromZip(const DataArchive& archive, const Request& req
         // Once this ended the whole program; the caller now gets a failure
         // and the user keeps the application and its unsaved work.
         const unsigned error = GetLastError();
-        cache.DeleteFile(check);
+        cache.RemoveFile(check);
         const CString shownFolder(ArchiveCacheFolder().str() + (folder.empty() ? L"" : L"\\" + folder));
         const std::wstring text = Format(
             TranslateMessage("Fehler beim \xE4ndern des Dateidatums!\r\nEntpackvorgang wird nicht fortgesetzt\r\n"
@@ -214,7 +214,7 @@ bool ArchiveCache::ExtractFromZip(const DataArchive& archive, const Request& req
         ShowAppMessage(text.c_str(), MB_OK | MB_ICONERROR);
         return false;
     }
-    cache.DeleteFile(check);
+    cache.RemoveFile(check);
     return CopyMember(*zip, *index, cache, relative, std::nullopt, date);
 }
 
@@ -260,7 +260,7 @@ void ArchiveCache::Destroy() {
     if (!cabinets_.empty() && DirectoryExists(cacheFolder.str())) {
         if (const auto cache = PrivateFolder::Open(cacheFolder.str())) {
             for (auto& [key, cabinet] : cabinets_) {
-                for (const std::wstring& file : cabinet.extracted) cache->DeleteFile(file);
+                for (const std::wstring& file : cabinet.extracted) cache->RemoveFile(file);
                 for (auto folder = cabinet.createdFolders.rbegin(); folder != cabinet.createdFolders.rend(); ++folder)
                     cache->RemoveEmptyFolder(*folder);
             }

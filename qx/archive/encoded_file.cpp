@@ -26,7 +26,7 @@ bool ShiftFile(const wchar_t* source, const wchar_t* target, Shift shift, std::u
     if (!source || !target) return false;
     // A read-only target would refuse the new content; the family's callers
     // expect it to be overwritten. A missing target is no error.
-    SetFileAttributes(target, kFileAttributeNormal);
+    ChangeFileAttributes(target, kFileAttributeNormal);
     const auto reader = FileReader::Open(source);
     if (!reader) return false;
     const auto writer = FileReplacer::Create(target);

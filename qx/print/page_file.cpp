@@ -56,7 +56,7 @@ void PageFileSet::ClosePageFile() {
 
 void PageFileSet::Reset() {
     ClosePageFile();
-    for (const std::wstring& path : paths_) DeleteFile(path);
+    for (const std::wstring& path : paths_) RemoveFile(path);
     paths_.clear();
 }
 

@@ -90,7 +90,7 @@ void CTreeItem::SetName(std::wstring_view name) {
 bool CTreeItem::WriteToClipBoard(wchar_t separator) const {
     if (!qx::OpenClipboard()) return false;
     qx::EmptyClipboard();
-    unsigned format = qx::RegisterClipboardFormat(GetItemType() == 1 ? L"QUORIX_TREEITEM_NODE"
+    unsigned format = qx::RegisterClipboardFormatName(GetItemType() == 1 ? L"QUORIX_TREEITEM_NODE"
                                                                      : L"QUORIX_TREEITEM_LEAF");
     std::wstring text(GetTextLength(-1) + 1, L'\0');
     wchar_t* cursor = text.data();

@@ -12,7 +12,7 @@
 #include "qx/platform/base/cstring.h"
 #include "qx/platform/os/message_box.h"
 #include "qx/platform/os/zip_store.h"
-#include "tests/platform/os/os_fixture.h"
+#include "tests/support/fixtures.h"
 #include "tests/support/test_support.h"
 
 namespace {

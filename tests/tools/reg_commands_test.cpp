@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "qx/platform/base/utf.h"
-#include "tests/platform/os/os_fixture.h"
+#include "tests/support/fixtures.h"
 #include "tests/support/test_support.h"
 #include "tests/tools/run_tool.h"
 

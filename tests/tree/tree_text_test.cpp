@@ -223,7 +223,7 @@ TEST(TreeItemTest, ClipboardCarriesTheTextForm) {
     qx::ResetClipboardForTesting();
     std::unique_ptr<CNode> root(Sample());
     ASSERT_TRUE(root->WriteToClipBoard(L':'));
-    unsigned nodeFormat = qx::RegisterClipboardFormat(L"QUORIX_TREEITEM_NODE");
+    unsigned nodeFormat = qx::RegisterClipboardFormatName(L"QUORIX_TREEITEM_NODE");
     ASSERT_TRUE(qx::OpenClipboard());
     auto data = qx::GetClipboardData(nodeFormat);
     qx::CloseClipboard();
@@ -234,7 +234,7 @@ TEST(TreeItemTest, ClipboardCarriesTheTextForm) {
     CLeaf leaf(L"k", L"v");
     ASSERT_TRUE(leaf.WriteToClipBoard(L';'));
     ASSERT_TRUE(qx::OpenClipboard());
-    auto leafData = qx::GetClipboardData(qx::RegisterClipboardFormat(L"QUORIX_TREEITEM_LEAF"));
+    auto leafData = qx::GetClipboardData(qx::RegisterClipboardFormatName(L"QUORIX_TREEITEM_LEAF"));
     // Writing emptied the clipboard first: the node's text is gone.
     EXPECT_FALSE(qx::GetClipboardData(nodeFormat).has_value());
     qx::CloseClipboard();

@@ -116,11 +116,11 @@ int CPrinterDC::EndDoc() {
     // A job without pages prints nothing: a PDF would need a blank page
     // that nobody printed, so no file is written.
     if (written && impl.pagesPrinted == 0) {
-        qx::DeleteFile(impl.temporaryPath);
+        qx::RemoveFile(impl.temporaryPath);
         return 1;
     }
     if (!written || !qx::RenameFile(impl.temporaryPath, impl.settings.outputPath.str(), true)) {
-        qx::DeleteFile(impl.temporaryPath);
+        qx::RemoveFile(impl.temporaryPath);
         return kPrintError;
     }
     return 1;
@@ -130,7 +130,7 @@ int CPrinterDC::AbortDoc() {
     auto& impl = static_cast<PrinterImpl&>(*impl_);
     if (impl.job != JobState::Printing) return kPrintError;
     impl.SetTarget(nullptr, nullptr);
-    qx::DeleteFile(impl.temporaryPath);
+    qx::RemoveFile(impl.temporaryPath);
     impl.job = JobState::Ended;
     impl.hasAttributeContext = false;
     impl.pageOpen = false;

@@ -169,7 +169,7 @@ bool ReplaceAtomically(const std::string& target, const NewFileSettings& setting
     return true;
 }
 
-// Copies *source* over *target* (see CopyFile); with *failIfExists*, an
+// Copies *source* over *target* (see CopyFileAtomically); with *failIfExists*, an
 // existing target fails with kErrorAlreadyExists.
 bool CopyNativeFile(const std::string& source, const std::string& target, bool failIfExists) {
     const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
@@ -215,7 +215,7 @@ std::optional<FileStatus> GetFileStatus(std::wstring_view path) {
     return status;
 }
 
-bool SetFileAttributes(std::wstring_view path, unsigned attributes) {
+bool ChangeFileAttributes(std::wstring_view path, unsigned attributes) {
     const auto native = ToNativePath(path);
     if (!native) return false;
     struct stat st {};
@@ -291,7 +291,7 @@ bool WriteFileAtomically(std::wstring_view path, std::string_view bytes) {
     return ReplaceAtomically(target->path, settings, [bytes](int fd) { return detail::WriteAll(fd, bytes); });
 }
 
-bool CreateDirectory(std::wstring_view path) {
+bool MakeDirectory(std::wstring_view path) {
     const auto native = ToNativePath(path);
     if (!native) return false;
     if (::mkdir(native->c_str(), 0777) != 0) return FailWithErrno(errno, *native);
@@ -313,7 +313,7 @@ bool CreateDirectories(std::wstring_view path) {
     return true;
 }
 
-bool DeleteFile(std::wstring_view path) {
+bool RemoveFile(std::wstring_view path) {
     const auto native = ToNativePath(path);
     if (!native) return false;
     struct stat st {};
@@ -323,7 +323,7 @@ bool DeleteFile(std::wstring_view path) {
     return true;
 }
 
-bool RemoveDirectory(std::wstring_view path) {
+bool RemoveEmptyDirectory(std::wstring_view path) {
     const auto native = ToNativePath(path);
     if (!native) return false;
     if (::rmdir(native->c_str()) != 0) {
@@ -360,7 +360,7 @@ bool RenameFile(std::wstring_view from, std::wstring_view to, bool replaceExisti
     return true;
 }
 
-bool CopyFile(std::wstring_view from, std::wstring_view to, bool failIfExists) {
+bool CopyFileAtomically(std::wstring_view from, std::wstring_view to, bool failIfExists) {
     const auto source = ToNativePath(from);
     if (!source) return false;
     const auto target = ToNativePath(to);

@@ -49,7 +49,7 @@ public:
     // entry had it) only when the writer commits it, so that no one, this
     // process after a crash included, ever finds a partial file there.
     std::unique_ptr<PrivateFileWriter> CreateFile(std::wstring_view relative);
-    bool DeleteFile(std::wstring_view relative);
+    bool RemoveFile(std::wstring_view relative);
     // Removes folder *relative* when it is empty.
     bool RemoveEmptyFolder(std::wstring_view relative);
 

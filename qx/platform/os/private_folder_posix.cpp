@@ -206,7 +206,7 @@ std::unique_ptr<PrivateFileWriter> PrivateFolder::CreateFile(std::wstring_view r
     return nullptr;
 }
 
-bool PrivateFolder::DeleteFile(std::wstring_view relative) {
+bool PrivateFolder::RemoveFile(std::wstring_view relative) {
     const auto parts = SplitRelative(relative);
     if (!parts) return false;
     const auto parent = OpenParent(fd_, *parts, false, nullptr);

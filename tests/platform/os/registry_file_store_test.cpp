@@ -9,7 +9,7 @@
 
 #include "qx/platform/base/utf.h"
 #include "qx/platform/os/native_path.h"
-#include "tests/platform/os/os_fixture.h"
+#include "tests/support/fixtures.h"
 #include "tests/support/test_support.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "qx/platform/gfx/targets.h"
-#include "tests/gfx/gfx_fixture.h"
+#include "tests/platform/gfx/gfx_fixture.h"
 
 namespace {
 

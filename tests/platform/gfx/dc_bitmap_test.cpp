@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "qx/platform/gfx/targets.h"
-#include "tests/gfx/gfx_fixture.h"
+#include "tests/platform/gfx/gfx_fixture.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "qx/platform/gfx/targets.h"
-#include "tests/gfx/gfx_fixture.h"
+#include "tests/platform/gfx/gfx_fixture.h"
 #include "tests/support/test_support.h"
 
 namespace {

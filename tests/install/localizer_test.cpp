@@ -18,7 +18,7 @@
 #include "qx/platform/os/registry_store.h"
 #include "qx/text/encoded_form.h"
 #include "qx/tree/exc.h"
-#include "tests/platform/os/os_fixture.h"
+#include "tests/support/fixtures.h"
 #include "tests/support/test_support.h"
 
 namespace {

@@ -1,4 +1,5 @@
-// Fixtures shared by the os layer's tests.
+// Fixtures shared by the suites: environment variables set for a test, and a
+// temporary folder mapped as drive C:.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -9,7 +9,7 @@
 
 #include "qx/platform/gfx/font_state.h"
 #include "qx/platform/gfx/targets.h"
-#include "tests/gfx/gfx_fixture.h"
+#include "tests/platform/gfx/gfx_fixture.h"
 #include "tests/support/test_support.h"
 
 namespace {

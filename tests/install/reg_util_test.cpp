@@ -11,7 +11,7 @@
 #include "qx/platform/os/message_box.h"
 #include "qx/platform/os/native_path.h"
 #include "qx/platform/os/registry_store.h"
-#include "tests/platform/os/os_fixture.h"
+#include "tests/support/fixtures.h"
 #include "tests/support/test_support.h"
 
 namespace {

@@ -5,11 +5,11 @@
 #     page and bash completion are in place;
 #   - qx/qxbase.h includes every installed header, and every header
 #     compiles on its own;
-#   - tests/install/consumer builds through find_package(qxbase) (CMake
+#   - tests/package/consumer builds through find_package(qxbase) (CMake
 #     package), and the same main.cpp compiled by hand with
 #     `pkg-config --cflags --libs`; both run with exit status 0.
 #
-#   run_install_test.sh BUILD_DIR SOURCE_DIR [CXX]
+#   run_package_test.sh BUILD_DIR SOURCE_DIR [CXX]
 #
 # CXX defaults to the compiler in $CXX or c++; CTest passes the one that
 # built the library.
@@ -22,7 +22,7 @@ fi
 build_dir=$1
 source_dir=$2
 cxx=${3:-${CXX:-c++}}
-consumer_dir=$source_dir/tests/install/consumer
+consumer_dir=$source_dir/tests/package/consumer
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/qx-install-test.XXXXXX")
 trap 'rm -rf "$work"' EXIT
