@@ -48,6 +48,8 @@ public:
         return std::nullopt;
     }
 
+    bool InSection() const { return inSection_; }
+
     // The parts are paired from the outside in: the first and the last are
     // level 0, the second and the last but one level 1, and so on.
     void AssignLevels() {
@@ -142,6 +144,7 @@ bool LayoutFile::Set(const CString& newPath) {
 int LoadSection(LayoutState& state, const LayoutFile& file, int startLine) {
     state.parts.clear();
     state.sums.clear();
+    state.found = SectionFound::kUnreadable;
     CStringList lines;
     if (file.path.IsEmpty() || !qxStrUtil::readStringlistFromFile(lines, file.path, kLayoutCodePage, 0)) return 0;
     if (startLine == 0) state.scale = 1.0;
@@ -159,6 +162,9 @@ int LoadSection(LayoutState& state, const LayoutFile& file, int startLine) {
         if (record && (stop = reader.Take(*record))) break;
     }
     reader.AssignLevels();
+    state.found = stop == Stop::kRejected ? SectionFound::kOldVersion
+                  : reader.InSection()    ? SectionFound::kSection
+                                          : SectionFound::kNone;
     switch (stop.value_or(Stop::kEndOfFile)) {
         case Stop::kNextSection: return number;
         case Stop::kEndOfFile: return std::max(lines.GetCount() - 1, 0);

@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "qx/platform/base/number_parse.h"
+#include "qx/platform/base/utf.h"
+#include "qx/platform/os/file_system.h"
 #include "qx/print/internal/int_range.h"
 #include "qx/print/object_record.h"
 #include "qx/print/record_line.h"
@@ -19,6 +21,18 @@ using detail::ClampToInt;
 
 constexpr unsigned kPageCodePage = 1252;
 constexpr double kMinimumVersion = 2.0;
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+
+// The engine writes page files as UTF-16 with its mark, and their texts may
+// hold zero characters, at which the reader of text files would end the
+// text; so such a file is decoded whole. Other files read as text files do.
+std::optional<std::wstring> ReadPageText(const CString& path) {
+    std::optional<std::string> bytes = ReadWholeFile(path.str());
+    if (!bytes) return std::nullopt;
+    const std::string_view view(*bytes);
+    if (view.starts_with(kUtf16LeMark)) return Utf16BytesToWide(view.substr(kUtf16LeMark.size()), false);
+    return DecodeText(view, kPageCodePage);
+}
 
 }  // namespace
 
@@ -32,7 +46,7 @@ CString ResolveImagePath(const CString& path, const CString& layoutFolder) {
 
 LoadedPage ReadPageFile(const CString& path, const CString& layoutFolder) {
     LoadedPage page;
-    std::optional<std::wstring> text = ReadTextFile(path, kPageCodePage, false);
+    std::optional<std::wstring> text = ReadPageText(path);
     if (!text) return page;
     // Text written in the 8-bit page of old keeps its euro sign there.
     std::replace(text->begin(), text->end(), L'\u0080', L'\u20AC');

@@ -61,6 +61,7 @@ TEST_F(PageFileTest, ObjectsReadBackWithEveryField) {
         Text(L"a,b,,c", L"commas"),
         Text(L"one\r\ntwo\nthree\r", L"PAGE"),
         Text(L"Gr\u00FC\u00DFe \u20AC \U0001F600", L"na,me"),
+        Text(CString(std::wstring(L"\0a\0", 3)), CString(std::wstring(L"ze\0ro", 5))),
     };
     ASSERT_TRUE(pages.NewPageFile(0));
     for (const PRINTOBJ& o : objects) pages.WriteObject(o, 0, 0);

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "qx/platform/base/exceptions.h"
 #include "qx/platform/base/utf.h"
+#include "qx/tree/exc.h"
 #include "tools/qxtool/command.h"
 #include "tools/qxtool/help_pages.h"
 
@@ -67,6 +69,12 @@ const Command* FindCommand(const std::vector<std::string>& args, size_t& words) 
     return best;
 }
 
+int ReportFrameworkException(const Command& command, const std::wstring& message) {
+    std::fprintf(stderr, "qxtool %s: %s\n", command.name,
+                 message.empty() ? "the operation failed" : qx::WideToUtf8(message).c_str());
+    return kExitFailure;
+}
+
 int Run(std::vector<std::string> args) {
     if (args.empty()) {
         PrintHelp();
@@ -125,6 +133,12 @@ int Run(std::vector<std::string> args) {
     } catch (const std::exception& e) {
         std::fprintf(stderr, "qxtool %s: %s\n", command->name, e.what());
         return kExitFailure;
+    } catch (const CException& e) {
+        // The framework's exceptions (a malformed layout record, say) are
+        // failures of the operation, not of the program.
+        return ReportFrameworkException(*command, e.GetMessageText().str());
+    } catch (const CExc& e) {
+        return ReportFrameworkException(*command, e.GetMessage() ? e.GetMessage() : L"");
     }
 }
 
