@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <optional>
 
+#include "qx/platform/base/ascii.h"
 #include "qx/platform/base/list.h"
 #include "qx/platform/base/number_parse.h"
 #include "qx/platform/os/file_system.h"
@@ -126,18 +127,13 @@ private:
     bool framed_ = false;     // the first part has been opened by an FRM record
 };
 
-bool EndsWithNoCase(const CString& text, const wchar_t* suffix) {
-    const CString end = text.Right(static_cast<int>(std::wcslen(suffix)));
-    return end.GetLength() == static_cast<int>(std::wcslen(suffix)) && end.CompareNoCase(suffix) == 0;
-}
-
 }  // namespace
 
 bool LayoutFile::Set(const CString& newPath) {
     folder = CString(std::wstring(FolderPart(newPath.str())));
     if (!FileExists(newPath.str()) || !IsReadable(newPath.str())) return false;
     path = newPath;
-    scrambled = EndsWithNoCase(newPath, L".prx");
+    scrambled = EndsWithIgnoringAsciiCase(newPath.str(), std::wstring_view(L".prx"));
     return true;
 }
 
