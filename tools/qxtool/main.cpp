@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "qx/platform/base/utf.h"
+#include "qx/platform/os/temporary_files.h"
 #include "tools/qxtool/command.h"
 
 namespace qxtool {
@@ -151,5 +152,7 @@ void RejectUnknownOptions(const std::vector<std::string>& args) {
 }  // namespace qxtool
 
 int main(int argc, char** argv) {
+    // An interrupted command leaves no temporary files behind.
+    qx::RemoveTemporaryFilesOnTermination();
     return qxtool::Run(std::vector<std::string>(argv + 1, argv + argc));
 }
