@@ -68,10 +68,12 @@ protected:
         composed_ = engine_->WriteTempFile(0);
         std::vector<std::filesystem::path> files;
         for (const auto& entry : std::filesystem::directory_iterator(dir_.path() / "tmp")) files.push_back(entry.path());
-        // Files are numbered upwards: order by number.
-        std::sort(files.begin(), files.end(), [](const auto& a, const auto& b) {
-            return std::stoll(a.stem().string().substr(2)) < std::stoll(b.stem().string().substr(2));
-        });
+        // Files are numbered upwards (".qx-<pid>-<n>.tmp"): order by number.
+        const auto number = [](const std::filesystem::path& file) {
+            const std::string stem = file.stem().string();
+            return std::stoull(stem.substr(stem.rfind('-') + 1));
+        };
+        std::sort(files.begin(), files.end(), [&](const auto& a, const auto& b) { return number(a) < number(b); });
         std::vector<LoadedPage> pages;
         for (const auto& file : files) pages.push_back(ReadPageFile(file.wstring().c_str(), L""));
         EXPECT_EQ(static_cast<int>(pages.size()), engine_->GetPageCount());

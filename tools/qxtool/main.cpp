@@ -7,6 +7,7 @@
 
 #include "qx/platform/base/exceptions.h"
 #include "qx/platform/base/utf.h"
+#include "qx/platform/os/temporary_files.h"
 #include "qx/tree/exc.h"
 #include "tools/qxtool/command.h"
 #include "tools/qxtool/help_pages.h"
@@ -192,5 +193,7 @@ void RejectUnknownOptions(const std::vector<std::string>& args) {
 }  // namespace qxtool
 
 int main(int argc, char** argv) {
+    // An interrupted command leaves no temporary files behind.
+    qx::RemoveTemporaryFilesOnTermination();
     return qxtool::Run(std::vector<std::string>(argv + 1, argv + argc));
 }
