@@ -133,7 +133,7 @@ bool LayoutFile::Set(const CString& newPath) {
     folder = CString(std::wstring(FolderPart(newPath.str())));
     if (!FileExists(newPath.str()) || !IsReadable(newPath.str())) return false;
     path = newPath;
-    scrambled = EndsWithIgnoringAsciiCase(newPath.str(), std::wstring_view(L".prx"));
+    scrambled = EndsWithIgnoringAsciiCase(newPath.str(), L".prx");
     return true;
 }
 

@@ -39,6 +39,8 @@ constexpr Char AsciiUpper(Char c) {
     return c >= 'a' && c <= 'z' ? static_cast<Char>(c - 'a' + 'A') : c;
 }
 
+namespace detail {
+
 template <typename Char>
 constexpr bool EqualsIgnoringAsciiCase(std::basic_string_view<Char> a, std::basic_string_view<Char> b) {
     if (a.size() != b.size()) return false;
@@ -49,25 +51,12 @@ constexpr bool EqualsIgnoringAsciiCase(std::basic_string_view<Char> a, std::basi
 }
 
 template <typename Char>
-constexpr bool StartsWithIgnoringAsciiCase(std::basic_string_view<Char> text, std::basic_string_view<Char> prefix) {
-    return text.size() >= prefix.size() && EqualsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
-}
-
-template <typename Char>
-constexpr bool EndsWithIgnoringAsciiCase(std::basic_string_view<Char> text, std::basic_string_view<Char> suffix) {
-    return text.size() >= suffix.size() && EqualsIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix);
-}
-
-// *text* without the spaces and tabs at either end.
-template <typename Char>
 constexpr std::basic_string_view<Char> TrimBlanks(std::basic_string_view<Char> text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
     return text;
 }
 
-// The pieces of *text* between the *separator*s, empty ones included ("a;;b"
-// gives "a", "", "b"; "" gives one empty piece).
 template <typename Char>
 std::vector<std::basic_string_view<Char>> SplitList(std::basic_string_view<Char> text, Char separator) {
     std::vector<std::basic_string_view<Char>> pieces;
@@ -77,6 +66,44 @@ std::vector<std::basic_string_view<Char>> SplitList(std::basic_string_view<Char>
         if (end == std::basic_string_view<Char>::npos) return pieces;
         text.remove_prefix(end + 1);
     }
+}
+
+}  // namespace detail
+
+// Narrow and wide forms of each, so that strings, literals and views all
+// convert without naming the character type.
+constexpr bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return detail::EqualsIgnoringAsciiCase(a, b);
+}
+constexpr bool EqualsIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
+    return detail::EqualsIgnoringAsciiCase(a, b);
+}
+
+constexpr bool StartsWithIgnoringAsciiCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && EqualsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
+}
+constexpr bool StartsWithIgnoringAsciiCase(std::wstring_view text, std::wstring_view prefix) {
+    return text.size() >= prefix.size() && EqualsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
+}
+
+constexpr bool EndsWithIgnoringAsciiCase(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() && EqualsIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix);
+}
+constexpr bool EndsWithIgnoringAsciiCase(std::wstring_view text, std::wstring_view suffix) {
+    return text.size() >= suffix.size() && EqualsIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix);
+}
+
+// *text* without the spaces and tabs at either end.
+constexpr std::string_view TrimBlanks(std::string_view text) { return detail::TrimBlanks(text); }
+constexpr std::wstring_view TrimBlanks(std::wstring_view text) { return detail::TrimBlanks(text); }
+
+// The pieces of *text* between the *separator*s, empty ones included ("a;;b"
+// gives "a", "", "b"; "" gives one empty piece).
+inline std::vector<std::string_view> SplitList(std::string_view text, char separator) {
+    return detail::SplitList(text, separator);
+}
+inline std::vector<std::wstring_view> SplitList(std::wstring_view text, wchar_t separator) {
+    return detail::SplitList(text, separator);
 }
 
 }  // namespace qx

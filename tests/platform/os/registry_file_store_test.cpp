@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "qx/platform/base/utf.h"
+#include "qx/platform/os/file_system.h"
 #include "qx/platform/os/native_path.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/test_support.h"
@@ -193,6 +194,35 @@ TEST_F(RegistryFileStoreTest, AFailedWriteKeepsTheFileAndTheStoreConsistent) {
     EXPECT_EQ(store.Apply(std::vector<qx::RegEdit>{{qx::RegEdit::Op::CreateKey, RegRoot::CurrentUser, L"K", L"", {}}}),
               std::nullopt);
     EXPECT_FALSE(store.KeyExists(RegRoot::CurrentUser, L"K"));
+}
+
+// A batch for both hives is stored in both or in neither: a read-only
+// system.reg keeps the user's file as it was.
+TEST_F(RegistryFileStoreTest, ABatchThatOneHiveRefusesChangesNeither) {
+    auto store = NewStore();
+    ASSERT_TRUE(store.SetValue(RegRoot::LocalMachine, L"K", L"old", RegValue::Text(L"machine")));
+    ASSERT_TRUE(store.SetValue(RegRoot::CurrentUser, L"K", L"old", RegValue::Text(L"user")));
+    const std::string system = SystemFile(), user = UserFile();
+    ASSERT_TRUE(qx::ChangeFileAttributes(Files().system, qx::kFileAttributeReadOnly));
+
+    const std::vector<qx::RegEdit> mixed = {
+        {qx::RegEdit::Op::SetValue, RegRoot::CurrentUser, L"K", L"new", RegValue::Text(L"user")},
+        {qx::RegEdit::Op::SetValue, RegRoot::LocalMachine, L"K", L"new", RegValue::Text(L"machine")},
+    };
+    EXPECT_EQ(store.Apply(mixed), std::nullopt);
+    EXPECT_EQ(UserFile(), user);
+    EXPECT_EQ(SystemFile(), system);
+    EXPECT_EQ(store.GetValue(RegRoot::CurrentUser, L"K", L"new"), std::nullopt);
+    EXPECT_EQ(NewStore().GetValue(RegRoot::CurrentUser, L"K", L"new"), std::nullopt);
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
+        EXPECT_EQ(entry.path().extension() == ".tmp", false) << entry.path() << " was left behind";
+
+    // Once the machine's file may be written again, the same batch goes to both.
+    ASSERT_TRUE(qx::ChangeFileAttributes(Files().system, qx::kFileAttributeNormal));
+    EXPECT_EQ(store.Apply(mixed), 2u);
+    EXPECT_EQ(Text(store, RegRoot::LocalMachine, L"K", L"new"), L"machine");
+    auto other = NewStore();
+    EXPECT_EQ(Text(other, RegRoot::CurrentUser, L"K", L"new"), L"user");
 }
 
 TEST_F(RegistryFileStoreTest, FollowsTheRegistryFolderVariable) {
