@@ -98,4 +98,5 @@
 #include "qx/tree/leaf.h"
 #include "qx/tree/node.h"
 #include "qx/tree/tree_item.h"
+#include "qx/tree/tree_text_stream.h"
 #include "qx/tree/vdi.h"
