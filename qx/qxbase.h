@@ -27,6 +27,7 @@
 #include "qx/message/string_table.h"
 #include "qx/platform/base/array.h"
 #include "qx/platform/base/ascii.h"
+#include "qx/platform/base/checked_length.h"
 #include "qx/platform/base/codepage.h"
 #include "qx/platform/base/cstring.h"
 #include "qx/platform/base/exceptions.h"
@@ -123,4 +124,5 @@
 #include "qx/tree/node.h"
 #include "qx/tree/tree_item.h"
 #include "qx/tree/tree_items.h"
+#include "qx/tree/tree_text_stream.h"
 #include "qx/tree/vdi.h"

@@ -20,10 +20,7 @@
 
 namespace {
 
-bool IsVdiPath(const wchar_t* path) {
-    size_t n = std::wcslen(path);
-    return n > 4 && CString(path + n - 4).CompareNoCase(L".vdi") == 0;
-}
+using qx::IsVdiPath;
 
 const wchar_t* ReadErrorCaption() { return qx::TranslateMessage("Fehler beim Lesen der Datei:"); }
 
@@ -42,6 +39,10 @@ std::string TreeFileBytes(const CNode& node, const wchar_t* path, bool indent, b
 }
 
 }  // namespace
+
+bool qx::IsVdiPath(std::wstring_view path) {
+    return path.size() > 4 && CString(std::wstring(path.substr(path.size() - 4))).CompareNoCase(L".vdi") == 0;
+}
 
 bool CNode::WriteToFile(const wchar_t* path, bool encode, bool indent, bool utf8, unsigned codePage,
                         wchar_t separator) const {

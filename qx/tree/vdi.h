@@ -14,6 +14,8 @@
 // ends in a backslash, where "\;" would read back as part of the field).
 #pragma once
 
+#include <string_view>
+
 #include "qx/platform/base/cstring.h"
 #include "qx/platform/base/export.h"
 #include "qx/tree/node.h"
@@ -33,5 +35,16 @@ QX_API CNode* ImportVdi(const wchar_t* text);
 // Nodes whose name is no number (the groups) write nothing. The tree is not
 // changed.
 QX_API CString ExportVdi(const CNode& root);
+
+// Why ExportVdi cannot write *root* whole as a VDI file, "" when it can: the
+// root must be the record 010 (a text that begins otherwise is no VDI file),
+// a record holds at most one leaf (only its first is written), and a node
+// whose name is no number (a group) holds no leaves (they are not written).
+// Names in the reason are cut to 40 characters.
+QX_API CString VdiExportProblem(const CNode& root);
+
+// Whether the tree file layer takes *path* for a VDI file: longer than four
+// characters and ending in ".vdi" in any case.
+QX_API bool IsVdiPath(std::wstring_view path);
 
 }  // namespace qx

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "qx/message/message_table.h"
+#include "qx/platform/base/utf.h"
 #include "qx/platform/os/message_box.h"
 
 namespace {
@@ -296,6 +298,55 @@ TEST(VdiExportTest, DeepTreesDoNotRecurse) {
     for (int i = 0; i < 200000; ++i) node = node->AddChild(L"GRUPPE");
     node->AddChild(L"900")->AddLeaf(L"<>", L"deep:", true);
     EXPECT_EQ(Export(root), Vdi({L"010;;", L"900;deep;"}));
+}
+
+TEST(VdiExportTest, ProblemNamesWhatTheExportWouldLose) {
+    const std::wstring longName(100, L'N');
+    struct Case {
+        const char* name;
+        std::function<void(CNode& root)> build;  // on a root named 010 with its fields
+        std::wstring problem;                     // part of the reason; "" for none
+    } cases[] = {
+        {"records and groups", [](CNode& root) {
+             CNode* record = root.AddChild(L"GRUPPE 100")->AddChild(L"100");
+             record->AddLeaf(L"<>", L"1:Muster", true);
+             record->AddChild(L"Notiz")->AddChild(L"900");  // nodes without leaves lose nothing
+         }, L""},
+        {"not a record 010", [](CNode& root) { root.SetName(L"Einstellungen"); },
+         L"the root node 'Einstellungen' is not the record 010"},
+        {"a record 10 is not one", [](CNode& root) { root.SetName(L"10"); }, L"is not the record 010"},
+        {"a node with leaves that is no record", [](CNode& root) {
+             root.AddChild(L"Fenster")->AddLeaf(L"Breite", L"800", true);
+         }, L"the node 'Fenster' holds leaves but its name is no record type"},
+        {"a record with two leaves", [](CNode& root) {
+             CNode* record = root.AddChild(L"100");
+             record->AddLeaf(L"<>", L"1", true);
+             record->AddLeaf(L"Notiz", L"x", true);
+         }, L"the record '100' holds 2 leaves"},
+        {"a long name is cut", [&longName](CNode& root) {
+             root.AddChild(longName.c_str())->AddLeaf(L"k", L"v", true);
+         }, L"'" + longName.substr(0, 40) + L"...' holds leaves"},
+        {"found at any depth", [](CNode& root) {
+             CNode* node = &root;
+             for (int i = 0; i < 200000; ++i) node = node->AddChild(L"GRUPPE");
+             node->AddLeaf(L"k", L"v", true);
+         }, L"the node 'GRUPPE' holds leaves"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CNode root(L"010");
+        root.AddLeaf(L"<>", L"3", true);
+        c.build(root);
+        const CString problem = qx::VdiExportProblem(root);
+        if (c.problem.empty()) {
+            EXPECT_EQ(problem, L"");
+        } else {
+            EXPECT_NE(problem.str().find(c.problem), std::wstring::npos) << qx::WideToUtf8(problem.str());
+        }
+    }
+    Imported imported = Import(Vdi({kHead3, L"100;1;Muster GmbH;", L"110;1;HK-22;", L"200;1;600;"}));
+    ASSERT_NE(imported.root, nullptr);
+    EXPECT_EQ(qx::VdiExportProblem(*imported.root), L"");
 }
 
 TEST(VdiRoundTripTest, ImportExportImport) {
