@@ -190,6 +190,8 @@ bool ArchiveCache::ExtractFromZip(const DataArchive& archive, const Request& req
     const auto index = FindMember(*zip, request.name);
     if (!index) return false;
     const ArchiveMember& member = zip->Members()[*index];
+    // Refused before anything is written for it.
+    if (!member.extractable) return false;
     const std::wstring relative = request.relative.str();
     const std::wstring folder = ParentOf(relative);
     if (!folder.empty() && !cache.CreateFolders(folder)) return false;

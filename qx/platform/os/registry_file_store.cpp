@@ -26,6 +26,16 @@ using detail::HiveKey;
 
 constexpr std::wstring_view kClasses = L"Software\\Classes";
 
+// A kept line as it is written back. A line the file ended inside would
+// read as a value once written back with a line end ("dword:0000002" of
+// "dword:0000002a"), so it goes back commented out, for a person to mend.
+std::wstring KeptText(RegFileLine line) {
+    if (line.flaw != RegFileLine::Flaw::CutShort) return std::move(line.text);
+    std::wstring text = L";" + line.text;
+    for (size_t at = text.find(L'\n'); at != text.npos; at = text.find(L'\n', at + 2)) text.insert(at + 1, 1, L';');
+    return text;
+}
+
 // One registry file and what was last read from it.
 class HiveFile {
 public:
@@ -146,7 +156,7 @@ private:
                 switch (line.kind) {
                     case RegFileLine::Kind::SetValue: stored.Set(line.name, std::move(line.value)); break;
                     case RegFileLine::Kind::DeleteValue: stored.Remove(line.name); break;
-                    case RegFileLine::Kind::Kept: stored.kept.push_back(std::move(line.text)); break;
+                    case RegFileLine::Kind::Kept: stored.kept.push_back(KeptText(std::move(line))); break;
                 }
             }
         }
@@ -370,6 +380,9 @@ std::optional<std::size_t> FileRegistryStore::Apply(std::span<const RegEdit> edi
         const auto key = NormalizeRegKey(edit.key);
         if (!key) continue;
         auto [file, path] = state.Target(edit.root, *key);
+        // A class key lies deeper in its file than it is named; the file must
+        // still be able to hold it.
+        if (!NormalizeRegKey(path)) continue;
         auto it = byFile.begin();
         while (it != byFile.end() && it->first != file) ++it;
         if (it == byFile.end()) it = byFile.insert(byFile.end(), {file, {}});
