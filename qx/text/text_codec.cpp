@@ -10,8 +10,6 @@
 namespace qx {
 namespace {
 
-bool StartsWith(std::string_view bytes, std::string_view prefix) { return bytes.substr(0, prefix.size()) == prefix; }
-
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
@@ -36,13 +34,13 @@ unsigned ReaderCodePage(unsigned codePage) {
 }
 
 void DecodeStoredBytes(std::string& bytes) {
-    DecodeBytes(bytes, StartsWith(bytes, kUtf8Mark) ? kUtf8Mark.size() : 0);
+    DecodeBytes(bytes, bytes.starts_with(kUtf8Mark) ? kUtf8Mark.size() : 0);
 }
 
 unsigned MarkedCodePage(std::string_view bytes) {
-    if (StartsWith(bytes, kUtf16LeMark)) return kCpUtf16Le;
-    if (StartsWith(bytes, kUtf16BeMark)) return kCpUtf16Be;
-    if (StartsWith(bytes, "\xEF\xBB")) return kCpUtf8;
+    if (bytes.starts_with(kUtf16LeMark)) return kCpUtf16Le;
+    if (bytes.starts_with(kUtf16BeMark)) return kCpUtf16Be;
+    if (bytes.starts_with("\xEF\xBB")) return kCpUtf8;
     return 0;
 }
 
@@ -71,7 +69,7 @@ bool HasUnicodeMark(std::string_view bytes, bool encoded) {
     if (bytes.size() < 3) return false;
     std::string head(bytes.substr(0, 3));
     if (encoded) DecodeStoredBytes(head);
-    return StartsWith(head, kUtf16LeMark) || StartsWith(head, kUtf16BeMark) || StartsWith(head, kUtf8Mark);
+    return head.starts_with(kUtf16LeMark) || head.starts_with(kUtf16BeMark) || head.starts_with(kUtf8Mark);
 }
 
 std::optional<std::wstring> ReadTextFile(const wchar_t* path, unsigned codePage, bool encoded) {

@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <optional>
 
+#include "qx/platform/base/ascii.h"
 #include "qx/platform/base/codepage.h"
 #include "qx/platform/base/utf.h"
 
@@ -16,34 +17,12 @@ constexpr std::wstring_view kHeader4 = L"REGEDIT4";
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
 
-std::wstring_view TrimBlanks(std::wstring_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
-bool StartsWithNoCase(std::wstring_view s, std::wstring_view prefix) {
-    if (s.size() < prefix.size()) return false;
-    for (size_t i = 0; i < prefix.size(); ++i) {
-        const wchar_t c = s[i] >= L'A' && s[i] <= L'Z' ? s[i] + (L'a' - L'A') : s[i];
-        if (c != prefix[i]) return false;
-    }
-    return true;
-}
-
-int HexDigit(wchar_t c) {
-    if (c >= L'0' && c <= L'9') return c - L'0';
-    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-    return -1;
-}
-
 // 1 to *maxDigits* hex digits making up the whole of *s*.
 std::optional<std::uint32_t> ParseHexNumber(std::wstring_view s, size_t maxDigits) {
     if (s.empty() || s.size() > maxDigits) return std::nullopt;
     std::uint32_t n = 0;
     for (wchar_t c : s) {
-        const int d = HexDigit(c);
+        const int d = HexDigitValue(c);
         if (d < 0) return std::nullopt;
         n = (n << 4) | static_cast<std::uint32_t>(d);
     }
@@ -96,17 +75,17 @@ std::optional<RegValue> ParseData(std::wstring_view data, RegFileVersion version
         if (!text || !TrimBlanks(data.substr(end)).empty()) return std::nullopt;
         return RegValue::Text(*text);
     }
-    if (StartsWithNoCase(data, L"dword:")) {
+    if (StartsWithIgnoringAsciiCase(data, L"dword:")) {
         const auto n = ParseHexNumber(TrimBlanks(data.substr(6)), 8);
         if (!n) return std::nullopt;
         return RegValue::Number(*n);
     }
-    if (StartsWithNoCase(data, L"hex:")) {
+    if (StartsWithIgnoringAsciiCase(data, L"hex:")) {
         auto bytes = ParseHexList(data.substr(4));
         if (!bytes) return std::nullopt;
         return RegValue::Bytes(std::move(*bytes));
     }
-    if (StartsWithNoCase(data, L"hex(")) {
+    if (StartsWithIgnoringAsciiCase(data, L"hex(")) {
         const size_t close = data.find(L"):");
         if (close == data.npos) return std::nullopt;
         const auto type = ParseHexNumber(data.substr(4, close - 4), 8);
@@ -154,8 +133,8 @@ private:
 // anywhere, a quoted string only before its closing quote (and then it does
 // not read at all).
 bool CouldGoOn(std::wstring_view data) {
-    if (StartsWithNoCase(data, L"hex")) return true;
-    return StartsWithNoCase(data, L"dword:") && TrimBlanks(data.substr(6)).size() < 8;
+    if (StartsWithIgnoringAsciiCase(data, L"hex")) return true;
+    return StartsWithIgnoringAsciiCase(data, L"dword:") && TrimBlanks(data.substr(6)).size() < 8;
 }
 
 // A value line "name"=data or @=data, with its continuation lines.
@@ -194,7 +173,7 @@ RegFileLine ParseValueLine(std::wstring_view first, LineReader& reader, RegFileV
     // Only hex lists continue on the next line: a string may well end with a
     // backslash ("C:\\").
     std::wstring joined;
-    if (data.ends_with(L'\\') && StartsWithNoCase(data, L"hex")) {
+    if (data.ends_with(L'\\') && StartsWithIgnoringAsciiCase(data, L"hex")) {
         joined = data;
         continued = first;
         std::wstring_view next;
