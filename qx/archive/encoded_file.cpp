@@ -18,11 +18,28 @@ namespace {
 
 constexpr size_t kChunkSize = 1 << 20;
 
-enum class Shift { Encode, Decode };
+// Hands *reader*'s bytes to *sink* piece by piece, shifted as *mode* says.
+bool ShiftStream(FileReader& reader, ShiftMode mode, const std::function<bool(std::string_view)>& sink) {
+    const std::uint64_t limit = mode == ShiftMode::DecodeHead ? kEncodedHeadLength : UINT64_MAX;
+    const int offset = mode == ShiftMode::Encode ? kEncodingOffset : -kEncodingOffset;
+    std::string chunk(kChunkSize, '\0');
+    std::uint64_t done = 0;
+    for (;;) {
+        const auto count = reader.Read(chunk.data(), chunk.size());
+        if (!count) return false;
+        if (*count == 0) return true;
+        if (done < limit) {
+            const size_t shifted = static_cast<size_t>(std::min<std::uint64_t>(limit - done, *count));
+            for (size_t i = 0; i < shifted; ++i) chunk[i] = static_cast<char>(static_cast<unsigned char>(chunk[i]) + offset);
+        }
+        if (!sink(std::string_view(chunk.data(), *count))) return false;
+        done += *count;
+    }
+}
 
-// Copies *source* to *target*, shifting the first *limit* bytes. The target
-// is replaced only when everything was read and written.
-bool ShiftFile(const wchar_t* source, const wchar_t* target, Shift shift, std::uint64_t limit) {
+// Copies *source* to *target* as *mode* says. The target is replaced only
+// when everything was read and written.
+bool ShiftFile(const wchar_t* source, const wchar_t* target, ShiftMode mode) {
     if (!source || !target) return false;
     // A read-only target would refuse the new content; the family's callers
     // expect it to be overwritten. A missing target is no error.
@@ -31,40 +48,29 @@ bool ShiftFile(const wchar_t* source, const wchar_t* target, Shift shift, std::u
     if (!reader) return false;
     const auto writer = FileReplacer::Create(target);
     if (!writer) return false;
-    std::string chunk(kChunkSize, '\0');
-    std::uint64_t offset = 0;
-    for (;;) {
-        const auto count = reader->Read(chunk.data(), chunk.size());
-        if (!count) return false;
-        if (*count == 0) break;
-        std::string_view piece(chunk.data(), *count);
-        if (offset < limit) {
-            const size_t shifted = static_cast<size_t>(std::min<std::uint64_t>(limit - offset, *count));
-            for (size_t i = 0; i < shifted; ++i) {
-                const auto byte = static_cast<unsigned char>(chunk[i]);
-                chunk[i] = static_cast<char>(shift == Shift::Encode ? byte + kEncodingOffset : byte - kEncodingOffset);
-            }
-        }
-        if (!writer->Write(piece)) return false;
-        offset += *count;
-    }
-    return writer->Commit();
+    return ShiftStream(*reader, mode, [&writer](std::string_view piece) { return writer->Write(piece); }) &&
+           writer->Commit();
 }
 
 }  // namespace
 
 int DecodeHead(const wchar_t* source, const wchar_t* target) {
-    return ShiftFile(source, target, Shift::Decode, kEncodedHeadLength) ? 1 : 0;
+    return ShiftFile(source, target, ShiftMode::DecodeHead) ? 1 : 0;
+}
+
+bool WriteShifted(const wchar_t* source, ShiftMode mode, const std::function<bool(std::string_view)>& sink) {
+    const auto reader = source ? FileReader::Open(source) : nullptr;
+    return reader && ShiftStream(*reader, mode, sink);
 }
 
 }  // namespace qx
 
 int Codieren(const wchar_t* source, const wchar_t* target) {
-    return qx::ShiftFile(source, target, qx::Shift::Encode, UINT64_MAX) ? 1 : 0;
+    return qx::ShiftFile(source, target, qx::ShiftMode::Encode) ? 1 : 0;
 }
 
 int Decodieren(const wchar_t* source, const wchar_t* target) {
-    return qx::ShiftFile(source, target, qx::Shift::Decode, UINT64_MAX) ? 1 : 0;
+    return qx::ShiftFile(source, target, qx::ShiftMode::Decode) ? 1 : 0;
 }
 
 CString getDeCodedFile(const CString& file, int full, const CString& /*unusedExt*/, const CString& encodedExt,

@@ -5,6 +5,9 @@
 // leaves the previous target as it was; a file may be its own target).
 #pragma once
 
+#include <functional>
+#include <string_view>
+
 #include "qx/platform/base/cstring.h"
 #include "qx/platform/base/export.h"
 
@@ -33,5 +36,16 @@ inline constexpr size_t kEncodedHeadLength = 100;
 // decoded and the rest copied; non-zero on success. getDeCodedFile's head
 // mode for any two paths.
 QX_API int DecodeHead(const wchar_t* source, const wchar_t* target);
+
+enum class ShiftMode {
+    Encode,      // Codieren
+    Decode,      // Decodieren
+    DecodeHead,  // DecodeHead
+};
+
+// Hands the bytes of *source*, shifted as *mode* says, to *sink* piece by
+// piece (a stream, standard output). False when the source cannot be read
+// or the sink returns false; the sink may then have had part of it.
+QX_API bool WriteShifted(const wchar_t* source, ShiftMode mode, const std::function<bool(std::string_view)>& sink);
 
 }  // namespace qx

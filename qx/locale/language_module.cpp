@@ -62,9 +62,16 @@ std::vector<std::string> LanguageModule::ResourceIds(std::string_view type) cons
     return ids;
 }
 
-TextTable LanguageModule::Texts(std::wstring_view language) const {
-    const std::string* table = Resource(kTexteType, kTexteId);
-    return table ? ReadTexteTable(*table, language) : TextTable();
+MessageTable LanguageModule::Texts(std::wstring_view language) const {
+    MessageTable texts;
+    ForEachText(language, [&texts](std::wstring key, std::wstring translation) {
+        texts.insert_or_assign(std::move(key), std::move(translation));
+    });
+    return texts;
+}
+
+void LanguageModule::ForEachText(std::wstring_view language, const TexteEntrySink& onEntry) const {
+    if (const std::string* table = Resource(kTexteType, kTexteId)) ForEachTexteEntry(*table, language, onEntry);
 }
 
 std::unordered_map<unsigned, std::wstring> LanguageModule::Strings() const {

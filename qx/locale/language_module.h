@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "qx/locale/texte_table.h"
+#include "qx/message/message_table.h"
 #include "qx/platform/base/export.h"
 
 namespace qx {
@@ -38,9 +39,13 @@ public:
     // The identifiers of the resources of *type*, in byte order.
     std::vector<std::string> ResourceIds(std::string_view type) const;
 
-    // The message table, with 8-bit translations read in the code page of
-    // *language*; empty when the module has none.
-    TextTable Texts(std::wstring_view language) const;
+    // The message table as the library holds it, with 8-bit translations
+    // read in the code page of *language*: one translation per key, the last
+    // the module has for it. Empty when the module has none.
+    MessageTable Texts(std::wstring_view language) const;
+    // The entries of the message table in their stored order, handed to
+    // *onEntry* one at a time, repeated keys included.
+    void ForEachText(std::wstring_view language, const TexteEntrySink& onEntry) const;
     // The string-table entries by number.
     std::unordered_map<unsigned, std::wstring> Strings() const;
 

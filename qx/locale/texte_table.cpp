@@ -33,30 +33,37 @@ private:
 };
 
 template <typename DecodeKey, typename DecodeText>
-TextTable ReadPairs(StringReader reader, DecodeKey decodeKey, DecodeText decodeText) {
-    TextTable table;
+void ReadPairs(StringReader reader, DecodeKey decodeKey, DecodeText decodeText, const TexteEntrySink& onEntry) {
     std::string_view key;
     std::string_view text;
     while (reader.Next(key) && !key.empty() && reader.Next(text)) {
         std::wstring translation = decodeText(text);
         if (IsUntranslated(translation)) continue;
-        table.emplace_back(decodeKey(key), std::move(translation));
+        onEntry(decodeKey(key), std::move(translation));
     }
-    return table;
 }
 
 }  // namespace
 
-TextTable ReadTexteTable(std::string_view bytes, std::wstring_view language) {
+void ForEachTexteEntry(std::string_view bytes, std::wstring_view language, const TexteEntrySink& onEntry) {
     if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
         const auto utf16 = [](std::string_view s) { return Utf16BytesToWide(s, false); };
-        return ReadPairs(StringReader(bytes.substr(2), 2), utf16, utf16);
+        ReadPairs(StringReader(bytes.substr(2), 2), utf16, utf16, onEntry);
+        return;
     }
     const int page = LanguageCodePage(CString(std::wstring(language)));
     const unsigned textPage = page < 0 ? kCpAcp : static_cast<unsigned>(page);
-    return ReadPairs(
+    ReadPairs(
         StringReader(bytes, 1), [](std::string_view s) { return CodePageToWide(s, kCpAcp); },
-        [textPage](std::string_view s) { return CodePageToWide(s, textPage); });
+        [textPage](std::string_view s) { return CodePageToWide(s, textPage); }, onEntry);
+}
+
+TextTable ReadTexteTable(std::string_view bytes, std::wstring_view language) {
+    TextTable table;
+    ForEachTexteEntry(bytes, language, [&table](std::wstring key, std::wstring translation) {
+        table.emplace_back(std::move(key), std::move(translation));
+    });
+    return table;
 }
 
 std::string WriteTexteTable(const TextTable& entries) {

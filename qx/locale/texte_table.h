@@ -13,6 +13,7 @@
 // last complete pair ends.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -23,9 +24,16 @@
 namespace qx {
 
 using TextTable = std::vector<std::pair<std::wstring, std::wstring>>;
+using TexteEntrySink = std::function<void(std::wstring key, std::wstring translation)>;
 
-// The entries of table *bytes*; *language* (e.g. "pl") chooses the code page
-// of 8-bit translations, the default 8-bit page when it is unknown.
+// Hands the entries of table *bytes* to *onEntry* in their order, one at a
+// time; *language* (e.g. "pl") chooses the code page of 8-bit translations,
+// the default 8-bit page when it is unknown. A table of tiny entries takes
+// many times its own size once each entry is a pair of strings, so a
+// caller keeps only what it needs (one translation per key, say).
+QX_API void ForEachTexteEntry(std::string_view bytes, std::wstring_view language, const TexteEntrySink& onEntry);
+
+// All the entries of table *bytes*, as ForEachTexteEntry hands them.
 QX_API TextTable ReadTexteTable(std::string_view bytes, std::wstring_view language);
 
 // The UTF-16 form of *entries*. Pairs that the reader would leave out, or

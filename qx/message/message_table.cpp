@@ -17,7 +17,7 @@ struct CachedConversion {
 // The message table and the conversion cache; they live to the end of the
 // process so that texts handed out stay valid.
 struct MessageState {
-    std::unordered_map<std::wstring, std::wstring> table;
+    MessageTable table;
     std::unordered_map<const char*, CachedConversion> conversions;
 };
 
@@ -72,12 +72,7 @@ const wchar_t* TranslateMessage(const char* message) {
     return TranslateMessage(it->second.wide.c_str());
 }
 
-void ReplaceMessageTable(std::vector<std::pair<std::wstring, std::wstring>> entries) {
-    std::unordered_map<std::wstring, std::wstring> table;
-    table.reserve(entries.size());
-    for (auto& [key, text] : entries) table.insert_or_assign(std::move(key), std::move(text));
-    State().table.swap(table);
-}
+void ReplaceMessageTable(MessageTable table) { State().table.swap(table); }
 
 void ClearMessageTable() { State().table.clear(); }
 

@@ -12,8 +12,7 @@
 #pragma once
 
 #include <string>
-#include <utility>
-#include <vector>
+#include <unordered_map>
 
 #include "qx/platform/base/export.h"
 
@@ -28,8 +27,11 @@ QX_API const wchar_t* TranslateMessage(const wchar_t* key);
 // checked against its bytes, so a reused buffer is converted again).
 QX_API const wchar_t* TranslateMessage(const char* message);
 
+// Key to translation.
+using MessageTable = std::unordered_map<std::wstring, std::wstring>;
+
 // Replaces the whole table (as loading a language module does).
-QX_API void ReplaceMessageTable(std::vector<std::pair<std::wstring, std::wstring>> entries);
+QX_API void ReplaceMessageTable(MessageTable table);
 QX_API void ClearMessageTable();
 QX_API size_t MessageTableSize();
 

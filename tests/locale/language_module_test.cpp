@@ -49,7 +49,7 @@ TEST(LanguageModuleTest, ResourcesByTypeAndIdentifier) {
         {"README", "no type"},
     }));
     ASSERT_TRUE(module);
-    EXPECT_EQ(module->Texts(L"en"), (qx::TextTable{{L"Abbrechen", L"Cancel"}}));
+    EXPECT_EQ(module->Texts(L"en"), (qx::MessageTable{{L"Abbrechen", L"Cancel"}}));
     const std::unordered_map<unsigned, std::wstring> strings = {{5, L"Seite %d von %d"}, {6, L"Grüße"}};
     EXPECT_EQ(module->Strings(), strings);
     ASSERT_NE(module->Resource("dialog", "100"), nullptr);
@@ -62,6 +62,30 @@ TEST(LanguageModuleTest, ModuleWithoutTableHasNoTexts) {
     auto module = LanguageModule::FromBytes(Zip({{"STRING/1", "x"}}));
     ASSERT_TRUE(module);
     EXPECT_TRUE(module->Texts(L"de").empty());
+}
+
+// A table of tiny entries deflates to almost nothing, and each entry costs
+// many times its bytes once it is a pair of strings: 250 KB of module can
+// unpack to 64 million entries. What the library keeps of it (one
+// translation per key) is all it may hold; the listing goes entry by entry.
+TEST(LanguageModuleTest, ATableCostsWhatIsKeptOfIt) {
+    constexpr size_t kRepeats = 1 << 20;
+    std::string table;
+    table.reserve(kRepeats * 8 + 2);
+    for (size_t i = 0; i < kRepeats; ++i) table.append("a\0b\0c\0d\0", 8);
+    table.append(2, '\0');
+    auto module = LanguageModule::FromBytes(Zip({{"TEXTE/1", table}}));
+    ASSERT_TRUE(module);
+    table = {};
+    EXPECT_EQ(module->Texts(L"de"), (qx::MessageTable{{L"a", L"b"}, {L"c", L"d"}}));
+    size_t entries = 0;
+    std::wstring last;
+    module->ForEachText(L"de", [&](std::wstring key, std::wstring translation) {
+        ++entries;
+        last = key + L"=" + translation;
+    });
+    EXPECT_EQ(entries, 2 * kRepeats);
+    EXPECT_EQ(last, L"c=d");
 }
 
 TEST(LanguageModuleTest, DamagedContainersAreRefused) {
@@ -98,7 +122,7 @@ TEST(LanguageModuleTest, BuildFromAWordbook) {
     const std::string* table = module->Resource("TEXTE", "1");
     ASSERT_NE(table, nullptr);
     EXPECT_TRUE(table->starts_with("\xFF\xFE"));
-    EXPECT_EQ(module->Texts(L"en"), (qx::TextTable{{L"Abbrechen", L"Cancel"}, {L"Grüße", L"Hi\nthere"}}));
+    EXPECT_EQ(module->Texts(L"en"), (qx::MessageTable{{L"Abbrechen", L"Cancel"}, {L"Grüße", L"Hi\nthere"}}));
 
     EXPECT_FALSE(qx::BuildLanguageModule(dir.Wide("missing.en").c_str(), dir.Wide("qxbase.fr").c_str()));
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "qxbase.fr"));

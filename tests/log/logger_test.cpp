@@ -1,5 +1,7 @@
 #include "qx/log/logger.h"
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -123,6 +125,45 @@ TEST_F(LoggerTest, StartFailures) {
     Logger().SetLogDir(L"C:\\file");
     EXPECT_EQ(Logger().Start(), 0);
     EXPECT_EQ(Logger().IsStarted(), 0);
+}
+
+// Somebody who may write into the log folder (the temporary folder, say)
+// plants today's file: the log must not append through it to a file of the
+// user's, nor wait on a FIFO, nor write into another user's file.
+TEST_F(LoggerTest, StartRefusesWhatSomeoneElseMayHavePlanted) {
+    enum class Plant { Link, Fifo, OtherUsersFile };
+    struct Case {
+        const char* name;
+        Plant plant;
+    };
+    const Case cases[] = {
+        {"link to a file of the user's", Plant::Link},
+        {"FIFO", Plant::Fifo},
+        {"another user's file in a shared folder", Plant::OtherUsersFile},
+    };
+    Write("precious.txt", "precious");
+    MakeFolder("logs");
+    fs::permissions(Native("logs"), fs::perms::all | fs::perms::sticky_bit);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove(Native(LogName()));
+        switch (c.plant) {
+        case Plant::Link: fs::create_symlink(Native("precious.txt"), Native(LogName())); break;
+        case Plant::Fifo: test::MakeFifo(Native(LogName())); break;
+        case Plant::OtherUsersFile:
+            Write(LogName(), "");
+            if (::chown(Native(LogName()).c_str(), 54321, 54321) != 0) continue;  // needs a privileged user
+            break;
+        }
+        int started = 1;
+        EXPECT_TRUE(test::ReturnsWithoutWaitingOn(Native(LogName()), [&] { started = Logger().Start(); }));
+        EXPECT_EQ(started, 0);
+        EXPECT_EQ(Logger().IsStarted(), 0);
+        Logger().Stop();
+    }
+    EXPECT_EQ(ReadBytes(Native("precious.txt")), "precious");
+    fs::remove(Native(LogName()));
+    EXPECT_EQ(Logger().Start(), 1) << "a file of its own in the shared folder";
 }
 
 TEST_F(LoggerTest, OthersMayReadButNotWrite) {

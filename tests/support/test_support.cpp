@@ -1,9 +1,17 @@
 #include "tests/support/test_support.h"
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <stdexcept>
+#include <thread>
 
 namespace qx::test {
 
@@ -27,6 +35,29 @@ void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
 std::string ReadBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void MakeFifo(const std::filesystem::path& file) {
+    if (::mkfifo(file.c_str(), 0600) != 0) throw std::runtime_error("cannot make a FIFO at " + file.string());
+}
+
+bool ReturnsWithoutWaitingOn(const std::filesystem::path& fifo, const std::function<void()>& call) {
+    using namespace std::chrono_literals;
+    std::packaged_task<void()> task(call);
+    std::future<void> done = task.get_future();
+    std::thread runner(std::move(task));
+    const bool returned = done.wait_for(5s) == std::future_status::ready;
+    // A reader blocked in its open sees a writer come and go and reads the
+    // end of the data; a writer sees a reader and then a broken pipe, which
+    // must not end the test program.
+    if (!returned) ::signal(SIGPIPE, SIG_IGN);
+    while (done.wait_for(50ms) != std::future_status::ready) {
+        const int fd = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);
+        if (fd >= 0) ::close(fd);
+    }
+    runner.join();
+    done.get();
+    return returned;
 }
 
 }  // namespace qx::test

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace qx::test {
@@ -28,5 +29,15 @@ private:
 // Writes and reads whole files byte by byte, bypassing the library.
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 std::string ReadBytes(const std::filesystem::path& file);
+
+// Makes a FIFO at *file* (throws when the system cannot).
+void MakeFifo(const std::filesystem::path& file);
+
+// Runs *call* and tells whether it returned without waiting on the FIFO
+// *fifo*. A call still running after a few seconds is taken to be blocked on
+// it: the FIFO is then opened from both sides, again and again, until the
+// call gives up (so that the test goes on instead of hanging), and the
+// answer is false.
+bool ReturnsWithoutWaitingOn(const std::filesystem::path& fifo, const std::function<void()>& call);
 
 }  // namespace qx::test

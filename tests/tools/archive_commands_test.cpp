@@ -57,6 +57,8 @@ TEST(ArchiveCommandsTest, Failures) {
         {"encode of a missing file", {"encode", dir.Native("missing"), dir.Native("out")}, 1},
         {"decode with one path", {"decode", "--head", dir.Native("x")}, 2},
         {"unknown option", {"encode", "--fast", "a", "b"}, 2},
+        {"encode into a FIFO", {"encode", dir.Native("plain"), dir.Native("fifo")}, 1},
+        {"decode into a FIFO", {"decode", "--head", dir.Native("plain"), dir.Native("fifo")}, 1},
     };
     fs::create_directory(dir.path() / "bad");
     WriteBytes(dir.path() / "bad" / "data.zip", "PK not really");
@@ -65,12 +67,20 @@ TEST(ArchiveCommandsTest, Failures) {
     fs::create_directory(dir.path() / "cut");
     const std::string zip = qx::test::RawZip({{"a.txt", "archived", 0, {}}, {"b.txt", "second", 0, {}}});
     WriteBytes(dir.path() / "cut" / "data.zip", zip.substr(0, zip.size() - 10));
+    WriteBytes(dir.path() / "plain", "plain");
+    qx::test::MakeFifo(dir.path() / "fifo");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const ToolResult r = RunTool(c.args);
+        const ToolResult r = RunTool(c.args, 30);
         EXPECT_EQ(r.exitCode, c.exitCode) << r.out;
         EXPECT_FALSE(r.out.empty()) << "a failure says why";
     }
+    // A special file as output is named and left as it was, not replaced by
+    // a regular file.
+    EXPECT_NE(RunTool({"encode", dir.Native("plain"), dir.Native("fifo")}).out.find(dir.Native("fifo") +
+                                                                                    " is not a regular file"),
+              std::string::npos);
+    EXPECT_TRUE(fs::is_fifo(dir.path() / "fifo"));
 }
 
 TEST(ArchiveCommandsTest, ListEscapesControlCharactersInNames) {
@@ -119,6 +129,23 @@ TEST(ArchiveCommandsTest, EncodeAndDecode) {
     const std::string head = ReadBytes(dir.path() / "head");
     EXPECT_EQ(head.substr(0, 100), plain.substr(0, 100));
     EXPECT_EQ(head.substr(100), ReadBytes(dir.path() / "enc").substr(100));
+
+    // "-" writes the same bytes to standard output.
+    struct Case {
+        std::vector<std::string> args;
+        std::string file;
+    } const toStdout[] = {
+        {{"encode", dir.Native("plain"), "-"}, "enc"},
+        {{"decode", dir.Native("enc"), "-"}, "dec"},
+        {{"decode", "--head", dir.Native("enc"), "-"}, "head"},
+    };
+    for (const Case& c : toStdout) {
+        SCOPED_TRACE(c.file);
+        const ToolResult r = RunTool(c.args);
+        EXPECT_EQ(r.exitCode, 0);
+        EXPECT_EQ(r.out, ReadBytes(dir.path() / c.file));
+    }
+    EXPECT_FALSE(fs::exists("-"));
 }
 
 }  // namespace

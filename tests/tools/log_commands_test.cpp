@@ -46,11 +46,14 @@ TEST(LogCommandsTest, PurgeAndUsage) {
         {"negative days", {"log", "purge", dir.Native(""), "-1"}, 2},
         {"write without message", {"log", "write", dir.Native(""), "G"}, 2},
         {"write into a missing folder tree", {"log", "write", dir.Native("a/b/c"), "G", "m"}, 1},
+        {"purge of a file", {"log", "purge", dir.Native("new.csv"), "1"}, 1},
+        {"purge of a missing folder", {"log", "purge", dir.Native("missing"), "1"}, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const ToolResult r = RunTool(c.args);
         EXPECT_EQ(r.exitCode, c.exitCode) << r.out;
+        EXPECT_FALSE(r.out.empty()) << "a failure says why";
     }
 }
 

@@ -23,8 +23,9 @@ std::string Quote(const std::string& arg) {
 
 }  // namespace
 
-ToolResult RunTool(const std::vector<std::string>& args) {
+ToolResult RunTool(const std::vector<std::string>& args, int secondsAllowed) {
     std::string command = Quote(QXTOOL_PATH);
+    if (secondsAllowed > 0) command = "timeout -s KILL " + std::to_string(secondsAllowed) + " " + command;
     for (const std::string& a : args) command += " " + Quote(a);
     command += " 2>&1 </dev/null";
     FILE* pipe = popen(command.c_str(), "r");

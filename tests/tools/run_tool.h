@@ -7,11 +7,13 @@
 namespace qx::test {
 
 struct ToolResult {
-    int exitCode;     // -1 when the program did not exit normally
+    int exitCode;     // -1 when the program did not exit normally, 137 when it was killed for taking too long
     std::string out;  // stdout and stderr together
 };
 
-ToolResult RunTool(const std::vector<std::string>& args);
+// Runs qxtool with *args*; with *secondsAllowed*, a run that takes longer is
+// killed (a program that hangs must not hang its test).
+ToolResult RunTool(const std::vector<std::string>& args, int secondsAllowed = 0);
 
 // For outputs too large to keep: the program's standard output is counted,
 // not kept (its standard error is dropped), and its peak memory measured.

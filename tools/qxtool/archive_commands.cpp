@@ -2,6 +2,7 @@
 // a folder and the encoded file form.
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "qx/archive/archive_path.h"
@@ -10,7 +11,10 @@
 #include "qx/platform/base/format.h"
 #include "qx/platform/base/utf.h"
 #include "qx/platform/os/archive_reader.h"
+#include "qx/platform/os/file_system.h"
+#include "qx/platform/os/last_error.h"
 #include "qx/platform/os/native_path.h"
+#include "qx/text/system_message.h"
 #include "tools/qxtool/command.h"
 #include "tools/qxtool/shown_text.h"
 
@@ -82,21 +86,44 @@ int List(const std::vector<std::string>& input) {
     return kExitOk;
 }
 
-int Encode(const std::vector<std::string>& input) {
-    const auto args = Plain(input, 2, "expects an input and an output file");
-    if (!Codieren(Wide(args[0]).c_str(), Wide(args[1]).c_str()))
-        throw Failure("cannot encode " + args[0] + " into " + args[1]);
+// Why a copy from *in* to *out* failed: a name that leads to no regular
+// file, else the system's word for the last error.
+std::string Reason(const std::string& in, const std::string& out) {
+    for (const std::string& path : {out, in}) {
+        if (qx::IsSpecialFile(Wide(path))) return path + " is not a regular file";
+    }
+    return qx::WideToUtf8(FormatMessageW(qx::GetLastError()).Trim().str());
+}
+
+bool WriteToStdout(std::string_view bytes) { return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size(); }
+
+// Writes IN shifted as *mode* says to OUT, or to standard output for "-".
+int Shift(const std::vector<std::string>& args, qx::ShiftMode mode, const char* verb) {
+    const std::wstring in = Wide(args[0]), out = Wide(args[1]);
+    bool ok = false;
+    if (args[1] == "-") {
+        ok = qx::WriteShifted(in.c_str(), mode, WriteToStdout) && std::fflush(stdout) == 0;
+    } else if (mode == qx::ShiftMode::Encode) {
+        ok = Codieren(in.c_str(), out.c_str());
+    } else {
+        ok = mode == qx::ShiftMode::Decode ? Decodieren(in.c_str(), out.c_str()) : qx::DecodeHead(in.c_str(), out.c_str());
+    }
+    if (!ok) {
+        throw Failure(std::string("cannot ") + verb + " " + args[0] + " into " + args[1] + ": " +
+                      Reason(args[0], args[1]));
+    }
     return kExitOk;
+}
+
+int Encode(const std::vector<std::string>& input) {
+    return Shift(Plain(input, 2, "expects an input and an output file"), qx::ShiftMode::Encode, "encode");
 }
 
 int Decode(const std::vector<std::string>& input) {
     std::vector<std::string> args = input;
     const bool head = TakeFlag(args, "--head");
-    args = Plain(args, 2, "expects an input and an output file");
-    const std::wstring in = Wide(args[0]), out = Wide(args[1]);
-    if (!(head ? qx::DecodeHead(in.c_str(), out.c_str()) : Decodieren(in.c_str(), out.c_str())))
-        throw Failure("cannot decode " + args[0] + " into " + args[1]);
-    return kExitOk;
+    return Shift(Plain(args, 2, "expects an input and an output file"),
+                 head ? qx::ShiftMode::DecodeHead : qx::ShiftMode::Decode, "decode");
 }
 
 constexpr Command kCommands[] = {
@@ -115,11 +142,14 @@ constexpr Command kCommands[] = {
      List},
     {"encode", "IN OUT", "write the encoded form of a file",
      "Every byte is increased by the family's encoding offset (0x2A, modulo 256).\n"
-     "OUT may be IN itself; it is replaced only once complete.",
+     "OUT may be IN itself; it is replaced only once complete. OUT - writes to\n"
+     "standard output. Only a regular file is replaced: a device, FIFO or socket\n"
+     "as OUT is refused.",
      Encode},
     {"decode", "[--head] IN OUT", "write the decoded form of an encoded file",
      "With --head only the first 100 bytes are decoded and the rest copied, for\n"
-     "files whose head alone is encoded.",
+     "files whose head alone is encoded. OUT - writes to standard output; as for\n"
+     "encode, only a regular file is replaced.",
      Decode},
 };
 

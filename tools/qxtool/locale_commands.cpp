@@ -121,9 +121,11 @@ int Dump(const std::vector<std::string>& args) {
     const auto module = qx::LanguageModule::Open(path);
     if (!module) throw Failure("cannot read language module " + args[0]);
     PrintLine(L"[TEXTE]");
-    for (const auto& [key, translation] : module->Texts(ModuleLanguage(path))) {
+    // Entry by entry: a table of many tiny entries would not fit in memory
+    // as a whole.
+    module->ForEachText(ModuleLanguage(path), [](std::wstring key, std::wstring translation) {
         PrintLine(qx::EscapeWordbookText(key) + L" <*> " + qx::EscapeWordbookText(translation));
-    }
+    });
     PrintLine(L"[STRING]");
     const auto strings = module->Strings();
     for (const auto& [id, text] : std::map<unsigned, std::wstring>(strings.begin(), strings.end())) {

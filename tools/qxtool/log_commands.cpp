@@ -4,6 +4,7 @@
 
 #include "qx/log/logger.h"
 #include "qx/platform/base/number_parse.h"
+#include "qx/platform/os/file_system.h"
 #include "tools/qxtool/command.h"
 
 namespace qxtool {
@@ -29,6 +30,9 @@ int Purge(const std::vector<std::string>& input) {
     const wchar_t* end = nullptr;
     const long long days = qx::ParseInteger(text.c_str(), &end);
     if (text.empty() || *end != L'\0' || days < 0 || days > 1'000'000) throw UsageError("DAYS must be a whole number of days");
+    // The library's purge finds nothing to delete where there is no folder;
+    // a user who named one must hear that it was not there.
+    if (!qx::DirectoryExists(Wide(args[0]))) throw Failure("not a folder: " + args[0]);
     CLogger& logger = CLogger::GetInstance();
     logger.SetLogDir(Wide(args[0]).c_str());
     logger.PurgeLogFiles(static_cast<int>(days));
@@ -44,7 +48,8 @@ constexpr Command kCommands[] = {
      WriteRecord},
     {"log purge", "DIR DAYS", "delete the .csv files in DIR older than DAYS whole days",
      "A file last written 7.9 days ago is kept by DAYS 7, one of 8 days is deleted.\n"
-     "Every .csv file of the folder counts, not only log files.",
+     "Every .csv file of the folder counts, not only log files. DIR must be a\n"
+     "folder.",
      Purge},
 };
 

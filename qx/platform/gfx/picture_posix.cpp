@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -19,7 +18,7 @@
 
 #include "qx/platform/gfx/dc.h"
 #include "qx/platform/gfx/internal/dc_impl.h"
-#include "qx/platform/os/native_path.h"
+#include "qx/platform/os/file_stream.h"
 
 namespace qx::gfx {
 
@@ -37,64 +36,79 @@ struct GObjectUnref {
 };
 using LoaderPtr = std::unique_ptr<GdkPixbufLoader, GObjectUnref>;
 
-struct FileClose {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-// The rows of the picture that the loader has decoded. Some loaders (BMP)
-// accept a file that ends early and leave the missing rows blank; a picture
-// counts as loaded only when every row came from the file.
-struct DecodedRows {
+// What the loader reports while it decodes. A picture is refused when its
+// loader announces its size, before any pixels are allocated: when it is a
+// vector picture (it has no pixels of its own) or larger than kMaxPixels.
+// Some loaders (BMP) accept a file that ends early and leave the missing
+// rows blank; so the rows decoded are counted, and a picture counts as
+// loaded only when every row came from the file.
+struct Decoding {
+    bool refused = false;
+    int width = 0;
+    int height = 0;
     std::vector<bool> rows;
     size_t count = 0;
 
+    static void OnSizePrepared(GdkPixbufLoader* loader, gint width, gint height, gpointer self) {
+        auto& decoding = *static_cast<Decoding*>(self);
+        GdkPixbufFormat* format = gdk_pixbuf_loader_get_format(loader);
+        if (!format || gdk_pixbuf_format_is_scalable(format) || width <= 0 || height <= 0 ||
+            static_cast<long long>(width) * height > kMaxPixels) {
+            decoding.refused = true;
+            // A size of zero tells the format's loader to stop here.
+            gdk_pixbuf_loader_set_size(loader, 0, 0);
+            return;
+        }
+        decoding.width = width;
+        decoding.height = height;
+        decoding.rows.assign(static_cast<size_t>(height), false);
+    }
+
     static void OnAreaUpdated(GdkPixbufLoader*, gint, gint y, gint, gint height, gpointer self) {
-        auto& decoded = *static_cast<DecodedRows*>(self);
-        const size_t end = std::min(decoded.rows.size(), static_cast<size_t>(std::max(y + height, 0)));
+        auto& decoding = *static_cast<Decoding*>(self);
+        const size_t end = std::min(decoding.rows.size(), static_cast<size_t>(std::max(y + height, 0)));
         for (size_t row = static_cast<size_t>(std::max(y, 0)); row < end; ++row) {
-            if (!decoded.rows[row]) {
-                decoded.rows[row] = true;
-                ++decoded.count;
+            if (!decoding.rows[row]) {
+                decoding.rows[row] = true;
+                ++decoding.count;
             }
         }
     }
 };
 
-// Feeds the whole file to a loader of its format and to `fileDigest`. Null
-// when the file cannot be read, is no raster picture or is damaged (a
+// Feeds the whole file to a loader of the format its first bytes show and
+// to `fileDigest`. Null when the file cannot be read (a FIFO or device
+// included), is no raster picture, is refused by Decoding or is damaged (a
 // truncated file included).
-GdkPixbuf* DecodeFile(const std::string& nativePath, LoaderPtr& loader, GChecksum* fileDigest) {
-    int width = 0;
-    int height = 0;
-    GdkPixbufFormat* format = gdk_pixbuf_get_file_info(nativePath.c_str(), &width, &height);
-    if (!format || gdk_pixbuf_format_is_scalable(format) || width <= 0 || height <= 0 ||
-        static_cast<long long>(width) * height > kMaxPixels) {
-        return nullptr;
-    }
-    std::unique_ptr<std::FILE, FileClose> file(std::fopen(nativePath.c_str(), "rb"));
+GdkPixbuf* DecodeFile(const CString& path, LoaderPtr& loader, GChecksum* fileDigest) {
+    const auto file = qx::FileReader::Open(path.str());
     if (!file) return nullptr;
-    gchar* formatName = gdk_pixbuf_format_get_name(format);
-    loader.reset(gdk_pixbuf_loader_new_with_type(formatName, nullptr));
-    g_free(formatName);
-    if (!loader) return nullptr;
-    DecodedRows decoded;
-    decoded.rows.assign(static_cast<size_t>(height), false);
-    g_signal_connect(loader.get(), "area-updated", G_CALLBACK(&DecodedRows::OnAreaUpdated), &decoded);
+    loader.reset(gdk_pixbuf_loader_new());
+    Decoding decoding;
+    g_signal_connect(loader.get(), "size-prepared", G_CALLBACK(&Decoding::OnSizePrepared), &decoding);
+    g_signal_connect(loader.get(), "area-updated", G_CALLBACK(&Decoding::OnAreaUpdated), &decoding);
 
-    unsigned char buffer[65536];
+    char buffer[65536];
     bool sound = true;
-    size_t got = 0;
-    while (sound && (got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-        g_checksum_update(fileDigest, buffer, static_cast<gssize>(got));
-        sound = gdk_pixbuf_loader_write(loader.get(), buffer, got, nullptr);
+    while (sound) {
+        const std::optional<size_t> got = file->Read(buffer, sizeof buffer);
+        if (!got || *got == 0) {
+            sound = got.has_value();
+            break;
+        }
+        const auto* bytes = reinterpret_cast<const guchar*>(buffer);
+        g_checksum_update(fileDigest, bytes, static_cast<gssize>(*got));
+        sound = gdk_pixbuf_loader_write(loader.get(), bytes, *got, nullptr) && !decoding.refused;
     }
-    sound = sound && !std::ferror(file.get());
     // Close even after a failed write: the loader expects it before it goes.
     const bool closed = gdk_pixbuf_loader_close(loader.get(), nullptr);
-    g_signal_handlers_disconnect_by_data(loader.get(), &decoded);
-    if (!sound || !closed || decoded.count != decoded.rows.size()) return nullptr;
+    g_signal_handlers_disconnect_by_data(loader.get(), &decoding);
+    if (!sound || !closed || decoding.refused || decoding.rows.empty() || decoding.count != decoding.rows.size()) {
+        return nullptr;
+    }
     GdkPixbuf* pixbuf = gdk_pixbuf_loader_get_pixbuf(loader.get());
-    if (!pixbuf || gdk_pixbuf_get_width(pixbuf) != width || gdk_pixbuf_get_height(pixbuf) != height) {
+    if (!pixbuf || gdk_pixbuf_get_width(pixbuf) != decoding.width ||
+        gdk_pixbuf_get_height(pixbuf) != decoding.height) {
         return nullptr;
     }
     return pixbuf;
@@ -167,12 +181,10 @@ Picture::~Picture() = default;
 
 bool Picture::Load(const CString& path) {
     data_.reset();
-    const std::optional<std::string> nativePath = qx::ToNativePath(path.str());
-    if (!nativePath) return false;
     LoaderPtr loader;
     std::unique_ptr<GChecksum, decltype(&g_checksum_free)> fileDigest(g_checksum_new(G_CHECKSUM_SHA256),
                                                                      &g_checksum_free);
-    GdkPixbuf* pixbuf = DecodeFile(*nativePath, loader, fileDigest.get());
+    GdkPixbuf* pixbuf = DecodeFile(path, loader, fileDigest.get());
     if (!pixbuf) return false;
     auto data = std::make_unique<Data>();
     data->surface = ToSurface(pixbuf);

@@ -17,6 +17,7 @@
 #include "qx/platform/base/utf.h"
 #include "qx/platform/os/archive_reader.h"
 #include "qx/platform/os/internal/archive_readers.h"
+#include "qx/platform/os/internal/regular_file.h"
 #include "qx/platform/os/native_path.h"
 
 namespace qx::detail {
@@ -46,7 +47,7 @@ mspack_file* OpenFile(mspack_system* self, const char* filename, int mode) {
         return reinterpret_cast<mspack_file*>(file);
     }
     if (mode != MSPACK_SYS_OPEN_READ) return nullptr;
-    std::FILE* input = std::fopen(filename, "rb");
+    std::FILE* input = OpenRegularFileStream(filename);
     if (!input) return nullptr;
     auto* file = new CabFile;
     file->input = input;

@@ -25,7 +25,8 @@ class NativeTemporary;
 class QX_API FileReader {
 public:
     // Null, with the last error set, when *path* cannot be opened for reading
-    // or is a folder.
+    // or is no regular file (a folder, FIFO, device or socket:
+    // kErrorAccessDenied, without waiting on it).
     static std::unique_ptr<FileReader> Open(std::wstring_view path);
     ~FileReader();
     FileReader(const FileReader&) = delete;
@@ -43,8 +44,9 @@ private:
 class QX_API FileReplacer {
 public:
     // Starts the replacement of *path* (which need not exist). Null, with the
-    // last error set, when its folder cannot take a new file or *path* is a
-    // folder or read-only. An existing file's permission bits are kept.
+    // last error set, when its folder cannot take a new file or *path* is
+    // read-only or no regular file, as WriteFileAtomically refuses it. An
+    // existing file's permission bits are kept.
     static std::unique_ptr<FileReplacer> Create(std::wstring_view path);
     ~FileReplacer();
     FileReplacer(const FileReplacer&) = delete;

@@ -3,12 +3,13 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 
 #include "qx/platform/os/file_stream.h"
 #include "qx/platform/os/internal/fd_io.h"
 #include "qx/platform/os/internal/errno_error.h"
 #include "qx/platform/os/internal/native_entries.h"
+#include "qx/platform/os/internal/regular_file.h"
+#include "qx/platform/os/internal/replace_target.h"
 #include "qx/platform/os/internal/temporary_files.h"
 #include "qx/platform/os/last_error.h"
 #include "qx/platform/os/native_path.h"
@@ -21,15 +22,9 @@ using detail::FailWithErrno;
 std::unique_ptr<FileReader> FileReader::Open(std::wstring_view path) {
     const auto native = ToNativePath(path);
     if (!native) return nullptr;
-    const int fd = ::open(native->c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = detail::OpenRegularFile(AT_FDCWD, native->c_str(), O_RDONLY);
     if (fd < 0) {
         FailWithErrno(errno, *native);
-        return nullptr;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        FailWith(kErrorAccessDenied);
         return nullptr;
     }
     return std::unique_ptr<FileReader>(new FileReader(fd));
@@ -51,21 +46,11 @@ std::optional<size_t> FileReader::Read(char* buffer, size_t size) {
 std::unique_ptr<FileReplacer> FileReplacer::Create(std::wstring_view path) {
     const auto native = ToNativePath(path);
     if (!native) return nullptr;
-    std::string target = *native;
+    const auto found = detail::FindReplaceTarget(*native, true);
+    if (!found) return nullptr;
+    std::string target = found->path;
     std::optional<mode_t> mode;
-    struct stat st {};
-    if (::stat(target.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode) || !(st.st_mode & S_IWUSR)) {
-            FailWith(kErrorAccessDenied);
-            return nullptr;
-        }
-        mode = st.st_mode & 07777;
-        // A link is followed: the file it names is the one replaced.
-        if (char* real = ::realpath(target.c_str(), nullptr)) {
-            target = real;
-            std::free(real);
-        }
-    }
+    if (found->existing) mode = found->existing->mode;
     auto temp = detail::NativeTemporary::CreateIn(detail::NativeParentFolder(target), 0666);
     if (!temp) {
         FailWithErrno(errno, target);

@@ -47,7 +47,7 @@ QX_API std::optional<FileStatus> GetFileStatus(std::wstring_view path);
 QX_API unsigned FileAttributes(std::wstring_view path);
 // Applies kFileAttributeReadOnly of *attributes* (the other bits cannot be
 // set here and are ignored): set, it removes every write permission; clear,
-// it gives the owner write permission.
+// it gives the owner write permission. Files and folders only.
 QX_API bool ChangeFileAttributes(std::wstring_view path, unsigned attributes);
 QX_API std::optional<std::uint64_t> GetFileSize(std::wstring_view path);
 // Sets the times that are given. The system cannot set a creation time, so
@@ -58,19 +58,27 @@ QX_API bool SetFileTimes(std::wstring_view path, std::optional<FileTime> creatio
 // True for an existing entry that is not a folder.
 QX_API bool FileExists(std::wstring_view path);
 QX_API bool DirectoryExists(std::wstring_view path);
+// True for an existing entry that is neither a regular file nor a folder: a
+// device, a FIFO or a socket. The library reads and replaces regular files
+// only, and refuses such entries with kErrorAccessDenied.
+QX_API bool IsSpecialFile(std::wstring_view path);
 // Whether the calling process may read or write *path*. A file with the
 // read-only attribute is not writable, whoever asks.
 QX_API bool IsReadable(std::wstring_view path);
 QX_API bool IsWritable(std::wstring_view path);
 
-// The whole content of a file.
+// The whole content of a regular file (a FIFO or device is refused, never
+// waited on).
 QX_API std::optional<std::string> ReadWholeFile(std::wstring_view path);
 
 // Replaces (or creates) *path* with *bytes* so that it holds either the old
 // or the new content whatever happens: the bytes go to a temporary file in
 // the same folder, which is flushed to disk and renamed over the target. A
 // replaced file keeps its permission bits (and its owner where the process
-// may set it); a symbolic link is followed and the file it names replaced.
+// may set it); a symbolic link is followed and the file it names replaced,
+// except a link that others may have planted (in a folder they may write,
+// not the user's own). Only a regular file is replaced: a device, FIFO or
+// socket at *path* fails with kErrorAccessDenied.
 QX_API bool WriteFileAtomically(std::wstring_view path, std::string_view bytes);
 
 // Creates one folder; fails with kErrorAlreadyExists when it exists.
@@ -85,11 +93,13 @@ QX_API bool RemoveEmptyDirectory(std::wstring_view path);
 // Renames or moves a file or folder. An existing target is an error
 // (kErrorAlreadyExists) unless *replaceExisting*; a change of letter case
 // only ("a.txt" to "A.TXT") renames the file. A file moves between file
-// systems by copy and delete.
+// systems by copy and delete. A device, FIFO or socket is never replaced
+// (kErrorAccessDenied).
 QX_API bool RenameFile(std::wstring_view from, std::wstring_view to, bool replaceExisting = false);
-// Copies a file with its permission bits and its access and write times; the
-// target is replaced atomically, as by WriteFileAtomically. With
-// *failIfExists* an existing target is an error (kErrorFileExists).
+// Copies a regular file with its permission bits and its access and write
+// times; the target is replaced atomically, and refused, as by
+// WriteFileAtomically. With *failIfExists* an existing target is an error
+// (kErrorFileExists).
 QX_API bool CopyFileAtomically(std::wstring_view from, std::wstring_view to, bool failIfExists);
 
 // The folder for temporary files: $TMPDIR, else /tmp, as a library path that

@@ -14,6 +14,8 @@
 #include "qx/platform/os/internal/fd_io.h"
 #include "qx/platform/os/internal/errno_error.h"
 #include "qx/platform/os/internal/native_entries.h"
+#include "qx/platform/os/internal/regular_file.h"
+#include "qx/platform/os/internal/replace_target.h"
 #include "qx/platform/os/internal/temporary_files.h"
 #include "qx/platform/os/last_error.h"
 #include "qx/platform/os/native_path.h"
@@ -82,14 +84,10 @@ void SyncFolder(const std::string& folder) {
     ::close(fd);
 }
 
-struct ReplaceTarget {
-    std::string path;                 // the file to replace or create
-    std::optional<struct stat> existing;  // its status when it exists
-};
+}  // namespace
 
-// Where a replacing write goes: *nativePath* itself, or the file a symbolic
-// link there names. Fails for a folder, a read-only file and, unless
-// *mayExist*, any existing file (kErrorAlreadyExists).
+namespace detail {
+
 std::optional<ReplaceTarget> FindReplaceTarget(const std::string& nativePath, bool mayExist) {
     struct stat st {};
     if (::stat(nativePath.c_str(), &st) != 0) {
@@ -102,13 +100,23 @@ std::optional<ReplaceTarget> FindReplaceTarget(const std::string& nativePath, bo
         FailWith(kErrorAlreadyExists);
         return std::nullopt;
     }
-    if (S_ISDIR(st.st_mode) || IsReadOnlyFile(st)) {
+    // Only a regular file is replaced: renaming a new file over a device, a
+    // FIFO or a socket would take it away from everyone who uses it.
+    if (!S_ISREG(st.st_mode) || IsReadOnlyFile(st)) {
         FailWith(kErrorAccessDenied);
         return std::nullopt;
     }
-    ReplaceTarget target{nativePath, st};
+    ReplaceTarget target{nativePath, ReplacedFile{st.st_mode & 07777, st.st_uid, st.st_gid}};
     struct stat link {};
     if (::lstat(nativePath.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        // The rename goes to the file the link names, so the system's own
+        // guard against links planted in shared folders never sees it:
+        // apply it here.
+        struct stat folder {};
+        if (::stat(NativeParentFolder(nativePath).c_str(), &folder) != 0 || MayBePlanted(link, folder)) {
+            FailWith(kErrorAccessDenied);
+            return std::nullopt;
+        }
         if (char* real = ::realpath(nativePath.c_str(), nullptr)) {
             target.path = real;
             std::free(real);
@@ -116,6 +124,10 @@ std::optional<ReplaceTarget> FindReplaceTarget(const std::string& nativePath, bo
     }
     return target;
 }
+
+}  // namespace detail
+
+namespace {
 
 struct NewFileSettings {
     std::optional<mode_t> mode;  // else what open() makes of 0666 and the umask
@@ -155,15 +167,11 @@ bool ReplaceAtomically(const std::string& target, const NewFileSettings& setting
 // Copies *source* over *target* (see CopyFileAtomically); with *failIfExists*, an
 // existing target fails with kErrorAlreadyExists.
 bool CopyNativeFile(const std::string& source, const std::string& target, bool failIfExists) {
-    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat from {};
+    const int in = detail::OpenRegularFile(AT_FDCWD, source.c_str(), O_RDONLY, &from);
     if (in < 0) return FailWithErrno(errno, source);
     bool ok = false;
-    struct stat from {};
-    if (::fstat(in, &from) != 0) {
-        FailWithErrno(errno, source);
-    } else if (S_ISDIR(from.st_mode)) {
-        FailWith(kErrorAccessDenied);
-    } else if (const auto dest = FindReplaceTarget(target, !failIfExists)) {
+    if (const auto dest = detail::FindReplaceTarget(target, !failIfExists)) {
         NewFileSettings settings;
         settings.mode = from.st_mode;
         settings.times = {from.st_atim, from.st_mtim};
@@ -203,6 +211,8 @@ bool ChangeFileAttributes(std::wstring_view path, unsigned attributes) {
     if (!native) return false;
     struct stat st {};
     if (::stat(native->c_str(), &st) != 0) return FailWithErrno(errno, *native);
+    // Devices, FIFOs and sockets have no attributes to give.
+    if (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) return FailWith(kErrorAccessDenied);
     const mode_t mode = st.st_mode & 07777;
     const mode_t wanted = (attributes & kFileAttributeReadOnly) ? mode & ~(S_IWUSR | S_IWGRP | S_IWOTH)
                                                                 : mode | S_IWUSR;
@@ -217,6 +227,12 @@ bool SetFileTimes(std::wstring_view path, std::optional<FileTime> /*creation*/,
     const struct timespec times[2] = {ToTimespec(lastAccess), ToTimespec(lastWrite)};
     if (::utimensat(AT_FDCWD, native->c_str(), times, 0) != 0) return FailWithErrno(errno, *native);
     return true;
+}
+
+bool IsSpecialFile(std::wstring_view path) {
+    const auto native = ToNativePath(path);
+    struct stat st {};
+    return native && ::stat(native->c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
 }
 
 bool IsReadable(std::wstring_view path) {
@@ -239,14 +255,14 @@ bool IsWritable(std::wstring_view path) {
 std::optional<std::string> ReadWholeFile(std::wstring_view path) {
     const auto native = ToNativePath(path);
     if (!native) return std::nullopt;
-    const int fd = ::open(native->c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    const int fd = detail::OpenRegularFile(AT_FDCWD, native->c_str(), O_RDONLY, &st);
     if (fd < 0) {
         FailWithErrno(errno, *native);
         return std::nullopt;
     }
     std::string content;
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) content.reserve(static_cast<size_t>(st.st_size));
+    content.reserve(static_cast<size_t>(st.st_size));
     const bool ok = ReadAll(fd, [&content](std::string_view chunk) {
         content += chunk;
         return true;
@@ -263,13 +279,13 @@ std::optional<std::string> ReadWholeFile(std::wstring_view path) {
 bool WriteFileAtomically(std::wstring_view path, std::string_view bytes) {
     const auto native = ToNativePath(path);
     if (!native) return false;
-    const auto target = FindReplaceTarget(*native, true);
+    const auto target = detail::FindReplaceTarget(*native, true);
     if (!target) return false;
     NewFileSettings settings;
     if (const auto& existing = target->existing) {
-        settings.mode = existing->st_mode;
-        if (existing->st_uid != ::geteuid() || existing->st_gid != ::getegid())
-            settings.owner = {existing->st_uid, existing->st_gid};
+        settings.mode = existing->mode;
+        if (existing->owner != ::geteuid() || existing->group != ::getegid())
+            settings.owner = {existing->owner, existing->group};
     }
     return ReplaceAtomically(target->path, settings, [bytes](int fd) { return detail::WriteAll(fd, bytes); });
 }
@@ -332,8 +348,11 @@ bool RenameFile(std::wstring_view from, std::wstring_view to, bool replaceExisti
         if (*target == *source) return true;
     }
     struct stat existing {};
-    if (replaceExisting && ::lstat(target->c_str(), &existing) == 0 && IsReadOnlyFile(existing))
-        return FailWith(kErrorAccessDenied);
+    if (replaceExisting && ::lstat(target->c_str(), &existing) == 0) {
+        // A device, FIFO or socket is never replaced (a link to one may be).
+        const bool special = !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode) && !S_ISLNK(existing.st_mode);
+        if (special || IsReadOnlyFile(existing)) return FailWith(kErrorAccessDenied);
+    }
     const int renamed = replaceExisting ? ::rename(source->c_str(), target->c_str())
                                         : RenameNoReplace(*source, *target);
     if (renamed == 0) return true;

@@ -20,6 +20,7 @@ namespace {
 
 using detail::FailWith;
 using detail::FailWithErrno;
+using detail::Fd;
 
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
@@ -48,32 +49,6 @@ std::optional<std::vector<std::string>> SplitRelative(std::wstring_view relative
         start = end + 1;
     }
 }
-
-// An open folder descriptor that closes itself.
-class Fd {
-public:
-    explicit Fd(int fd = -1) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(Fd&& other) noexcept : fd_(other.Release()) {}
-    Fd& operator=(Fd&& other) noexcept {
-        if (this != &other) {
-            if (fd_ >= 0) ::close(fd_);
-            fd_ = other.Release();
-        }
-        return *this;
-    }
-    int get() const { return fd_; }
-    int Release() {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
-
-private:
-    int fd_;
-};
 
 // Opens the folder that holds the last of *parts*, walking from *root*
 // without following links; with *create*, missing folders are made (0700)

@@ -10,6 +10,7 @@
 #include "qx/platform/base/utf.h"
 #include "qx/platform/os/archive_reader.h"
 #include "qx/platform/os/internal/archive_readers.h"
+#include "qx/platform/os/internal/regular_file.h"
 #include "qx/platform/os/native_path.h"
 
 namespace qx::detail {
@@ -57,8 +58,9 @@ struct WatchedFile {
     bool readShort = false;
 
     static WatchedFile& Of(voidpf opaque) { return *static_cast<WatchedFile*>(opaque); }
-    static voidpf ZCALLBACK Open(voidpf opaque, const void* name, int mode) {
-        return Of(opaque).base.zopen64_file(Of(opaque).base.opaque, name, mode);
+    // Only a regular file is opened: a FIFO would keep the reader waiting.
+    static voidpf ZCALLBACK Open(voidpf, const void* name, int) {
+        return OpenRegularFileStream(static_cast<const char*>(name));
     }
     static uLong ZCALLBACK Read(voidpf opaque, voidpf stream, void* buffer, uLong size) {
         const uLong got = Of(opaque).base.zread_file(Of(opaque).base.opaque, stream, buffer, size);

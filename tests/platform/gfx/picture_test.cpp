@@ -154,6 +154,12 @@ TEST_F(PictureTest, AFileThatCannotBeReadLeavesThePictureEmpty) {
     }
     Picture missing;
     EXPECT_FALSE(missing.Load(CString(dir_.Wide("missing.png"))));
+    // A FIFO is refused at once, not waited on.
+    qx::test::MakeFifo(dir_.path() / "fifo.png");
+    bool loaded = true;
+    EXPECT_TRUE(qx::test::ReturnsWithoutWaitingOn(dir_.path() / "fifo.png",
+                                                  [&] { loaded = missing.Load(CString(dir_.Wide("fifo.png"))); }));
+    EXPECT_FALSE(loaded);
 }
 
 TEST_F(PictureTest, MapsLibraryPaths) {
