@@ -3,11 +3,12 @@
 //
 // Tree form: each record is a node named after its type ("100", "710.03",
 // "930_01"; 970.02 and 970.03 also carry their fourth field: "970.02 ABC")
-// with one leaf "<>" whose packed value holds the fields after the type
-// (a colon inside a field held as U+00AE). Records hang below the most
-// recent record of their parent type, mostly inside group nodes named
-// "GRUPPE " and a type; the root is the record 010. Record 800 holds each
-// piece of its fixed-width field followed by "~".
+// with one leaf "<>" whose packed value holds the fields after the type (a
+// colon inside a field held as U+00AE, a real U+00AE as U+00AE followed by
+// a semicolon). Records hang below the most recent record of their parent
+// type, mostly inside group nodes named "GRUPPE " and a type; the root is
+// the record 010. Record 800 holds each piece of its fixed-width field
+// followed by "~".
 //
 // Import and export are inverse for what the import produces, except that
 // every exported record ends with a field separator (unless its last field

@@ -44,26 +44,34 @@ int PartNumber(const wchar_t* text) {
     return ParseInt(std::wstring(field, end).c_str());
 }
 
-// Turns a record line into the packed form: semicolons separate values,
-// so they become colons, and a colon inside a field is held as U+00AE. A
-// semicolon escaped by a backslash belongs to its field and stays.
+// A semicolon separates fields unless a backslash stands right before it.
+bool IsFieldSeparator(const wchar_t* p, const wchar_t* lineBegin) {
+    return *p == L';' && (p == lineBegin || p[-1] != L'\\');
+}
+
+// Turns a record line into the packed form: field separators become colons,
+// a colon inside a field is held as U+00AE and a real U+00AE as U+00AE and
+// a semicolon. A semicolon escaped by a backslash belongs to its field and
+// stays.
 void RewriteLine(const wchar_t* begin, const wchar_t* end, std::wstring& out) {
     out.clear();
     for (const wchar_t* p = begin; p < end; ++p) {
-        wchar_t c = *p;
-        if (c == L':') {
-            c = detail::kPackedColon;
-        } else if (c == L';' && (p == begin || p[-1] != L'\\')) {
-            c = L':';
+        if (*p == L':') {
+            out.push_back(detail::kPackedColon);
+        } else if (*p == detail::kRegisteredSign) {
+            out.push_back(detail::kPackedColon);
+            out.push_back(detail::kRealSignMark);
+        } else {
+            out.push_back(IsFieldSeparator(p, begin) ? L':' : *p);
         }
-        out.push_back(c);
     }
 }
 
 // Record 800 holds a fixed-width field right after its first field: fifteen
 // codes of 3 characters, one of 5 and one of 3, and for part 6 one more of
 // 5. The tree keeps each piece followed by "~" and then the rest of the
-// value, so that the export joins them again by dropping the "~". A value
+// value, so that the export joins them again by dropping the "~". Widths
+// count the file's characters (a real U+00AE is two in the tree). A value
 // shorter than the field gives short or empty pieces; a value without a
 // second field has no pieces and stays as it is.
 std::wstring SplitRecord800(const std::wstring& value, int partNumber) {
@@ -71,18 +79,22 @@ std::wstring SplitRecord800(const std::wstring& value, int partNumber) {
     const size_t colon = value.find(L':');
     if (colon == std::wstring::npos) return value;
     std::wstring out;
-    out.reserve(value.size() + std::size(kWidths) + 1);
+    out.reserve(value.size() + std::size(kWidths) + 2);
     out.append(value, 0, colon + 1);
     size_t pos = colon + 1;
     auto piece = [&](size_t width) {
-        const size_t from = std::min(pos, value.size());
-        out.append(value, from, std::min(width, value.size() - from));
+        const size_t from = pos;
+        for (size_t n = 0; n < width && pos < value.size(); ++n) {
+            const bool pair = value[pos] == detail::kPackedColon && pos + 1 < value.size() &&
+                              value[pos + 1] == detail::kRealSignMark;
+            pos += pair ? 2 : 1;
+        }
+        out.append(value, from, pos - from);
         out.push_back(detail::kVdiPieceEnd);
-        pos += width;
     };
     for (size_t width : kWidths) piece(width);
     if (partNumber == 6) piece(5);
-    if (pos < value.size()) out.append(value, pos);
+    out.append(value, pos);
     return out;
 }
 
@@ -91,7 +103,7 @@ std::wstring SplitRecord800(const std::wstring& value, int partNumber) {
 std::unique_ptr<CNode> MakeRecord(const CString& type, std::wstring value, const VdiPlacement& placement,
                                   int partNumber) {
     auto record = std::make_unique<CNode>(type);
-    if (ParseInt(type) == detail::kVdiPiecedRecord) value = SplitRecord800(value, partNumber);
+    if (type == detail::kVdiPiecedRecord) value = SplitRecord800(value, partNumber);
     CLeaf* leaf = record->AddLeaf(new CLeaf(detail::kVdiValueLeaf));
     leaf->SetRawData(CString(std::move(value)));
     if (placement.namedByThirdValue) record->SetName(type + L' ' + leaf->GetStrLeafValue(3, L':', L""));

@@ -210,6 +210,39 @@ TEST(VdiImportTest, UnknownRecordMessageIsTranslated) {
     EXPECT_EQ(imported.messages, std::vector<std::wstring>{L"Unbekannter VDI-Satz: 999"});
 }
 
+TEST(VdiImportTest, ColonsAndRealRegisteredSignsStayApart) {
+    const struct {
+        const char* name;
+        std::wstring line;
+        std::wstring held;      // the packed value in the tree
+        std::wstring read;      // its first value, as the family's readers give it
+        std::wstring exported;  // the line written back
+    } cases[] = {
+        {"a colon", L"900;a:b;c;", L"a\u00AEb:c:", L"a:b", L"900;a:b;c;"},
+        {"a real sign", L"900;Muster\u00AE;c;", L"Muster\u00AE;:c:", L"Muster:;", L"900;Muster\u00AE;c;"},
+        {"both", L"900;a:\u00AE::\u00AE;", L"a\u00AE\u00AE;\u00AE\u00AE\u00AE;:", L"a::;:::;",
+         L"900;a:\u00AE::\u00AE;"},
+        {"a sign before an escaped semicolon", L"900;\u00AE\\;x;", L"\u00AE;\\;x:", L":;\\;x",
+         L"900;\u00AE\\;x;"},
+        {"a colon before an escaped semicolon", L"900;:\\;x;", L"\u00AE\\;x:", L":\\;x", L"900;:\\;x;"},
+        {"a sign ending the line", L"900;a\u00AE", L"a\u00AE;", L"a:;", L"900;a\u00AE;"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Imported imported = Import(Vdi({kHead3, c.line}));
+        ASSERT_NE(imported.root, nullptr);
+        CNode* record = imported.root->GetChild(0)->GetChild(0);
+        EXPECT_EQ(RawValue(*record), c.held);
+        EXPECT_EQ(record->GetStrLeafValue(L"", L"<>", 1), c.read);
+        EXPECT_EQ(Export(*imported.root), Vdi({kHead3, c.exported}));
+    }
+    // A tree stored before real signs were told apart holds U+00AE alone
+    // and still writes a colon.
+    CNode stored(L"010");
+    stored.AddLeaf(L"<>", L"3:Muster\u00AEFlow", true);
+    EXPECT_EQ(Export(stored), Vdi({L"010;3;Muster:Flow;"}));
+}
+
 // The fixed-width field of record 800: fifteen codes of 3 characters, one
 // of 5, one of 3 (53), and for part 6 one more of 5.
 const std::wstring kField =
@@ -240,6 +273,9 @@ TEST(VdiRecord800Test, FieldIsSplitIntoPiecesAndJoinedBack) {
         {"short field, part 6", kHead6, L"800;7;AB",
          L"7:AB~~~~~~~~~~~~~~~~~~", L"800;7;AB;"},
         {"empty field", kHead3, L"800;7;", L"7:~~~~~~~~~~~~~~~~~", L"800;7;"},
+        // A real registered sign is one character of the field.
+        {"a real sign in the field", kHead3, L"800;7;\u00AE" + kField.substr(1) + L";",
+         L"7:\u00AE;01~" + kPieces.substr(4) + L":", L"800;7;\u00AE" + kField.substr(1) + L";"},
         {"no second field", kHead3, L"800;7", L"7", L"800;7;"},
         {"empty record", kHead3, L"800", L"", L"800;;"},
         // What the import read comes back whole: an empty last field, and

@@ -12,10 +12,17 @@ namespace qx::detail {
 inline constexpr const wchar_t* kVdiValueLeaf = L"<>";
 // Packed values hold a colon inside a field as U+00AE.
 inline constexpr wchar_t kPackedColon = L'\u00AE';
+// The same character as the file holds it: a real registered sign. The tree
+// holds it as U+00AE followed by kRealSignMark, a semicolon: the import makes
+// no other semicolon that does not follow a backslash, so the pair tells it
+// from a colon.
+inline constexpr wchar_t kRegisteredSign = L'\u00AE';
+inline constexpr wchar_t kRealSignMark = L';';
 // Ends each piece of record 800's fixed-width field in the tree.
 inline constexpr wchar_t kVdiPieceEnd = L'~';
-// The record type whose fixed-width field is split into pieces.
-inline constexpr int kVdiPiecedRecord = 800;
+// The record type whose fixed-width field is split into pieces (exactly
+// this type, not every type that reads as the number 800).
+inline constexpr const wchar_t* kVdiPiecedRecord = L"800";
 
 struct VdiPlacement {
     std::wstring_view type;
