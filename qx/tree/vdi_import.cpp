@@ -128,8 +128,11 @@ public:
             CNode* under = placement.group.empty() ? parent->second.record : GroupOf(parent->second, placement);
             node = under->AddChild(record.release());
         }
-        // A new record of a parent type starts new groups below it.
-        Current& current = current_[placement.currentAs.empty() ? placement.type : placement.currentAs];
+        // A new record of a key starts new groups below it, and the records
+        // below the one it follows are no longer anybody's current ones: a
+        // record that needs them has its parent missing.
+        for (std::wstring_view below : detail::VdiKeysBelow(placement)) current_.erase(below);
+        Current& current = current_[detail::CurrentKey(placement)];
         current.record = node;
         current.groups.clear();
         return true;

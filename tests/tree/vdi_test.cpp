@@ -210,6 +210,43 @@ TEST(VdiImportTest, UnknownRecordMessageIsTranslated) {
     EXPECT_EQ(imported.messages, std::vector<std::wstring>{L"Unbekannter VDI-Satz: 999"});
 }
 
+TEST(VdiImportTest, NewRecordForgetsTheRecordsBelowThePreviousOne) {
+    const std::vector<std::wstring> head = {L"010", L" GRUPPE 100", L"  100", L"   110"};
+    auto below = [&head](std::initializer_list<std::wstring> lines) {
+        std::vector<std::wstring> outline = head;
+        outline.insert(outline.end(), lines);
+        return outline;
+    };
+    // Each text ends with a record whose parent type has no current record
+    // since a new record above it came: reading ends there.
+    const struct {
+        const char* name;
+        std::wstring text;
+        std::vector<std::wstring> outline;
+    } cases[] = {
+        {"a 710.11 after a new 700 without its own 710.01",
+         Vdi({kHead3, kProduct, kArticle, L"700;a;", L"710.01;b;", L"700;c;", L"710.11;d;"}),
+         below({L"    GRUPPE 700", L"     700", L"      GRUPPE 710.01", L"       710.01", L"     700"})},
+        {"a 250.01 after a new 200 without its own 250",
+         Vdi({kHead3, kProduct, kArticle, L"200;a;", L"250;x;", L"200;b;", L"250.01;y;"}),
+         below({L"    GRUPPE 200", L"     200", L"      GRUPPE 250", L"       250", L"     200"})},
+        {"a 250 after a new article without its own 200",
+         Vdi({kHead3, kProduct, kArticle, L"200;a;", L"110;2;", L"250;x;"}),
+         below({L"    GRUPPE 200", L"     200", L"   110"})},
+        {"a 930_04 after a new 930_01 without its own 930_03",
+         Vdi({kHead3, L"930;a;", L"930_01;b;", L"930_03;c;", L"930_01;d;", L"930_04;e;"}),
+         {L"010", L" GRUPPE 930", L"  930", L"   930_01", L"    GRUPPE 930.03", L"     930_03", L"   930_01"}},
+        {"a 970.41 after a new 970", Vdi({kHead3, L"970;a;", L"970.05;b;", L"970;c;", L"970.41;d;"}),
+         {L"010", L" GRUPPE 970", L"  970", L"   GRUPPE 970.05", L"    970.05", L"  970"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Imported imported = Import(c.text);
+        EXPECT_EQ(Outline(imported.root.get()), c.outline);
+        EXPECT_TRUE(imported.messages.empty());
+    }
+}
+
 TEST(VdiImportTest, ColonsAndRealRegisteredSignsStayApart) {
     const struct {
         const char* name;

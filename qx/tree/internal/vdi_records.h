@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 namespace qx::detail {
 
@@ -98,5 +99,15 @@ constexpr VdiPlacement InGroup(std::wstring_view type, std::wstring_view parent,
 // Where a record of *type* goes in a file of part *partNumber*; null when
 // the type is outside the table for that part.
 const VdiPlacement* FindVdiPlacement(std::wstring_view type, int partNumber);
+
+// The key under which a record of *placement* becomes the current one.
+constexpr std::wstring_view CurrentKey(const VdiPlacement& placement) {
+    return placement.currentAs.empty() ? placement.type : placement.currentAs;
+}
+
+// The keys of every record type placed below the current record of
+// *placement*'s key, directly or further down (in any part): a new record
+// of that key makes their current records stale.
+const std::vector<std::wstring_view>& VdiKeysBelow(const VdiPlacement& placement);
 
 }  // namespace qx::detail
