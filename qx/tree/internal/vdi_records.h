@@ -3,6 +3,7 @@
 // characters the tree form uses. Shared by the import and the export.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -109,5 +110,9 @@ constexpr std::wstring_view CurrentKey(const VdiPlacement& placement) {
 // *placement*'s key, directly or further down (in any part): a new record
 // of that key makes their current records stale.
 const std::vector<std::wstring_view>& VdiKeysBelow(const VdiPlacement& placement);
+
+// A record type as messages show it: at most 40 characters (cut with
+// "..."), control characters as '?'.
+std::wstring ShortRecordType(std::wstring_view type);
 
 }  // namespace qx::detail
