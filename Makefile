@@ -3,8 +3,11 @@
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 WERROR ?= ON
+PREFIX ?= /usr/local
+FUZZ_WERROR ?= OFF
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build build-sanitize demo test test-sanitize bench fuzz test-card install clean
+.PHONY: all deps build build-sanitize demo test test-sanitize bench fuzz fuzz-run test-card install clean
 
 all: build
 
@@ -38,8 +41,18 @@ bench: deps
 
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DQX_FUZZ=ON -DQX_TESTS=OFF
+	  -DQX_FUZZ=ON -DQX_TESTS=OFF -DQX_WERROR=$(FUZZ_WERROR) $(CMAKE_FLAGS)
 	cmake --build build-fuzz -j $(JOBS)
+
+# Every fuzz target for FUZZ_SECONDS on its seed corpus (findings go to
+# fuzz-findings/).
+fuzz-run: fuzz
+	bash scripts/run-fuzz.sh build-fuzz $(FUZZ_SECONDS)
+
+# Library, headers, CMake and pkg-config files, qxtool with its manual page
+# and bash completion, under PREFIX.
+install: build
+	cmake --install build --prefix $(PREFIX)
 
 # The drawing test card shown in docs/graphics.md, drawn by the built qxtool
 # (QXTOOL names another build's qxtool; the default one is built when missing).

@@ -6,7 +6,7 @@
 
 #include "qx/archive/archive_path.h"
 #include "qx/archive/dos_time.h"
-#include "qx/locale/message_table.h"
+#include "qx/message/message_table.h"
 #include "qx/platform/base/format.h"
 #include "qx/platform/base/unicode.h"
 #include "qx/platform/os/file_system.h"
@@ -190,6 +190,8 @@ bool ArchiveCache::ExtractFromZip(const DataArchive& archive, const Request& req
     const auto index = FindMember(*zip, request.name);
     if (!index) return false;
     const ArchiveMember& member = zip->Members()[*index];
+    // Refused before anything is written for it.
+    if (!member.extractable) return false;
     const std::wstring relative = request.relative.str();
     const std::wstring folder = ParentOf(relative);
     if (!folder.empty() && !cache.CreateFolders(folder)) return false;
@@ -205,7 +207,7 @@ bool ArchiveCache::ExtractFromZip(const DataArchive& archive, const Request& req
         // Once this ended the whole program; the caller now gets a failure
         // and the user keeps the application and its unsaved work.
         const unsigned error = GetLastError();
-        cache.DeleteFile(check);
+        cache.RemoveFile(check);
         const CString shownFolder(ArchiveCacheFolder().str() + (folder.empty() ? L"" : L"\\" + folder));
         const std::wstring text = Format(
             TranslateMessage("Fehler beim \xE4ndern des Dateidatums!\r\nEntpackvorgang wird nicht fortgesetzt\r\n"
@@ -214,7 +216,7 @@ bool ArchiveCache::ExtractFromZip(const DataArchive& archive, const Request& req
         ShowAppMessage(text.c_str(), MB_OK | MB_ICONERROR);
         return false;
     }
-    cache.DeleteFile(check);
+    cache.RemoveFile(check);
     return CopyMember(*zip, *index, cache, relative, std::nullopt, date);
 }
 
@@ -260,7 +262,7 @@ void ArchiveCache::Destroy() {
     if (!cabinets_.empty() && DirectoryExists(cacheFolder.str())) {
         if (const auto cache = PrivateFolder::Open(cacheFolder.str())) {
             for (auto& [key, cabinet] : cabinets_) {
-                for (const std::wstring& file : cabinet.extracted) cache->DeleteFile(file);
+                for (const std::wstring& file : cabinet.extracted) cache->RemoveFile(file);
                 for (auto folder = cabinet.createdFolders.rbegin(); folder != cabinet.createdFolders.rend(); ++folder)
                     cache->RemoveEmptyFolder(*folder);
             }

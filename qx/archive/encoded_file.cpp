@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "qx/locale/message_table.h"
+#include "qx/message/message_table.h"
 #include "qx/platform/base/format.h"
 #include "qx/platform/os/file_stream.h"
 #include "qx/platform/os/file_system.h"
@@ -26,7 +26,7 @@ bool ShiftFile(const wchar_t* source, const wchar_t* target, Shift shift, std::u
     if (!source || !target) return false;
     // A read-only target would refuse the new content; the family's callers
     // expect it to be overwritten. A missing target is no error.
-    SetFileAttributes(target, kFileAttributeNormal);
+    ChangeFileAttributes(target, kFileAttributeNormal);
     const auto reader = FileReader::Open(source);
     if (!reader) return false;
     const auto writer = FileReplacer::Create(target);

@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "qx/locale/message_table.h"
+#include "qx/message/message_table.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include "qx/platform/os/message_box.h"
 #include "qx/platform/os/native_path.h"
 #include "qx/platform/os/process_info.h"
+#include "qx/platform/os/path_split.h"
 
 namespace qx {
 namespace {
@@ -27,30 +28,18 @@ struct DelayLoadState {
     }
 };
 
-bool IsSeparator(wchar_t ch) { return ch == L'\\' || ch == L'/'; }
+bool HasFolder(const CString& name) { return LastPathSeparator(name.str()) != std::wstring_view::npos; }
 
-bool HasFolder(const CString& name) { return name.FindOneOf(L"\\/") >= 0; }
-
-CString FileNameOf(const std::wstring& path) {
-    const size_t separator = path.find_last_of(L"\\/");
-    return CString(separator == std::wstring::npos ? path : path.substr(separator + 1));
-}
+CString FileNameOf(const std::wstring& path) { return CString(std::wstring(NamePart(path))); }
 
 CString ExtensionOf(const CString& file) {
     const int dot = file.ReverseFind(L'.');
     return dot < 0 ? CString() : file.Mid(dot + 1);
 }
 
-bool EndsWithNoCase(const CString& text, const wchar_t* end) {
-    const int length = static_cast<int>(std::wstring_view(end).size());
-    return text.GetLength() >= length && text.Right(length).CompareNoCase(end) == 0;
-}
-
-// The names a request stands for: itself, and for "x.dll" also "x.so",
-// the form the family's libraries take on POSIX.
 std::vector<CString> NameVariants(const CString& name) {
-    std::vector<CString> names{name};
-    if (EndsWithNoCase(name, L".dll")) names.push_back(name.Left(name.GetLength() - 4) + L".so");
+    std::vector<CString> names;
+    for (std::wstring& file : LibraryFileNames(name.str())) names.emplace_back(std::move(file));
     return names;
 }
 
@@ -108,12 +97,12 @@ HINSTANCE LoadFromProgramFolders(const CString& name) {
     if (programFolder.empty()) return nullptr;
     if (HINSTANCE module = OpenAnyVariant(CString(programFolder) + name)) return module;
     std::wstring folder = programFolder;
-    while (!folder.empty() && IsSeparator(folder.back())) folder.pop_back();
+    while (!folder.empty() && IsPathSeparator(folder.back())) folder.pop_back();
     for (;;) {
         const CString common = CString(folder) + L"\\Common Files\\";
         if (DirectoryExists(common.str()))
             if (HINSTANCE module = OpenAnyVariant(common + L"quOsysDll\\" + name)) return module;
-        const size_t separator = folder.find_last_of(L"\\/");
+        const size_t separator = LastPathSeparator(folder);
         if (folder.empty() || separator == std::wstring::npos) return nullptr;
         folder.resize(separator);  // "" after the last one: the root
     }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "qx/locale/message_table.h"
+#include "qx/message/message_table.h"
 #include "qx/platform/os/message_box.h"
 
 namespace qx::detail {

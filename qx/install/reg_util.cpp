@@ -8,7 +8,7 @@
 
 #include "qx/install/install_lookup.h"
 #include "qx/install/internal/reg_message.h"
-#include "qx/install/language_codes.h"
+#include "qx/locale/language_codes.h"
 #include "qx/install/reg_functions.h"
 #include "qx/platform/base/format.h"
 #include "qx/platform/base/number_parse.h"

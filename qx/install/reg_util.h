@@ -84,8 +84,4 @@ namespace qx {
 // Forgets the company and application names (for tests).
 QX_API void ResetRegUtilNames();
 
-// The system's folder for programs' shared files: $QX_COMMON_FILES, else
-// /opt; a library path without a final backslash.
-QX_API CString CommonProgramFilesFolder();
-
 }  // namespace qx

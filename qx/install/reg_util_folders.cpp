@@ -1,5 +1,4 @@
 // CRegUtil: the installation's folders and helper programs.
-#include <cstdlib>
 #include <functional>
 
 #include "qx/install/install_lookup.h"
@@ -8,7 +7,9 @@
 #include "qx/platform/os/file_search.h"
 #include "qx/platform/os/file_system.h"
 #include "qx/platform/os/native_path.h"
+#include "qx/platform/os/path_split.h"
 #include "qx/platform/os/process_info.h"
+#include "qx/platform/os/system_folders.h"
 
 namespace {
 
@@ -22,29 +23,25 @@ CString WithBackslash(CString folder) {
 // empty *folder* (a path the system could not tell) has none.
 bool ForEachAncestor(CString folder, const std::function<bool(const CString&)>& visit) {
     if (folder.IsEmpty()) return false;
-    folder.TrimRight(L'\\');
+    std::wstring_view rest = folder.str();
     while (true) {
-        if (visit(folder)) return true;
-        const int slash = folder.ReverseFind(L'\\');
-        if (slash < 0) return false;
-        folder = folder.Left(slash);
+        while (!rest.empty() && qx::IsPathSeparator(rest.back())) rest.remove_suffix(1);
+        if (visit(CString(std::wstring(rest)))) return true;
+        const size_t separator = qx::LastPathSeparator(rest);
+        if (separator == std::wstring_view::npos) return false;
+        rest = rest.substr(0, separator);
     }
 }
 
 // The folder of a file path, with its final backslash.
-CString FolderOf(const CString& path) {
-    const int slash = path.ReverseFind(L'\\');
-    return slash < 0 ? CString() : path.Left(slash + 1);
-}
+CString FolderOf(const CString& path) { return CString(std::wstring(qx::FolderPart(path.str()))); }
 
 // "DllPath" names the library folder; the folder above it is the common one.
 bool CommonFromDllPath(const CString& envKey, CString& candidate) {
     CString dllPath;
     if (!CRegUtil::GetProfileStringLMachine(dllPath, envKey, L"DllPath") || dllPath.IsEmpty()) return false;
     if (!qx::DirectoryExists(dllPath.str())) return false;
-    dllPath.TrimRight(L'\\');
-    const int slash = dllPath.ReverseFind(L'\\');
-    candidate = slash < 0 ? CString() : dllPath.Left(slash + 1);
+    candidate = CString(std::wstring(qx::ParentFolder(dllPath.str())));
     return !candidate.IsEmpty();
 }
 
@@ -80,17 +77,6 @@ void ShowDllMessage(bool silent, const CString& tried) {
 
 namespace qx {
 
-CString CommonProgramFilesFolder() {
-    const char* folder = std::getenv("QX_COMMON_FILES");
-    CString path = FromNativePath(folder && folder[0] ? folder : "/opt");
-    if (path.GetLength() > 1) path.TrimRight(L'\\');
-    return path;
-}
-
-}  // namespace qx
-
-namespace qx {
-
 InstallLookup LookUpCommonDir(bool company) {
     const bool named = CRegUtil::getRegCompany() != nullptr;
     const CString companyKey = CRegUtil::getEnvKeyName(true);
@@ -113,9 +99,10 @@ InstallLookup LookUpCommonDir(bool company) {
     for (const CString& key : {companyKey, defaultKey})
         if (tryCandidate(CommonFromDllPath(key, candidate), L"the folder above " + machine + key.str() + L"\\DllPath"))
             return result;
-    const char* variable = std::getenv("QX_COMMON_FILES");
-    candidate = CommonProgramFilesFolder() + L"\\" + (company && named ? CRegUtil::getRegCompany() : L"quOrix GmbH") + L"\\";
-    if (tryCandidate(true, std::wstring(variable && variable[0] ? L"$QX_COMMON_FILES" : L"the default /opt") +
+    bool fromVariable = false;
+    candidate = CString(CommonProgramFilesFolder(&fromVariable)) + L"\\" +
+                (company && named ? CRegUtil::getRegCompany() : L"quOrix GmbH") + L"\\";
+    if (tryCandidate(true, std::wstring(fromVariable ? L"$QX_COMMON_FILES" : L"the default /opt") +
                                L" plus the company's folder"))
         return result;
     result.source = L"no candidate exists; the last one tried came from " + result.source;

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <optional>
 
-#include "qx/install/desktop_default_app.h"
+#include "qx/platform/os/desktop_default_app.h"
 #include "qx/install/reg_functions.h"
 #include "qx/install/reg_util.h"
 #include "qx/platform/base/utf.h"

@@ -13,6 +13,7 @@
 #include "qx/platform/base/codepage.h"
 #include "qx/platform/base/cstring.h"
 #include "qx/platform/os/file_search.h"
+#include "qx/platform/os/path_split.h"
 
 namespace qx {
 namespace {
@@ -114,10 +115,8 @@ private:
     void ScanLocked(const wchar_t* path) {
         if (!path || !scanned_.insert(path).second) return;
         const std::wstring_view base(path);
-        const bool isFolder = !base.empty() && (base.back() == L'\\' || base.back() == L'/');
-        const size_t lastSeparator = base.find_last_of(L"\\/");
-        const std::wstring folder(lastSeparator == std::wstring_view::npos ? std::wstring_view()
-                                                                            : base.substr(0, lastSeparator + 1));
+        const bool isFolder = !base.empty() && IsPathSeparator(base.back());
+        const std::wstring folder(FolderPart(base));
         bool registered = false;
         if (auto search = FileSearch::Start(std::wstring(base) + (isFolder ? L"*.??" : L".??"))) {
             while (const FoundEntry* entry = search->Next()) {

@@ -5,16 +5,17 @@
 #include <utility>
 #include <vector>
 
-#include "qx/install/language_codes.h"
+#include "qx/locale/language_codes.h"
 #include "qx/locale/language_module_name.h"
 #include "qx/locale/language_resource_scope.h"
-#include "qx/locale/message_table.h"
+#include "qx/message/message_table.h"
 #include "qx/platform/base/cstring.h"
 #include "qx/platform/base/format.h"
 #include "qx/platform/os/file_search.h"
 #include "qx/platform/os/locale_info.h"
 #include "qx/platform/os/message_box.h"
 #include "qx/platform/os/process_info.h"
+#include "qx/platform/os/path_split.h"
 
 namespace qx {
 namespace {
@@ -43,9 +44,7 @@ ModuleLocation Location() {
     const LanguageModuleState& state = LanguageModuleState::Instance();
     if (!state.folder.empty() || !state.base.empty()) return {state.folder, state.base};
     const std::wstring library = LibraryPath();
-    const size_t separator = library.find_last_of(L"\\/");
-    return {LibraryDirectory(), LanguageModuleBase(separator == std::wstring::npos ? library
-                                                                                   : library.substr(separator + 1))};
+    return {LibraryDirectory(), LanguageModuleBase(std::wstring(NamePart(library)))};
 }
 
 bool SameCode(const std::wstring& a, const std::wstring& b) { return CString(a).CompareNoCase(b.c_str()) == 0; }

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "qx/locale/init_language.h"
-#include "qx/locale/string_table.h"
+#include "qx/message/string_table.h"
 
 namespace qx {
 namespace {

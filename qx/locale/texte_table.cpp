@@ -1,6 +1,6 @@
 #include "qx/locale/texte_table.h"
 
-#include "qx/install/language_codes.h"
+#include "qx/locale/language_codes.h"
 #include "qx/platform/base/codepage.h"
 #include "qx/platform/base/utf.h"
 

@@ -1,7 +1,9 @@
 #include "qx/locale/wordbook_line.h"
 
-#include "qx/platform/base/list.h"
-#include "qx/text/str_util.h"
+#include <vector>
+
+#include "qx/text/text_codec.h"
+#include "qx/text/text_files.h"
 
 namespace qx {
 namespace {
@@ -53,10 +55,13 @@ std::optional<WordbookEntry> ParseWordbookLine(std::wstring_view line) {
 }
 
 bool ReadWordbook(const wchar_t* path, const std::function<void(WordbookEntry&&)>& sink) {
-    CStringList lines;
-    if (!path || !qxStrUtil::readStringlistFromFile(lines, path, 1252, 0)) return false;
-    for (POSITION pos = lines.GetHeadPosition(); pos;) {
-        if (std::optional<WordbookEntry> entry = ParseWordbookLine(lines.GetNext(pos).str())) sink(std::move(*entry));
+    if (!path) return false;
+    const std::optional<std::wstring> text = ReadTextFile(path, 1252, false);
+    if (!text) return false;
+    std::vector<std::wstring_view> lines;
+    SplitTextLines(*text, lines);
+    for (const std::wstring_view line : lines) {
+        if (std::optional<WordbookEntry> entry = ParseWordbookLine(line)) sink(std::move(*entry));
     }
     return true;
 }

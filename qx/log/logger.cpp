@@ -62,7 +62,7 @@ int CLogger::Start() {
     const qx::CalendarTime today = qx::LocalTime();
     const CString name = qx::Format(L"Log_%i.%i.%i.csv", today.year, today.month, today.day);
     if (m_logDir.IsEmpty()) m_logDir = CPath(qx::TempDirectory());
-    if (!qx::DirectoryExists(m_logDir.str()) && !qx::CreateDirectory(m_logDir.str())) return 0;
+    if (!qx::DirectoryExists(m_logDir.str()) && !qx::MakeDirectory(m_logDir.str())) return 0;
     m_logFile = m_logDir ^ name.GetString();
     bool created = false;
     m_file = qx::LockedAppendFile::Open(m_logFile.str(), &created);
@@ -164,6 +164,6 @@ void CLogger::PurgeLogFiles(int days) {
         const auto status = search->StatusOf(*entry);
         if (!status) continue;
         const std::int64_t age = (now - qx::UnixSecondsOf(status->lastWriteTime)) / kSecondsPerDay;
-        if (age > days) qx::DeleteFile((m_logDir ^ entry->name.c_str()).str());
+        if (age > days) qx::RemoveFile((m_logDir ^ entry->name.c_str()).str());
     }
 }

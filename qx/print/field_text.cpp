@@ -8,10 +8,19 @@
 namespace qx {
 
 CString FillPlaceholders(const CString& text, const CString& value) {
-    if (text.Find(L"%s") < 0) return value;
-    CString filled = text;
-    filled.Replace(L"%s", value.GetString());
-    return filled;
+    const std::wstring& pattern = text.str();
+    size_t marker = pattern.find(L"%s");
+    if (marker == std::wstring::npos) return value;
+    // Every character of the value goes in, zero characters too.
+    std::wstring filled;
+    size_t from = 0;
+    for (; marker != std::wstring::npos; marker = pattern.find(L"%s", from)) {
+        filled.append(pattern, from, marker - from);
+        filled += value.str();
+        from = marker + 2;
+    }
+    filled.append(pattern, from);
+    return CString(std::move(filled));
 }
 
 CString SubstituteField(const CString& text, const CString& value, const CString& extra) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "qx/platform/base/ascii.h"
 #include "qx/platform/base/number_parse.h"
 
 namespace qx {
@@ -14,19 +15,9 @@ using View = std::wstring_view;
 constexpr wchar_t kParagraphFace[] = L"Times New Roman";
 constexpr int kParagraphSize = -3;
 
-wchar_t AsciiLower(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c; }
+bool EqualsNoCase(View text, View name) { return EqualsIgnoringAsciiCase(text, name); }
 
-bool EqualsNoCase(View text, View name) {
-    if (text.size() != name.size()) return false;
-    for (size_t k = 0; k < text.size(); ++k) {
-        if (AsciiLower(text[k]) != AsciiLower(name[k])) return false;
-    }
-    return true;
-}
-
-bool StartsWithNoCase(View text, View prefix) {
-    return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
-}
+bool StartsWithNoCase(View text, View prefix) { return StartsWithIgnoringAsciiCase(text, prefix); }
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; }
 
@@ -35,8 +26,6 @@ View Trimmed(View text) {
     while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
     return text;
 }
-
-bool IsAsciiLetter(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z'); }
 
 // The character an entity name stands for, or 0 for a name it does not know.
 // The umlauts are capital when the name starts with a capital letter.
@@ -104,20 +93,13 @@ View AttributeValue(View tag, size_t start, size_t& next) {
     return tag.substr(start, end - start);
 }
 
-int HexDigit(wchar_t c) {
-    if (c >= L'0' && c <= L'9') return c - L'0';
-    const wchar_t lower = AsciiLower(c);
-    if (lower >= L'a' && lower <= L'f') return lower - L'a' + 10;
-    return -1;
-}
-
 // "#RRGGBB" exactly; anything else leaves the colour.
 void ReadColour(View value, COLORREF& colour) {
     if (value.size() != 7 || value[0] != L'#') return;
     int channel[3];
     for (int k = 0; k < 3; ++k) {
-        const int high = HexDigit(value[1 + 2 * k]);
-        const int low = HexDigit(value[2 + 2 * k]);
+        const int high = HexDigitValue(value[1 + 2 * k]);
+        const int low = HexDigitValue(value[2 + 2 * k]);
         if (high < 0 || low < 0) return;
         channel[k] = high * 16 + low;
     }

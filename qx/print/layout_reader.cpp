@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <optional>
 
+#include "qx/platform/base/ascii.h"
 #include "qx/platform/base/list.h"
 #include "qx/platform/base/number_parse.h"
 #include "qx/platform/os/file_system.h"
@@ -13,6 +14,7 @@
 #include "qx/print/prx_scramble.h"
 #include "qx/print/record_line.h"
 #include "qx/text/str_util.h"
+#include "qx/platform/os/path_split.h"
 
 namespace qx {
 namespace {
@@ -46,6 +48,8 @@ public:
         }
         return std::nullopt;
     }
+
+    bool InSection() const { return inSection_; }
 
     // The parts are paired from the outside in: the first and the last are
     // level 0, the second and the last but one level 1, and so on.
@@ -123,25 +127,20 @@ private:
     bool framed_ = false;     // the first part has been opened by an FRM record
 };
 
-bool EndsWithNoCase(const CString& text, const wchar_t* suffix) {
-    const CString end = text.Right(static_cast<int>(std::wcslen(suffix)));
-    return end.GetLength() == static_cast<int>(std::wcslen(suffix)) && end.CompareNoCase(suffix) == 0;
-}
-
 }  // namespace
 
 bool LayoutFile::Set(const CString& newPath) {
-    const int separator = std::max(newPath.ReverseFind(L'\\'), newPath.ReverseFind(L'/'));
-    folder = newPath.Left(separator + 1);
+    folder = CString(std::wstring(FolderPart(newPath.str())));
     if (!FileExists(newPath.str()) || !IsReadable(newPath.str())) return false;
     path = newPath;
-    scrambled = EndsWithNoCase(newPath, L".prx");
+    scrambled = EndsWithIgnoringAsciiCase(newPath.str(), L".prx");
     return true;
 }
 
 int LoadSection(LayoutState& state, const LayoutFile& file, int startLine) {
     state.parts.clear();
     state.sums.clear();
+    state.found = SectionFound::kUnreadable;
     CStringList lines;
     if (file.path.IsEmpty() || !qxStrUtil::readStringlistFromFile(lines, file.path, kLayoutCodePage, 0)) return 0;
     if (startLine == 0) state.scale = 1.0;
@@ -159,6 +158,9 @@ int LoadSection(LayoutState& state, const LayoutFile& file, int startLine) {
         if (record && (stop = reader.Take(*record))) break;
     }
     reader.AssignLevels();
+    state.found = stop == Stop::kRejected ? SectionFound::kOldVersion
+                  : reader.InSection()    ? SectionFound::kSection
+                                          : SectionFound::kNone;
     switch (stop.value_or(Stop::kEndOfFile)) {
         case Stop::kNextSection: return number;
         case Stop::kEndOfFile: return std::max(lines.GetCount() - 1, 0);

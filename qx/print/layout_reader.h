@@ -32,6 +32,14 @@ struct QX_API LayoutFile {
     bool Set(const CString& newPath);
 };
 
+// What a section load found.
+enum class SectionFound {
+    kSection,     // a PAG record opened a section
+    kNone,        // the lines read hold no section (the file ended, or "%EOF")
+    kOldVersion,  // a version below 2.0: the layout is rejected
+    kUnreadable,  // the file cannot be read
+};
+
 // What one section load leaves for page composition.
 struct QX_API LayoutState {
     // In file order: the page header first, the page footer last, the
@@ -43,6 +51,7 @@ struct QX_API LayoutState {
     int pageMode = 0;    // 0 one page per record, 1 flowing pages
     // The section starts on the last page of the previous one.
     bool continueSection = false;
+    SectionFound found = SectionFound::kNone;
 };
 
 // Loads the section of *file* that starts at line *startLine* (0-based) into
@@ -50,7 +59,8 @@ struct QX_API LayoutState {
 // repeated headers). Returns the line at which the next section starts, the
 // last line's number when the file ends, or 0 when the file ends with a
 // "%EOF" page record, declares a version below 2.0 (then no part is left) or
-// cannot be read. Throws CInvalidArgException for an object record with fewer
+// cannot be read; *state*.found says whether a section was read and, when
+// none was, why. Throws CInvalidArgException for an object record with fewer
 // than 28 fields.
 QX_API int LoadSection(LayoutState& state, const LayoutFile& file, int startLine);
 

@@ -62,18 +62,18 @@ public:
         Int(BlueOf(color));
     }
     // An object text as EscapeText gives it; a face or a name as
-    // EscapeComma does. A field ends at a zero character, if any.
+    // EscapeComma does. Every character is kept, zero characters too.
     void Text(const CString& text) {
         Separate();
         if (text.IsEmpty()) {
             out_ += kEmptyTextEscape;
         } else {
-            AppendEscaped(out_, text.GetString(), true);
+            AppendEscaped(out_, text.str(), true);
         }
     }
     void CommaEscaped(const CString& text) {
         Separate();
-        AppendEscaped(out_, text.GetString(), false);
+        AppendEscaped(out_, text.str(), false);
     }
 
 private:

@@ -4,12 +4,14 @@
 #include <string>
 
 #include "qx/platform/base/codepage.h"
+#include "qx/platform/base/format.h"
 #include "qx/platform/gfx/rich_text.h"
 #include "qx/print/field_text.h"
 #include "qx/print/font_cache.h"
 #include "qx/print/layout_reader.h"
 #include "qx/print/page_geometry.h"
 #include "qx/print/formatted_text.h"
+#include "qx/print/internal/int_range.h"
 #include "qx/print/object_font.h"
 #include "qx/print/page_file_reader.h"
 #include "qx/print/wimage.h"
@@ -53,6 +55,23 @@ void ApplyVerticalAnchors(CPagePart& part) {
         }
         object->bottom = object->top + height;
     }
+}
+
+// Shortens a line object to its part above *limit*; false when none of it is.
+bool ClipLineAbove(PRINTOBJ& line, int limit) {
+    if (line.y1 > limit && line.y2 > limit) return false;
+    const auto clipEnd = [limit](int& x, int& y, int otherX, int otherY) {
+        if (y <= limit) return;
+        // otherY <= limit < y: the point where the line crosses the limit.
+        const double share = static_cast<double>(limit - static_cast<long long>(otherY)) /
+                             static_cast<double>(static_cast<long long>(y) - otherY);
+        x = detail::ClampToInt(otherX + share * (static_cast<double>(x) - otherX));
+        y = limit;
+    };
+    clipEnd(line.x1, line.y1, line.x2, line.y2);
+    clipEnd(line.x2, line.y2, line.x1, line.y1);
+    line.bottom = std::min(line.bottom, limit);
+    return true;
 }
 
 // Selects the object's font on *dc* for measuring and puts the old one back
@@ -117,10 +136,18 @@ std::wstring WrapPlainText(CDC& dc, const std::wstring& text, int width, int& li
 
 PageComposer::PageComposer(PrintEngineState& state) : state_(state), layout_(state.section) {}
 
-void PageComposer::ComposeAll() {
+bool PageComposer::ComposeAll() {
+    const bool composed = ComposeTrees();
+    state_.pages.ClosePageFile();
+    ClearFontCache();
+    return composed;
+}
+
+bool PageComposer::ComposeTrees() {
     for (CDataTree* tree : state_.trees) {
         if (tree == nullptr) continue;
         int next = LoadSection(layout_, state_.layout, 0);
+        if (!CheckSection(true)) return false;
         POSITION pos = tree->Children.GetHeadPosition();
         while (pos != nullptr && !layout_.parts.empty()) {
             const CDataTree* record = tree->Children.GetNext(pos);
@@ -128,8 +155,8 @@ void PageComposer::ComposeAll() {
             if (record->Printable != 0) {
                 if (layout_.pageMode == 0) {
                     ComposeSinglePage(*record);
-                } else {
-                    ComposeFlowing(*record);
+                } else if (!ComposeFlowing(*record)) {
+                    return false;
                 }
             }
             previousFlowing_ = layout_.pageMode == 1;
@@ -137,10 +164,28 @@ void PageComposer::ComposeAll() {
             repeatedHeaders_.clear();
             if (next == 0) break;
             next = LoadSection(layout_, state_.layout, next);
+            if (!CheckSection(false)) return false;
         }
     }
-    state_.pages.ClosePageFile();
-    ClearFontCache();
+    return true;
+}
+
+bool PageComposer::CheckSection(bool first) {
+    switch (layout_.found) {
+        case SectionFound::kSection:
+            return true;
+        case SectionFound::kNone:
+            if (!first) return true;  // the records after the last section
+            failure_ = L"the layout has no page section (PAG record)";
+            return false;
+        case SectionFound::kOldVersion:
+            failure_ = L"the layout's version is below 2.0";
+            return false;
+        case SectionFound::kUnreadable:
+            failure_ = L"the layout cannot be read";
+            return false;
+    }
+    return false;
 }
 
 void PageComposer::ComposeSinglePage(const CDataTree& record) {
@@ -152,34 +197,27 @@ void PageComposer::ComposeSinglePage(const CDataTree& record) {
     state_.pages.ClosePageFile();
 }
 
-void PageComposer::ComposeFlowing(const CDataTree& record) {
-    const int headerHeight = layout_.parts.front().height;
+bool PageComposer::ComposeFlowing(const CDataTree& record) {
     const int footerHeight = layout_.parts.back().height;
     const int pageHeight = layout_.pageHeight;
 
     BuildInstances(record, 0);
-    bool firstPage = true;
+    bool mayContinue = layout_.continueSection && previousFlowing_ && state_.pages.PageCount() > 0;
+    layout_.continueSection = false;
     size_t next = 0;
     while (next < instances_.size()) {
-        if (firstPage && layout_.continueSection && previousFlowing_ && state_.pages.PageCount() > 0) {
-            y_ += kContinueGap;
-            layout_.continueSection = false;
-        } else {
-            state_.pages.NewPageFile(pageMode_);
-            CPagePart header = layout_.parts.front();
-            Substitute(header, record);
-            WritePart(header, 0, 0);
-            y_ = headerHeight;
-        }
-        firstPage = false;
-
+        const bool continued = StartPage(record, mayContinue);
+        mayContinue = false;
         for (CPagePart& header : repeatedHeaders_) {
             if (header.level >= instances_[next].level) continue;
             WritePart(header, 0, y_);
-            y_ += header.height;
+            y_ = detail::ClampToInt(static_cast<long long>(y_) + header.height);
         }
-        int available = pageHeight - y_ - footerHeight;
-        if (available < 1) return;
+        int available = detail::ClampToInt(static_cast<long long>(pageHeight) - y_ - footerHeight);
+        if (available < 1) {
+            FailNoRoom(instances_[next], available);
+            return false;
+        }
 
         const int availableAtStart = available;
         bool pageBreak = false;
@@ -195,11 +233,15 @@ void PageComposer::ComposeFlowing(const CDataTree& record) {
                 const bool progress = !piece.objects.empty() || rest.height < heightBefore;
                 WritePart(piece, 0, y_);
                 y_ += piece.height;
-                if (!progress && next == firstOnPage) {
-                    // Neither placed on an empty page nor divided: written cut
-                    // at the page bottom, so that composition moves on.
-                    CPagePart cut = std::move(rest);
-                    std::erase_if(cut.objects, [&](const auto& object) { return object->top >= available; });
+                // Neither placed on an empty page nor divided: written cut at
+                // the bottom of the body, so that composition moves on. A
+                // continued page is not empty; the part gets a page of its own.
+                if (!progress && next == firstOnPage && !continued) {
+                    CPagePart cut = CutPart(rest, available);
+                    if (cut.objects.empty()) {
+                        FailNoRoom(rest, available);
+                        return false;
+                    }
                     WritePart(cut, 0, y_);
                     ++next;
                 }
@@ -210,6 +252,38 @@ void PageComposer::ComposeFlowing(const CDataTree& record) {
         Substitute(footer, record);
         WritePart(footer, 0, pageHeight - footerHeight);
     }
+    return true;
+}
+
+bool PageComposer::StartPage(const CDataTree& record, bool mayContinue) {
+    if (mayContinue) {
+        const long long room = static_cast<long long>(layout_.pageHeight) - y_ - kContinueGap -
+                               RepeatedHeadersHeight(instances_.front().level) - layout_.parts.back().height;
+        if (room >= 1) {
+            y_ += kContinueGap;
+            return true;
+        }
+    }
+    state_.pages.NewPageFile(pageMode_);
+    CPagePart header = layout_.parts.front();
+    Substitute(header, record);
+    WritePart(header, 0, 0);
+    y_ = layout_.parts.front().height;
+    return false;
+}
+
+int PageComposer::RepeatedHeadersHeight(int level) const {
+    long long height = 0;
+    for (const CPagePart& header : repeatedHeaders_) {
+        if (header.level < level) height += header.height;
+    }
+    return detail::ClampToInt(height);
+}
+
+void PageComposer::FailNoRoom(const CPagePart& part, int room) {
+    failure_ = Format(L"the page part \"%s\" (level %d, %d units high) cannot be placed: the page's headers and "
+                      L"footer leave %d of its %d units",
+                      part.name.GetString(), part.level, part.height, std::max(room, 0), layout_.pageHeight);
 }
 
 size_t PageComposer::PlaceInstances(size_t next, int& available, bool& pageBreak) {
@@ -290,7 +364,7 @@ void PageComposer::GrowImage(PRINTOBJ& object) {
 void PageComposer::GrowText(PRINTOBJ& object) {
     const int width = object.right - object.left;
     if (IsRichText(object.text)) {
-        const std::string rtf = WideToCodePage(object.text.GetString(), 1252);
+        const std::string rtf = WideToCodePage(object.text.str(), 1252);
         object.richTextBlock = state_.richText.Add(rtf);
         object.firstChar = 0;
         object.lastChar = -1;
@@ -317,14 +391,13 @@ void PageComposer::GrowText(PRINTOBJ& object) {
 
 const PageComposer::WrappedText& PageComposer::WrapPlain(const PRINTOBJ& object, const CString& text) {
     const int width = object.right - object.left;
-    // The text goes as far as a zero character, as a C string does.
-    WrapKey key(reinterpret_cast<std::uintptr_t>(&GetFont(FontOf(object))), width, std::wstring(text.GetString()));
+    WrapKey key(reinterpret_cast<std::uintptr_t>(&GetFont(FontOf(object))), width, text.str());
     const auto found = wrapped_.find(key);
     if (found != wrapped_.end()) return found->second;
     MeasuringFont font(measure_, object);
     int lines = 1;
     WrappedText wrapped;
-    wrapped.text = WrapPlainText(measure_, std::get<2>(key), width, lines).c_str();
+    wrapped.text = WrapPlainText(measure_, std::get<2>(key), width, lines);
     int lineHeight = measure_.GetTextExtent(wrapped.text).cy;
     if (lineHeight == 0) lineHeight = measure_.GetTextExtent(L"W").cy;
     wrapped.height = lineHeight * lines;
@@ -476,6 +549,41 @@ CPagePart PageComposer::SplitPart(CPagePart& part, int available) {
     return piece;
 }
 
+int PageComposer::LineHeight(const PRINTOBJ& object) {
+    MeasuringFont font(measure_, object);
+    return measure_.GetTextExtent(L"Wg").cy;
+}
+
+CPagePart PageComposer::CutPart(CPagePart& part, int limit) {
+    CPagePart cut;
+    cut.name = part.name;
+    cut.level = part.level;
+    for (auto& object : part.objects) {
+        if (object->top >= limit) continue;
+        if (object->bottom > limit) {
+            // Texts laid out line by line keep the lines that fit; a text
+            // drawn in its box (clipped there) keeps the part of its box
+            // above the limit when a line of it fits there; a shape or a
+            // picture keeps the part of its box above the limit.
+            const bool byLines = object->kind == kPrintText &&
+                                 (object->grow || object->richTextBlock != 0 || (object->formatted && object->layout));
+            if (byLines) {
+                for (PRINTOBJ& taken : DivideText(*object, limit)) {
+                    cut.objects.push_back(std::make_unique<PRINTOBJ>(std::move(taken)));
+                }
+                continue;
+            }
+            if (object->kind == kPrintText && limit - object->top < LineHeight(*object)) continue;
+            if (object->kind == kPrintLine && !ClipLineAbove(*object, limit)) continue;
+            object->bottom = limit;
+        }
+        cut.objects.push_back(std::move(object));
+    }
+    part.objects.clear();
+    cut.height = LargestBottom(cut);
+    return cut;
+}
+
 std::vector<PRINTOBJ> PageComposer::DivideText(PRINTOBJ& object, int available) {
     const int room = available - object.top;
     std::vector<PRINTOBJ> pieces;
@@ -499,10 +607,9 @@ std::vector<PRINTOBJ> PageComposer::DivideText(PRINTOBJ& object, int available) 
         object.bottom -= before - object.layout->Height();
         return pieces;
     }
-    MeasuringFont font(measure_, object);
-    const int lineHeight = measure_.GetTextExtent(L"Wg").cy;
+    const int lineHeight = LineHeight(object);
     if (lineHeight <= 0) return pieces;
-    const std::wstring text = object.text.GetString();
+    const std::wstring text = object.text.str();
     size_t cut = 0;
     int taken = 0;
     while (taken + lineHeight <= room) {
@@ -518,9 +625,9 @@ std::vector<PRINTOBJ> PageComposer::DivideText(PRINTOBJ& object, int available) 
     // The piece ends before the line feed that ends its last line.
     const size_t pieceEnd = cut < text.size() ? cut - 1 : cut;
     PRINTOBJ piece = object;
-    piece.text = text.substr(0, pieceEnd).c_str();
+    piece.text = text.substr(0, pieceEnd);
     piece.bottom = piece.top + taken;
-    object.text = text.substr(cut).c_str();
+    object.text = text.substr(cut);
     object.bottom -= taken;
     pieces.push_back(std::move(piece));
     return pieces;

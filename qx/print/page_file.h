@@ -7,10 +7,11 @@
 //   PAG(<page number from 1>,<page mode>)
 //   OBJ(<34 fields>)            one line per object
 //
-// UTF-16LE with a byte-order mark, lines ending in CR LF. Files are named
-// "QX<n>.tmp" with a number no entry of the folder has (claimed by exclusive
-// creation, numbers counted on through the process), so a job of any length
-// gets distinct files.
+// UTF-16LE with a byte-order mark, lines ending in CR LF. The files are the
+// os layer's temporary files (temporary_files.h): named with the process id
+// and a number the process never repeats, claimed by exclusive creation, so a
+// job of any length gets distinct files, and removed when the process is
+// ended by a signal or, after a kill, by the next process that writes there.
 #pragma once
 
 #include <memory>
@@ -23,7 +24,7 @@
 
 namespace qx {
 
-class NumberedFile;
+class TemporaryFile;
 
 // The page files of one job: writes them one at a time and deletes them all
 // on Reset and when it goes.
@@ -49,16 +50,16 @@ public:
     void ClosePageFile();
 
     // Pages created since the last reset, and the file of each (0-based).
-    int PageCount() const { return static_cast<int>(paths_.size()); }
-    const std::wstring& PagePath(int page) const { return paths_.at(static_cast<size_t>(page)); }
+    int PageCount() const { return static_cast<int>(pages_.size()); }
+    const std::wstring& PagePath(int page) const;
 
     // Closes the open page and deletes every page file; the count becomes 0.
     void Reset();
 
 private:
     std::wstring folder_;
-    std::vector<std::wstring> paths_;
-    std::unique_ptr<NumberedFile> open_;
+    std::vector<std::unique_ptr<TemporaryFile>> pages_;
+    bool pageOpen_ = false;  // the last of pages_ is being written
     std::wstring openText_;  // the open page's lines, written out on close
 };
 

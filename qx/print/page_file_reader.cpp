@@ -5,11 +5,14 @@
 #include <string_view>
 
 #include "qx/platform/base/number_parse.h"
+#include "qx/platform/base/utf.h"
+#include "qx/platform/os/file_system.h"
 #include "qx/print/internal/int_range.h"
 #include "qx/print/object_record.h"
 #include "qx/print/record_line.h"
 #include "qx/text/text_codec.h"
 #include "qx/text/text_files.h"
+#include "qx/platform/os/path_split.h"
 
 namespace qx {
 namespace {
@@ -18,17 +21,32 @@ using detail::ClampToInt;
 
 constexpr unsigned kPageCodePage = 1252;
 constexpr double kMinimumVersion = 2.0;
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+
+// The engine writes page files as UTF-16 with its mark, and their texts may
+// hold zero characters, at which the reader of text files would end the
+// text; so such a file is decoded whole. Other files read as text files do.
+std::optional<std::wstring> ReadPageText(const CString& path) {
+    std::optional<std::string> bytes = ReadWholeFile(path.str());
+    if (!bytes) return std::nullopt;
+    const std::string_view view(*bytes);
+    if (view.starts_with(kUtf16LeMark)) return Utf16BytesToWide(view.substr(kUtf16LeMark.size()), false);
+    return DecodeText(view, kPageCodePage);
+}
 
 }  // namespace
 
+// A drive path ("C:..."), a network path ("\\\\server...") and, as on every
+// POSIX system, a path that begins with a separator are absolute.
 CString ResolveImagePath(const CString& path, const CString& layoutFolder) {
-    const bool absolute = path.GetLength() >= 2 && (path[1] == L':' || path[1] == L'\\');
+    const bool absolute = (path.GetLength() >= 1 && IsPathSeparator(path[0])) ||
+                          (path.GetLength() >= 2 && (path[1] == L':' || IsPathSeparator(path[1])));
     return absolute ? path : layoutFolder + path;
 }
 
 LoadedPage ReadPageFile(const CString& path, const CString& layoutFolder) {
     LoadedPage page;
-    std::optional<std::wstring> text = ReadTextFile(path, kPageCodePage, false);
+    std::optional<std::wstring> text = ReadPageText(path);
     if (!text) return page;
     // Text written in the 8-bit page of old keeps its euro sign there.
     std::replace(text->begin(), text->end(), L'\u0080', L'\u20AC');

@@ -47,9 +47,10 @@ void CPrintEngine::SetDataPtr(CDataTree* tree) { state_->trees.push_back(tree); 
 
 CDataTree* CPrintEngine::GetDataPtr() { return state_->trees.empty() ? nullptr : state_->trees.front(); }
 
-void CPrintEngine::WriteTempFile(int page) {
+int CPrintEngine::WriteTempFile(int page) {
     state_->currentPage = page;
     state_->Reset();
+    state_->composeError.Empty();
     if (state_->dc != nullptr && state_->dc->HasAttributeContext()) {
         const CDC& dc = *state_->dc;
         qx::SharedPageGeometry().width =
@@ -57,8 +58,15 @@ void CPrintEngine::WriteTempFile(int page) {
         state_->section.pageHeight =
             MulDivRounded(dc.GetDeviceCaps(PHYSICALHEIGHT), qx::kEngineUnitsPerInch, dc.GetDeviceCaps(LOGPIXELSY));
     }
-    qx::PageComposer(*state_).ComposeAll();
+    qx::PageComposer composer(*state_);
+    if (composer.ComposeAll()) return 1;
+    // Pages made before the job stopped are no result.
+    state_->Reset();
+    state_->composeError = composer.Failure();
+    return 0;
 }
+
+CString CPrintEngine::GetComposeError() const { return state_->composeError; }
 
 int CPrintEngine::GetPageCount() { return state_->pages.PageCount(); }
 

@@ -46,8 +46,15 @@ public:
     CDataTree* GetDataPtr();
 
     // Composes every page into page files and records *page* as the current
-    // page number; no page is loaded.
-    void WriteTempFile(int page);
+    // page number; no page is loaded. Returns 1, or 0 when the job cannot be
+    // composed: the layout makes no page (it cannot be read, its version is
+    // below 2.0, it has no section) or a part finds no room between the page
+    // header and footer. Then no page is left and GetComposeError says why.
+    // A malformed layout throws CInvalidArgException.
+    int WriteTempFile(int page);
+    // Why the last WriteTempFile returned 0 (an English text); empty after
+    // one that succeeded.
+    CString GetComposeError() const;
     int GetPageCount();
     // Loads page *page* (0-based) when it exists; a negative number throws
     // CInvalidArgException.
@@ -59,6 +66,8 @@ public:
     void RenderPage(int stretch, int pageOffset);
     // Writes every page as fixed-width text (UTF-8) to *path*, after the
     // file's old lines when *append*; the page files are deleted afterwards.
+    // Page numbers take the offset of the last RenderPage (a RenderPage
+    // without an engine context only sets it).
     void OutputToTextFile(const wchar_t* path, int append);
 
 private:

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "qx/platform/base/ascii.h"
 #include "qx/platform/base/format.h"
 
 namespace {
@@ -62,12 +63,10 @@ struct Conversion {
     size_t end = 0;            // the index after the letter
 };
 
-bool IsDigit(wchar_t ch) { return ch >= L'0' && ch <= L'9'; }
-
 // Reads a run of digits at *p*; false when its value exceeds kMaxFieldWidth.
 bool ReadBoundedNumber(std::wstring_view text, size_t& p) {
     unsigned value = 0;
-    for (; p < text.size() && IsDigit(text[p]); ++p) {
+    for (; p < text.size() && qx::IsAsciiDigit(text[p]); ++p) {
         value = value * 10 + static_cast<unsigned>(text[p] - L'0');
         if (value > kMaxFieldWidth) return false;
     }
@@ -189,7 +188,7 @@ size_t FindPlaceholders(std::wstring_view format, const Parameters& params) {
         wchar_t number = format[bang - 1];
         if (number < L'1' || number > L'8') break;
         size_t p = bang + 2;
-        while (p < format.size() && (IsDigit(format[p]) || format[p] == L'.')) ++p;
+        while (p < format.size() && (qx::IsAsciiDigit(format[p]) || format[p] == L'.')) ++p;
         if (p >= format.size() || kLetters.find(format[p]) == std::wstring_view::npos) break;
         const FmtPar& named = *params[static_cast<size_t>(number - L'1')];
         FmtPar& slot = *params[found];

@@ -9,7 +9,8 @@
 #include <optional>
 #include <string_view>
 
-#include "qx/locale/message_table.h"
+#include "qx/message/message_table.h"
+#include "qx/platform/base/ascii.h"
 #include "qx/platform/base/format.h"
 #include "qx/platform/base/unicode.h"
 #include "qx/text/formula_state.h"
@@ -56,31 +57,27 @@ private:
     Budget& budget_;
 };
 
-bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
-
 // White space other than the line feed, which separates like ';'.
 bool IsSkippedSpace(wchar_t c) {
     if (c == L' ' || c == L'\t' || c == L'\r' || c == L'\v' || c == L'\f') return true;
     return c >= 0x80 && IsSpace(c);
 }
 
-bool IsNumberChar(wchar_t c) { return IsDigit(c) || c == L'.' || c == L',' || c == L'x' || c == L'X'; }
+bool IsNumberChar(wchar_t c) { return IsAsciiDigit(c) || c == L'.' || c == L',' || c == L'x' || c == L'X'; }
 
 // Non-ASCII characters other than spaces count as letters, so that names
 // such as "Länge" or "Maß" work; a name resolves only to macros and
 // variables the application chose, so nothing else can match them.
 bool IsNameChar(wchar_t c) {
-    if (c < 0x80) return IsDigit(c) || (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || c == L'_';
+    if (c < 0x80) return IsAsciiDigit(c) || IsAsciiLetter(c) || c == L'_';
     return !IsSpace(c);
 }
-
-wchar_t AsciiUpper(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
 
 // Each character of a hexadecimal run: digits by their value, any other
 // character (x, X, the point) by its position after A, wrapping as the
 // unsigned 32-bit sum does.
 std::uint32_t HexValue(wchar_t c) {
-    if (IsDigit(c)) return static_cast<std::uint32_t>(c - L'0');
+    if (IsAsciiDigit(c)) return static_cast<std::uint32_t>(c - L'0');
     const wchar_t upper = c == L',' ? L'.' : AsciiUpper(c);
     return static_cast<std::uint32_t>(upper) - static_cast<std::uint32_t>(L'A') + 10u;
 }
@@ -149,7 +146,7 @@ private:
             case L'^': token_ = Token::Power; break;
             case L'|': token_ = Token::Or; break;
             default:
-                if (IsDigit(c) || ((c == L'.' || c == L',') && IsDigit(cursor_[1]))) return ReadNumber();
+                if (IsAsciiDigit(c) || ((c == L'.' || c == L',') && IsAsciiDigit(cursor_[1]))) return ReadNumber();
                 if (IsNameChar(c)) return ReadName();
                 token_ = Token::Separator;  // ';', the line feed, a lone point and anything else
                 break;

@@ -5,15 +5,13 @@
 #include <string_view>
 #include <vector>
 
+#include "qx/platform/base/ascii.h"
 #include "qx/platform/base/unicode.h"
+#include "qx/platform/os/path_split.h"
 
 namespace {
 
-bool IsSeparator(wchar_t ch) { return ch == L'\\' || ch == L'/'; }
-
-bool IsAsciiLetter(wchar_t ch) { return (ch >= L'A' && ch <= L'Z') || (ch >= L'a' && ch <= L'z'); }
-
-bool HasDrive(std::wstring_view path) { return path.size() >= 2 && path[1] == L':' && IsAsciiLetter(path[0]); }
+bool HasDrive(std::wstring_view path) { return path.size() >= 2 && path[1] == L':' && qx::IsAsciiLetter(path[0]); }
 
 bool IsNetworkPath(std::wstring_view path) { return path.starts_with(L"\\\\"); }
 
@@ -27,11 +25,8 @@ Parts Split(std::wstring_view path) {
         parts.drive = path.substr(0, 2);
         path.remove_prefix(2);
     }
-    const size_t separator = path.find_last_of(L"\\/");
-    if (separator != std::wstring_view::npos) {
-        parts.folder = path.substr(0, separator + 1);
-        path.remove_prefix(separator + 1);
-    }
+    parts.folder = qx::FolderPart(path);
+    path.remove_prefix(parts.folder.size());
     const size_t point = path.rfind(L'.');
     parts.name = path.substr(0, point);
     if (point != std::wstring_view::npos) parts.ext = path.substr(point);
@@ -45,8 +40,8 @@ CString Text(std::wstring_view text) { return CString(std::wstring(text)); }
 CPath Join(std::wstring_view left, std::wstring_view right) {
     if (left.empty()) return Text(right);
     if (right.empty()) return Text(left);
-    const bool leftEnds = IsSeparator(left.back());
-    const bool rightStarts = IsSeparator(right.front());
+    const bool leftEnds = qx::IsPathSeparator(left.back());
+    const bool rightStarts = qx::IsPathSeparator(right.front());
     std::wstring joined(left);
     if (leftEnds && rightStarts) right.remove_prefix(1);
     else if (!leftEnds && !rightStarts) joined += L'\\';
@@ -123,7 +118,7 @@ std::vector<CString> FolderNames(std::wstring_view path, size_t rootLength) {
     return names;
 }
 
-bool IsTrimmedAtEnd(wchar_t ch) { return IsSeparator(ch) || qx::IsSpace(ch); }
+bool IsTrimmedAtEnd(wchar_t ch) { return qx::IsPathSeparator(ch) || qx::IsSpace(ch); }
 
 // Trimmed, except that a root ("\\", "/" or several of them) stays "\\": the
 // empty path would name the current folder instead.
@@ -166,7 +161,7 @@ int CPath::IsFileExt(const wchar_t* ext) const { return GetFileExt().CompareNoCa
 
 int CPath::IsAbsolute() const {
     const std::wstring& path = str();
-    return HasDrive(path) || (!path.empty() && IsSeparator(path[0])) ? 1 : 0;
+    return HasDrive(path) || (!path.empty() && qx::IsPathSeparator(path[0])) ? 1 : 0;
 }
 
 void CPath::SetDrive(const wchar_t* drive) {
@@ -183,7 +178,7 @@ void CPath::SetShortFileName(const wchar_t* name) {
     CPath result = GetFilePath();
     if (name && *name) {
         result = result ^ name;
-    } else if (!result.IsEmpty() && !IsSeparator(result.str().back())) {
+    } else if (!result.IsEmpty() && !qx::IsPathSeparator(result.str().back())) {
         result += L'\\';
     }
     if (!ext.IsEmpty()) result += L'.' + ext;

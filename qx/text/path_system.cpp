@@ -14,7 +14,7 @@ namespace {
 // The size of the caller's buffer for the path found, zero included.
 constexpr size_t kFoundCapacity = 260;
 
-bool Exists(const std::wstring& path) { return qx::GetFileAttributes(path) != qx::kInvalidFileAttributes; }
+bool Exists(const std::wstring& path) { return qx::FileAttributes(path) != qx::kInvalidFileAttributes; }
 
 bool Grants(const std::wstring& path, unsigned char mode) {
     switch (mode) {
@@ -44,7 +44,7 @@ int qxRecurseCreateDir(const CString& path) {
     for (size_t end = 0; end <= text.size(); ++end) {
         if (end < text.size() && text[end] != L'\\' && text[end] != L'/') continue;
         const std::wstring folder = text.substr(0, end);
-        if (!folder.empty() && !Exists(folder)) qx::CreateDirectory(folder);
+        if (!folder.empty() && !Exists(folder)) qx::MakeDirectory(folder);
     }
     return 1;
 }

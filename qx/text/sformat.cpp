@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "qx/locale/string_table.h"
+#include "qx/message/string_table.h"
 #include "qx/platform/base/format.h"
 
 CStringEx sformat(const wchar_t* format, ...) {

@@ -11,7 +11,7 @@
 QX_API CStringEx sformat(const wchar_t* format, ...);
 
 // The same with string resource *resourceId* of the current resource module
-// (qx/locale/string_table.h) as the format; "" when there is no such string.
+// (qx/message/string_table.h) as the format; "" when there is no such string.
 QX_API CStringEx sformat(unsigned resourceId, ...);
 
 // A CString whose constructor formats; "" for a null or empty format.

@@ -6,6 +6,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "qx/platform/base/checked_length.h"
 #include "qx/platform/base/number_parse.h"
 
 namespace {
@@ -54,14 +55,14 @@ void CQxSubStr::AddInit(wchar_t separator) {
     m_separator = separator;
     // A zero separator character means the separator text; its length is
     // what AddEnd must take back.
-    m_separatorLength = static_cast<unsigned>(SeparatorWidth(*this));
+    m_separatorLength = SeparatorWidth(*this);
     m_writePosition = 0;
 }
 
 void CQxSubStr::AddInit(wchar_t* separatorText) {
     m_separator = 0;
     m_separatorText = separatorText;
-    m_separatorLength = separatorText ? static_cast<unsigned>(std::wcslen(separatorText)) : 0;
+    m_separatorLength = separatorText ? std::wcslen(separatorText) : 0;
     m_writePosition = 0;
 }
 
@@ -111,12 +112,12 @@ void CQxSubStr::AddEnd(CString& out) {
     State().Reserve(m_writePosition + 1);
     std::vector<wchar_t>& buffer = State().build;
     if (m_writePosition != 0) {
-        m_writePosition -= std::min<size_t>(m_separatorLength, m_writePosition);
+        m_writePosition -= std::min(m_separatorLength, m_writePosition);
         buffer[m_writePosition] = L'\0';
     }
     // The list is the buffer's text up to its first zero: another object may
     // have started a list of its own in the shared buffer meanwhile.
-    out = CString(buffer.data(), static_cast<int>(wcsnlen(buffer.data(), m_writePosition)));
+    out = CString(buffer.data(), qx::CheckedLength<int>(wcsnlen(buffer.data(), m_writePosition)));
     m_writePosition = 0;
     buffer[0] = L'\0';
 }
@@ -202,7 +203,7 @@ bool qxSubStrUtil::GetInit(const wchar_t* text, wchar_t* separatorText) {
     s.m_readCursor = text;
     s.m_separator = 0;
     s.m_separatorText = separatorText;
-    s.m_separatorLength = separatorText ? static_cast<unsigned>(std::wcslen(separatorText)) : 0;
+    s.m_separatorLength = separatorText ? std::wcslen(separatorText) : 0;
     return text && *text && *text != L'\r' && *text != L'\n';
 }
 

@@ -32,7 +32,8 @@ public:
     void Add(int value);             // "%d"
     void Add(const double& value);   // "0" for zero, otherwise "%g"
     // Ends the list (dropping the last separator), hands it out and empties
-    // the build buffer.
+    // the build buffer. A list longer than a CString can hold raises
+    // CMemoryException.
     void AddEnd(CString& out);
 
     // False when *text* is null or begins with a zero, CR or LF.
@@ -53,7 +54,7 @@ public:
     size_t m_writePosition = 0;
     wchar_t m_separator = L':';                 // 0: the separator text is used
     const wchar_t* m_separatorText = nullptr;
-    unsigned m_separatorLength = 0;
+    size_t m_separatorLength = 0;
 
 private:
     void WriteSeparator();

@@ -39,11 +39,28 @@ void DecodeStoredBytes(std::string& bytes) {
     DecodeBytes(bytes, StartsWith(bytes, kUtf8Mark) ? kUtf8Mark.size() : 0);
 }
 
+unsigned MarkedCodePage(std::string_view bytes) {
+    if (StartsWith(bytes, kUtf16LeMark)) return kCpUtf16Le;
+    if (StartsWith(bytes, kUtf16BeMark)) return kCpUtf16Be;
+    if (StartsWith(bytes, "\xEF\xBB")) return kCpUtf8;
+    return 0;
+}
+
+std::string_view TextMark(unsigned codePage) {
+    switch (codePage) {
+        case kCpUtf8: return kUtf8Mark;
+        case kCpUtf16Le: return kUtf16LeMark;
+        case kCpUtf16Be: return kUtf16BeMark;
+        default: return {};
+    }
+}
+
 std::wstring DecodeText(std::string_view bytes, unsigned codePage) {
-    if (bytes.size() >= 2) {
-        if (StartsWith(bytes, kUtf16LeMark)) return CutAtZero(Utf16BytesToWide(bytes.substr(2), false));
-        if (StartsWith(bytes, kUtf16BeMark)) return CutAtZero(Utf16BytesToWide(bytes.substr(2), true));
-        if (StartsWith(bytes, "\xEF\xBB")) return CutAtZero(Utf8ToWide(bytes.substr(std::min<size_t>(3, bytes.size()))));
+    switch (MarkedCodePage(bytes)) {
+        case kCpUtf16Le: return CutAtZero(Utf16BytesToWide(bytes.substr(2), false));
+        case kCpUtf16Be: return CutAtZero(Utf16BytesToWide(bytes.substr(2), true));
+        case kCpUtf8: return CutAtZero(Utf8ToWide(bytes.substr(std::min<size_t>(3, bytes.size()))));
+        default: break;
     }
     // A zero byte ends the text before conversion, so nothing past it costs.
     size_t zero = bytes.find('\0');

@@ -25,6 +25,15 @@ QX_API unsigned ReaderCodePage(unsigned codePage);
 // except a stored UTF-8 mark at the start, which is kept as it is.
 QX_API void DecodeStoredBytes(std::string& bytes);
 
+// The form a reader takes from the mark at the start of *bytes* (already
+// freed of the encoded form): kCpUtf16Le, kCpUtf16Be, kCpUtf8 (from "EF BB"
+// on, as the reader reads it), or 0 for text without mark.
+QX_API unsigned MarkedCodePage(std::string_view bytes);
+
+// The mark a writer puts before text in *codePage*: the UTF-8 and UTF-16
+// marks for kCpUtf8, kCpUtf16Le and kCpUtf16Be, nothing for the code pages.
+QX_API std::string_view TextMark(unsigned codePage);
+
 // Decodes file bytes (already freed of the encoded form) to text.
 QX_API std::wstring DecodeText(std::string_view bytes, unsigned codePage);
 

@@ -1,6 +1,7 @@
 #include "qx/tree/node.h"
 
 #include <cwchar>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -248,7 +249,7 @@ CNode* CNode::ResolvePath(const wchar_t* path, bool create) {
     for (const wchar_t* p = path;;) {
         const wchar_t* end = std::wcschr(p, L'\\');
         if (!end || end == p) break;
-        CString component(p, static_cast<int>(end - p));
+        CString component(std::wstring(p, end));
         CNode* next = current->FindChild(component, nullptr, false);
         if (!next) {
             if (!create) return nullptr;

@@ -31,7 +31,9 @@ public:
     void DumpToDebugger(int level) const override;
 
     // The node's text form (indented from level 0, or not at all). The
-    // other arguments mirror WriteToFile and do not change the text.
+    // other arguments mirror WriteToFile and do not change the text. A text
+    // longer than a CString holds raises CMemoryException, *out* unchanged
+    // (qx::WriteTreeText writes any length in pieces).
     bool WriteToString(CString& out, bool encode = false, bool indent = true, bool utf8 = false,
                        unsigned codePage = 0, wchar_t separator = L':') const;
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "qx/locale/message_table.h"
+#include "qx/message/message_table.h"
 #include "qx/platform/base/codepage.h"
 #include "qx/platform/base/format.h"
 #include "qx/platform/os/file_system.h"
@@ -21,6 +21,8 @@
 
 namespace {
 
+using qx::IsVdiPath;
+
 const wchar_t* ReadErrorCaption() { return qx::TranslateMessage("Fehler beim Lesen der Datei:"); }
 
 // The file's bytes: UTF-8 with its mark or code page *codePage*, the VDI
@@ -29,7 +31,7 @@ std::string TreeFileBytes(const CNode& node, const wchar_t* path, bool indent, b
                           wchar_t separator) {
     std::string bytes = utf8 ? qx::EncodeUtf8WithMark(L"") : std::string();
     const qx::CodePageWriter writer(utf8 ? qx::kCpUtf8 : codePage);
-    if (qx::IsVdiPath(path)) {
+    if (IsVdiPath(path)) {
         writer.Append(qx::ExportVdi(node).str(), bytes);
     } else {
         qx::detail::AppendNodeEncoded(node, indent ? 0 : -1, separator, writer, bytes);
@@ -47,6 +49,10 @@ std::optional<std::wstring> VdiFileText(const wchar_t* path, bool encoded, unsig
 
 }  // namespace
 
+bool qx::IsVdiPath(std::wstring_view path) {
+    return path.size() > 4 && CString(std::wstring(path.substr(path.size() - 4))).CompareNoCase(L".vdi") == 0;
+}
+
 bool CNode::WriteToFile(const wchar_t* path, bool encode, bool indent, bool utf8, unsigned codePage,
                         wchar_t separator) const {
     if (!path || !*path) return false;
@@ -58,7 +64,7 @@ bool CNode::WriteToFile(const wchar_t* path, bool encode, bool indent, bool utf8
 CNode* CNode::ReadFromFile(const wchar_t* path, bool encoded, wchar_t separator, bool* isUnicode,
                            unsigned codePage) {
     if (!path) return nullptr;
-    if (qx::IsVdiPath(path)) {
+    if (IsVdiPath(path)) {
         std::optional<std::wstring> text = VdiFileText(path, encoded, codePage);
         return text ? qx::ImportVdi(text->c_str()) : nullptr;
     }
@@ -73,15 +79,8 @@ CNode* CNode::ReadFromFile(const wchar_t* path, bool encoded, wchar_t separator,
     return root.release();
 }
 
-namespace qx {
-
-bool IsVdiPath(const wchar_t* path) {
-    const size_t n = path ? std::wcslen(path) : 0;
-    return n > 4 && CString(path + n - 4).CompareNoCase(L".vdi") == 0;
-}
-
-CNode* ReadVdiFile(const wchar_t* path, bool encoded, unsigned codePage, const VdiImportOptions& options,
-                   VdiImportOutcome& outcome) {
+CNode* qx::ReadVdiFile(const wchar_t* path, bool encoded, unsigned codePage, const VdiImportOptions& options,
+                       VdiImportOutcome& outcome) {
     std::optional<std::wstring> text = path ? VdiFileText(path, encoded, codePage) : std::nullopt;
     if (!text) {
         outcome = VdiImportOutcome();
@@ -90,8 +89,6 @@ CNode* ReadVdiFile(const wchar_t* path, bool encoded, unsigned codePage, const V
     }
     return ImportVdi(text->c_str(), options, outcome);
 }
-
-}  // namespace qx
 
 namespace TreeItems {
 

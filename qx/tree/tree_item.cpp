@@ -90,9 +90,9 @@ void CTreeItem::SetName(std::wstring_view name) {
 bool CTreeItem::WriteToClipBoard(wchar_t separator) const {
     if (!qx::OpenClipboard()) return false;
     qx::EmptyClipboard();
-    unsigned format = qx::RegisterClipboardFormat(GetItemType() == 1 ? L"QUORIX_TREEITEM_NODE"
+    unsigned format = qx::RegisterClipboardFormatName(GetItemType() == 1 ? L"QUORIX_TREEITEM_NODE"
                                                                      : L"QUORIX_TREEITEM_LEAF");
-    std::wstring text(GetTextLength(-1) + 1, L'\0');
+    std::wstring text(size_t{GetTextLength(-1)} + 1, L'\0');
     wchar_t* cursor = text.data();
     WriteToMem(cursor, -1, separator);
     std::string bytes = qx::WideToUtf16Bytes(text, false);  // the terminating zero included

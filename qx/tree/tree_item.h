@@ -25,11 +25,13 @@ public:
     // 1 for a node, 2 for a leaf.
     virtual int GetItemType() const = 0;
     // Characters WriteToMem writes at level *indent* (-1: no indentation at
-    // any depth), the terminating zero not counted.
+    // any depth), the terminating zero not counted. A text longer than an
+    // unsigned counts raises CMemoryException: the indentation of a deep
+    // tree grows with the square of its depth.
     virtual unsigned GetTextLength(int indent) const = 0;
     // Writes the item's text form at *cursor* and advances it; a zero
     // follows the text (not counted). Room for GetTextLength + 1 characters
-    // must be there.
+    // must be there. The count it returns is checked as GetTextLength's.
     virtual unsigned WriteToMem(wchar_t*& cursor, int indent, wchar_t separator) const = 0;
     // Reads one item of the text form at *cursor* into this item and
     // advances the cursor past it; throws CExcRead on malformed text. A node

@@ -308,10 +308,6 @@ bool ReadNodeBytes(CNode& node, std::string_view text, const wchar_t* widening, 
     return true;
 }
 
-bool StartsWith(std::string_view bytes, std::string_view prefix) {
-    return bytes.substr(0, prefix.size()) == prefix;
-}
-
 }  // namespace
 
 namespace qx::detail {
@@ -327,12 +323,12 @@ const wchar_t* ReadLeafText(CLeaf& leaf, const wchar_t* text, wchar_t separator)
 }
 
 void ReadTreeBytes(CNode& root, std::string& bytes, unsigned codePage, wchar_t separator) {
-    const bool utf16 = StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF");
-    if (!utf16) {
-        if (StartsWith(bytes, "\xEF\xBB")) {
-            const std::string_view text = std::string_view(bytes).substr(std::min<size_t>(3, bytes.size()));
-            if (ReadNodeBytes(root, text, nullptr, separator)) return;
-        } else if (const wchar_t* table = qx::WideningTable(bytes, qx::ReaderCodePage(codePage))) {
+    const unsigned marked = qx::MarkedCodePage(bytes);
+    if (marked == qx::kCpUtf8) {
+        const std::string_view text = std::string_view(bytes).substr(std::min<size_t>(3, bytes.size()));
+        if (ReadNodeBytes(root, text, nullptr, separator)) return;
+    } else if (marked == 0) {
+        if (const wchar_t* table = qx::WideningTable(bytes, qx::ReaderCodePage(codePage))) {
             if (ReadNodeBytes(root, bytes, table, separator)) return;
         }
     }

@@ -17,16 +17,13 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "qx/platform/base/cstring.h"
 #include "qx/platform/base/export.h"
 #include "qx/tree/node.h"
 
 namespace qx {
-
-// Whether the tree file layer reads and writes *path* as a VDI file: it is
-// longer than four characters and ends in ".vdi", in any case.
-QX_API bool IsVdiPath(const wchar_t* path);
 
 struct VdiImportOptions {
     // Records of a type outside the placement table are kept instead of
@@ -65,7 +62,7 @@ struct VdiImportOutcome {
 
 // The outcome in a line of English for tools: "import stopped at line 12:
 // record type 740 is outside the placement table of part 3". Record types
-// are shortened to 40 characters, control characters shown as '?'.
+// are cut after 40 characters ("..."), control characters shown as '?'.
 QX_API std::wstring DescribeVdiImportOutcome(const VdiImportOutcome& outcome);
 
 // The tree of a VDI file's decoded text; null when the text does not begin
@@ -92,5 +89,16 @@ QX_API CNode* ReadVdiFile(const wchar_t* path, bool encoded, unsigned codePage, 
 // Nodes whose name is no number (the groups) write nothing. The tree is not
 // changed.
 QX_API CString ExportVdi(const CNode& root);
+
+// Why ExportVdi cannot write *root* whole as a VDI file, "" when it can: the
+// root must be the record 010 (a text that begins otherwise is no VDI file),
+// a record holds at most one leaf (only its first is written), and a node
+// whose name is no number (a group) holds no leaves (they are not written).
+// Names in the reason are cut to 40 characters.
+QX_API CString VdiExportProblem(const CNode& root);
+
+// Whether the tree file layer takes *path* for a VDI file: longer than four
+// characters and ending in ".vdi" in any case.
+QX_API bool IsVdiPath(std::wstring_view path);
 
 }  // namespace qx

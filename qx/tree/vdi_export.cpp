@@ -68,14 +68,13 @@ void AppendRecord(std::wstring& out, const CNode& node) {
     out.append(L"\r\n");
 }
 
-}  // namespace
-
-CString ExportVdi(const CNode& root) {
-    std::wstring out;
-    // Depth first without recursion: a tree of any depth costs heap, not
-    // stack.
+// Calls *visit* for *root* and every node below it, depth first, each node
+// before its children, until it returns false. Without recursion: a tree of
+// any depth costs heap, not stack.
+template <typename Visit>
+void VisitDepthFirst(const CNode& root, Visit visit) {
+    if (!visit(root)) return;
     std::vector<std::pair<const CNode*, POSITION>> stack;
-    AppendRecord(out, root);
     stack.emplace_back(&root, root.Children().GetHeadPosition());
     while (!stack.empty()) {
         auto& [node, next] = stack.back();
@@ -84,10 +83,41 @@ CString ExportVdi(const CNode& root) {
             continue;
         }
         const CNode* child = node->Children().GetNext(next);
-        AppendRecord(out, *child);
+        if (!visit(*child)) return;
         stack.emplace_back(child, child->Children().GetHeadPosition());
     }
+}
+
+// A node's name for a message: quoted, and cut to 40 characters.
+CString Quoted(const CString& name) { return L"'" + CString(detail::ShortRecordType(name.str())) + L"'"; }
+
+}  // namespace
+
+CString ExportVdi(const CNode& root) {
+    std::wstring out;
+    VisitDepthFirst(root, [&out](const CNode& node) {
+        AppendRecord(out, node);
+        return true;
+    });
     return CString(std::move(out));
+}
+
+CString VdiExportProblem(const CNode& root) {
+    if (TypeText(root.GetName()) != L"010") {
+        return L"the root node " + Quoted(root.GetName()) + L" is not the record 010 a VDI file begins with";
+    }
+    CString problem;
+    VisitDepthFirst(root, [&problem](const CNode& node) {
+        const bool record = ParseInt(TypeText(node.GetName())) != 0;
+        if (record && node.NrOfLeaves() > 1) {
+            problem.Format(L"the record %s holds %u leaves; a record holds one, its fields",
+                           Quoted(node.GetName()).GetString(), node.NrOfLeaves());
+        } else if (!record && node.NrOfLeaves() > 0) {
+            problem = L"the node " + Quoted(node.GetName()) + L" holds leaves but its name is no record type";
+        }
+        return problem.IsEmpty();
+    });
+    return problem;
 }
 
 }  // namespace qx

@@ -16,7 +16,7 @@
 #include <utility>
 #include <vector>
 
-#include "qx/locale/message_table.h"
+#include "qx/message/message_table.h"
 #include "qx/platform/base/format.h"
 #include "qx/platform/base/number_parse.h"
 #include "qx/platform/base/unicode.h"

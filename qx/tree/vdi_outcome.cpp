@@ -7,21 +7,6 @@
 
 namespace qx {
 
-namespace detail {
-
-std::wstring ShortRecordType(std::wstring_view type) {
-    constexpr size_t kMost = 40;
-    constexpr std::wstring_view kCut = L"...";
-    std::wstring out(type.size() > kMost ? type.substr(0, kMost - kCut.size()) : type);
-    for (wchar_t& c : out) {
-        if (c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0)) c = L'?';
-    }
-    if (type.size() > kMost) out += kCut;
-    return out;
-}
-
-}  // namespace detail
-
 std::wstring DescribeVdiImportOutcome(const VdiImportOutcome& outcome) {
     using Stop = VdiImportOutcome::Stop;
     const std::wstring type = L"record type " + detail::ShortRecordType(outcome.type);

@@ -18,7 +18,7 @@
 
 #include "qx/archive/cabinet_handling.h"
 #include "qx/platform/os/message_box.h"
-#include "tests/platform/os/os_fixture.h"
+#include "tests/support/fixtures.h"
 #include "tests/support/test_support.h"
 
 namespace qx::test {

@@ -8,7 +8,7 @@
 
 #include "qx/platform/os/message_box.h"
 #include "qx/text/encoded_form.h"
-#include "tests/platform/os/os_fixture.h"
+#include "tests/support/fixtures.h"
 
 namespace qx::test {
 namespace {

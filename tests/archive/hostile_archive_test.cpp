@@ -8,6 +8,7 @@
 
 #include "qx/archive/cabinet_handling.h"
 #include "tests/archive/archive_fixture.h"
+#include "tests/support/raw_zip.h"
 
 namespace qx::test {
 namespace {
@@ -93,6 +94,16 @@ TEST_F(HostileArchiveTest, TruncatedZipIsNoArchive) {
     EXPECT_EQ(usable.str(), L"C:\\data\\a.txt") << "the path as asked for, which does not exist";
     EXPECT_EQ(CCabinetHandling::accessFile(L"C:\\data\\a.txt", 0), 0);
     EXPECT_TRUE(FilesBelow(CacheFolder()).empty());
+}
+
+TEST_F(HostileArchiveTest, Zip64MemberIsRefusedBeforeAnythingIsWritten) {
+    // Headers claiming 5 GiB for 5 bytes of data: nothing in proportion to
+    // the claim, nor anything at all, is written for it.
+    fs::create_directories(DataFolder());
+    WriteBytes(DataFolder() / "data.zip", RawZip({{"big.txt", "hello", 0x3610a686, 5ull << 30}}));
+    EXPECT_EQ(CCabinetHandling::accessFile(L"C:\\data\\big.txt", 0), 1) << "it is in the archive";
+    ExpectNoCopy(L"big.txt");
+    EXPECT_FALSE(fs::exists(CacheFolder() / "data")) << "not even its folder";
 }
 
 TEST_F(HostileArchiveTest, DamagedCabinetLeavesNoFile) {

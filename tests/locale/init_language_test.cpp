@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "qx/locale/language_resource_scope.h"
-#include "qx/locale/message_table.h"
-#include "qx/locale/string_table.h"
+#include "qx/message/message_table.h"
+#include "qx/message/string_table.h"
 #include "qx/locale/texte_table.h"
 #include "qx/platform/base/cstring.h"
 #include "qx/platform/os/message_box.h"
 #include "qx/platform/os/zip_store.h"
-#include "tests/platform/os/os_fixture.h"
+#include "tests/support/fixtures.h"
 #include "tests/support/test_support.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "qx/platform/os/locked_append_file.h"
 #include "qx/platform/os/process_info.h"
 #include "qx/tree/node.h"
-#include "tests/platform/os/os_fixture.h"
+#include "tests/support/fixtures.h"
 
 namespace qx::test {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "qx/platform/os/process_info.h"
 #include "qx/print/builtin_values.h"
-#include "tests/platform/os/os_fixture.h"
+#include "tests/support/fixtures.h"
 
 namespace {
 

@@ -151,11 +151,12 @@ TEST(ObjectRecordTest, TheWrittenFormIsFixed) {
 }
 
 TEST(ObjectRecordTest, WrittenFieldsOfEveryKind) {
+    using namespace std::string_literals;
     struct Case {
         const char* what;
         PRINTOBJ object;
         int dx, dy;
-        const wchar_t* record;
+        std::wstring record;
     };
     PRINTOBJ extremes;
     extremes.kind = INT_MIN;
@@ -172,9 +173,10 @@ TEST(ObjectRecordTest, WrittenFieldsOfEveryKind) {
     escaped.name = L"n,\r";
     escaped.color = PackRgb(1, 2, 3);
     escaped.bold = escaped.italic = escaped.formatted = true;
-    PRINTOBJ cutAtZero;
-    cutAtZero.text = CString(std::wstring(L"ab\0,c", 5));
-    cutAtZero.name = CString(std::wstring(L"\0x", 2));
+    PRINTOBJ zeros;
+    zeros.text = CString(std::wstring(L"ab\0,c", 5));
+    zeros.fontFace = CString(std::wstring(L"F\0", 2));
+    zeros.name = CString(std::wstring(L"\0x", 2));
     const Case cases[] = {
         {"extremes, moved", extremes, 10, -10,
          L"OBJ(-2147483648,<*E*>,,2147483647,2147483647,10,10,-2147483648,-10,-10,-2147483648,2147483647,"
@@ -182,15 +184,15 @@ TEST(ObjectRecordTest, WrittenFieldsOfEveryKind) {
         {"escapes", escaped, 0, 0,
          L"OBJ(0,a<*K*>b<*R*><*N*>c<*K*>,Face<*K*> Bold\n,0,0,0,0,0,0,0,0,0,0,0,0,0,1,1,0,0,0,n<*K*>\r,1,2,3,0,0,0,"
          L"1,0,-1,-1,0,0)"},
-        {"a zero character ends a field", cutAtZero, 0, 0,
-         L"OBJ(0,ab,,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,,0,0,0,0,0,0,0,0,-1,-1,0,0)"},
+        {"zero characters are kept", zeros, 0, 0,
+         L"OBJ(0,ab\0<*K*>c,F\0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,\0x,0,0,0,0,0,0,0,0,-1,-1,0,0)"s},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(FormatObjectRecord(c.object, c.dx, c.dy), c.record);
         std::wstring page = L"PAG(1,1)\r\n";
         AppendObjectRecord(page, c.object, c.dx, c.dy);
-        EXPECT_EQ(page, std::wstring(L"PAG(1,1)\r\n") + c.record);
+        EXPECT_EQ(page, L"PAG(1,1)\r\n" + c.record);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "qx/platform/base/utf.h"
+#include "qx/print/layout_reader.h"
 #include "qx/print/object_record.h"
 #include "qx/print/page_file_reader.h"
 #include "qx/print/record_line.h"
@@ -60,6 +61,7 @@ TEST_F(PageFileTest, ObjectsReadBackWithEveryField) {
         Text(L"a,b,,c", L"commas"),
         Text(L"one\r\ntwo\nthree\r", L"PAGE"),
         Text(L"Gr\u00FC\u00DFe \u20AC \U0001F600", L"na,me"),
+        Text(CString(std::wstring(L"\0a\0", 3)), CString(std::wstring(L"ze\0ro", 5))),
     };
     ASSERT_TRUE(pages.NewPageFile(0));
     for (const PRINTOBJ& o : objects) pages.WriteObject(o, 0, 0);
@@ -148,6 +150,15 @@ TEST_F(PageFileTest, ReadingAPage) {
     EXPECT_EQ(texts, (std::vector<std::wstring>{L"5 \u20AC", L"C:\\layouts\\logo.png", L"C:\\pics\\logo.png",
                                                 L"\\\\server\\logo.png"}))
         << "an image without path is dropped; an old version ends the page";
+
+    // Written the Linux way: the layout's folder ends at its last slash, and
+    // a path that begins with a separator is absolute.
+    LayoutFile layout;
+    layout.Set(L"/srv/reports/masks/liste.msk");
+    EXPECT_EQ(layout.folder, L"/srv/reports/masks/");
+    EXPECT_EQ(ResolveImagePath(L"pics/logo.png", layout.folder), L"/srv/reports/masks/pics/logo.png");
+    EXPECT_EQ(ResolveImagePath(L"/srv/pics/logo.png", layout.folder), L"/srv/pics/logo.png");
+    EXPECT_EQ(ResolveImagePath(L"//server/logo.png", layout.folder), L"//server/logo.png");
 
     const LoadedPage missing = ReadPageFile(Folder() + L"none.tmp", L"");
     EXPECT_TRUE(missing.objects.empty());

@@ -15,6 +15,7 @@
 #include "qx/platform/gfx/targets.h"
 #include "qx/print/page_file_reader.h"
 #include "qx/print/print_engine.h"
+#include "qx/print/prx_scramble.h"
 #include "qx/text/str_util.h"
 #include "tests/print/print_fixture.h"
 
@@ -64,13 +65,15 @@ protected:
     std::vector<LoadedPage> Compose(const std::vector<std::wstring>& layout, CDataTree& data) {
         EXPECT_EQ(engine_->SetMaskFilePath(WriteLines("layout.msk", layout).c_str()), 1);
         engine_->SetDataPtr(&data);
-        engine_->WriteTempFile(0);
+        composed_ = engine_->WriteTempFile(0);
         std::vector<std::filesystem::path> files;
         for (const auto& entry : std::filesystem::directory_iterator(dir_.path() / "tmp")) files.push_back(entry.path());
-        // Files are numbered upwards: order by number.
-        std::sort(files.begin(), files.end(), [](const auto& a, const auto& b) {
-            return std::stoll(a.stem().string().substr(2)) < std::stoll(b.stem().string().substr(2));
-        });
+        // Files are numbered upwards (".qx-<pid>-<n>.tmp"): order by number.
+        const auto number = [](const std::filesystem::path& file) {
+            const std::string stem = file.stem().string();
+            return std::stoull(stem.substr(stem.rfind('-') + 1));
+        };
+        std::sort(files.begin(), files.end(), [&](const auto& a, const auto& b) { return number(a) < number(b); });
         std::vector<LoadedPage> pages;
         for (const auto& file : files) pages.push_back(ReadPageFile(file.wstring().c_str(), L""));
         EXPECT_EQ(static_cast<int>(pages.size()), engine_->GetPageCount());
@@ -79,7 +82,7 @@ protected:
 
     static const PRINTOBJ* Find(const LoadedPage& page, const std::wstring& text) {
         for (const auto& object : page.objects) {
-            if (object->text == text.c_str()) return object.get();
+            if (object->text.str() == text) return object.get();
         }
         return nullptr;
     }
@@ -91,6 +94,7 @@ protected:
     }
 
     std::unique_ptr<CPrintEngine> engine_;
+    int composed_ = 0;  // what the last Compose's WriteTempFile returned
     std::string oldTmp_;
     bool hadTmp_ = false;
 };
@@ -234,19 +238,165 @@ TEST_F(PrintEngineTest, RunningTotalsAddUpAcrossPages) {
     EXPECT_NE(Find(pages[1], L"Summe 1.235.818,64"), nullptr);
 }
 
-TEST_F(PrintEngineTest, PartLargerThanAnyPageThatCannotBeDividedStillEnds) {
-    // Anchor 0: the text cannot be divided, and it is higher than a page.
-    const auto layout = Join({Head(1), Part(L"Head", 100, 0, 0, {}),
-                              Part(L"Item", 100, 0, 0,
-                                   {L"OBJ(0,%s,Arial,10,0,0,0,0,0,0,1000,5000,0,0,0,0,0,0,0,0,0,T,0,0,0,255,255,255)"}),
-                              Part(L"ItemEnd", 0, 0, 0, {}), Part(L"Foot", 100, 0, 0, {})});
+TEST_F(PrintEngineTest, PartLargerThanAnyPageThatCannotBeDividedIsCutAboveTheFooter) {
+    // Anchor 0 everywhere: nothing can be divided, and the part is higher
+    // than a page. A text in its box, a framed rectangle, a line from the
+    // top left corner down to (1000, 5000) and a growing text of 300 lines.
+    const auto layout = Join(
+        {Head(1), Part(L"Head", 100, 0, 0, {}),
+         Part(L"Item", 100, 0, 0,
+              {L"OBJ(0,%s,Arial,10,0,0,0,0,0,0,1000,5000,0,0,0,0,0,0,0,0,0,T,0,0,0,255,255,255)",
+               L"OBJ(2,<*E*>,Arial,1,0,0,0,0,0,0,1000,5000,0,0,0,0,0,0,0,1,0,STATIC,0,0,0,255,255,255)",
+               L"OBJ(1,<*E*>,Arial,1,0,0,1000,0,0,5000,1000,5000,0,0,0,0,0,0,0,0,0,STATIC,0,0,0,255,255,255)",
+               L"OBJ(0,%s,Arial,10,0,0,0,0,0,0,1000,100,0,0,0,1,0,0,0,0,0,G,0,0,0,255,255,255)"}),
+         Part(L"ItemEnd", 0, 0, 0, {}), Part(L"Foot", 100, 0, 0, {TextObject(L"F", 0, 100)})});
+    std::wstring lines;
+    for (int i = 0; i < 300; ++i) lines += Format(L"line %d\n", i);
+    lines.pop_back();
     CDataTree data;
     CDataTree* record = data.AddChild();
-    AddRecord(*record, L"T", L"huge");
-    AddRecord(*record, L"T", L"after");
+    for (const wchar_t* text : {L"huge", L"after"}) AddRecord(*record, L"T", text)->AddValue(L"G", lines.c_str());
     const auto pages = Compose(layout, data);
-    ASSERT_LE(pages.size(), 3u);
-    EXPECT_NE(Find(pages.back(), L"after"), nullptr);
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_NE(Find(pages[0], L"huge"), nullptr);
+    EXPECT_NE(Find(pages[1], L"after"), nullptr);
+    const int bodyBottom = kPageHeight - 100;
+    for (const auto& page : pages) {
+        for (const auto& object : page.objects) {
+            if (object->name == L"F") continue;
+            SCOPED_TRACE(object->kind);
+            EXPECT_LE(object->bottom, bodyBottom);
+            if (object->kind == kPrintLine) {
+                EXPECT_EQ(object->y2, bodyBottom);
+                EXPECT_EQ(object->x2, 1000 * (bodyBottom - 100) / 5000);  // still on its way
+            }
+            if (object->name == L"G") {
+                EXPECT_GT(object->text.GetLength(), 0);
+                EXPECT_EQ(lines.compare(0, static_cast<size_t>(object->text.GetLength()), object->text.str()), 0)
+                    << "the lines that fit, from the first";
+            }
+        }
+    }
+}
+
+// Header and footer that leave no room for the parts: the job fails with
+// the part and the room named, and leaves no page.
+TEST_F(PrintEngineTest, PartsWithoutRoomBetweenHeaderAndFooterFailTheJob) {
+    struct Case {
+        const char* what;
+        int header;
+        int footer;
+        std::wstring item;
+        const wchar_t* room;
+    };
+    const Case cases[] = {
+        {"header and footer fill the page", 1500, 1470, TextObject(L"I", 0, 100), L"leave 0 of its 2970 units"},
+        {"header and footer are higher than the page", 2000, 2000, TextObject(L"I", 0, 100), L"leave 0 of"},
+        {"the room is lower than a line of a growing text", 1480, 1485,
+         L"OBJ(0,%s,Arial,10,0,0,0,0,0,0,1000,100,0,0,2,1,0,0,0,0,0,I,0,0,0,255,255,255)",
+         L"leave 5 of its 2970 units"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        engine_.reset(CPrintEngine::newInstance());
+        const auto layout = Join({Head(1), Part(L"Head", c.header, 0, 0, {TextObject(L"H", 0, c.header)}),
+                                  Part(L"Item", 100, 0, 0, {c.item}), Part(L"ItemEnd", 0, 0, 0, {}),
+                                  Part(L"Foot", c.footer, 0, 0, {})});
+        CDataTree data;
+        CDataTree* record = data.AddChild();
+        for (int i = 0; i < 1000; ++i) AddRecord(*record, L"I", Format(L"item %d", i));
+        EXPECT_TRUE(Compose(layout, data).empty());
+        EXPECT_EQ(composed_, 0);
+        EXPECT_EQ(engine_->GetPageCount(), 0);
+        const std::wstring error = engine_->GetComposeError().str();
+        EXPECT_NE(error.find(L"\"Item\""), std::wstring::npos) << error;
+        EXPECT_NE(error.find(c.room), std::wstring::npos) << error;
+    }
+}
+
+// A continued section stays on the previous page only where its first row
+// can go; otherwise it starts a page of its own instead of losing the row or
+// writing it through the footer.
+TEST_F(PrintEngineTest, ContinuedSectionWithoutRoomStartsANewPage) {
+    struct Case {
+        const char* what;
+        int firstHeight;
+        std::wstring secondItem;
+    };
+    const Case cases[] = {
+        {"the previous section filled the page", 2770, TextObject(L"I", 0, 100)},
+        {"the room left is lower than a row that cannot be divided", 2700,
+         L"OBJ(0,%s,Arial,10,0,0,0,0,0,0,1000,100,0,0,0,0,0,0,0,0,0,I,0,0,0,255,255,255)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        engine_.reset(CPrintEngine::newInstance());
+        const auto end = Part(L"ItemEnd", 0, 0, 0, {});
+        const auto layout =
+            Join({Head(1), Part(L"Head", 100, 0, 0, {}), Part(L"Item", 100, 0, 0, {TextObject(L"I", 0, c.firstHeight)}),
+                  end, Part(L"Foot", 100, 0, 0, {}), {L"PAG(T,1,1)"}, Part(L"Head", 100, 0, 0, {}),
+                  Part(L"Item", 100, 0, 0, {c.secondItem}), end, Part(L"Foot", 100, 0, 0, {})});
+        CDataTree data;
+        AddRecord(*data.AddChild(), L"I", L"first");
+        AddRecord(*data.AddChild(), L"I", L"second");
+        const auto pages = Compose(layout, data);
+        ASSERT_EQ(pages.size(), 2u);
+        const PRINTOBJ* second = Find(pages[1], L"second");
+        ASSERT_NE(second, nullptr);
+        EXPECT_EQ(second->top, 100);
+        EXPECT_EQ(Find(pages[0], L"second"), nullptr);
+    }
+}
+
+// The layout cannot make a page: the job fails and says why; the next job
+// that composes clears the reason.
+TEST_F(PrintEngineTest, ALayoutThatMakesNoPageFailsTheJob) {
+    struct Case {
+        const char* what;
+        std::vector<std::wstring> layout;
+        const wchar_t* reason;
+    };
+    const Case cases[] = {
+        {"a version below 2.0", {L"VER(1.5)", L"DOC(2100,0)", L"PAG(S,0)", TextObject(L"V", 0)}, L"below 2.0"},
+        {"no section", {L"VER(2.0)", L"DOC(2100,0)", TextObject(L"V", 0)}, L"no page section"},
+        {"the end mark first", {L"VER(2.0)", L"PAG(%EOF,0)", L"PAG(S,0)", TextObject(L"V", 0)}, L"no page section"},
+    };
+    CDataTree data;
+    AddRecord(data, L"V", L"value");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_TRUE(Compose(c.layout, data).empty());
+        EXPECT_EQ(composed_, 0);
+        EXPECT_NE(engine_->GetComposeError().Find(c.reason), -1) << engine_->GetComposeError().str();
+    }
+    EXPECT_EQ(Compose(Join({Head(0), {TextObject(L"V", 0)}}), data).size(), 1u);
+    EXPECT_EQ(composed_, 1);
+    EXPECT_TRUE(engine_->GetComposeError().IsEmpty());
+}
+
+// Zero characters in layout texts (a scrambled layout can hold them) and in
+// data values reach the page file, and what follows them too.
+TEST_F(PrintEngineTest, TextsKeepZeroCharactersThroughThePageFiles) {
+    const std::wstring zero(1, L'\0');
+    std::vector<std::wstring> layout = Join(
+        {Head(0), {L"OBJ(0,a" + zero + L"b,Arial,10,0,0,0,0,0,0,100,10,0,0,2,0,0,0,0,0,0,STATIC,0,0,0,255,255,255)",
+                   L"OBJ(0,v=%s.,Arial,10,0,0,0,50,0,0,100,10,0,0,2,0,0,0,0,0,0,V,0,0,0,255,255,255)",
+                   TextObject(L"STATIC", 90)}});
+    for (std::wstring& line : layout) line = ScrambleLine(line);
+    CDataTree data;
+    data.AddChild()->AddValue(L"V", CString(L"x" + zero + L"y"));
+    ASSERT_EQ(engine_->SetMaskFilePath(WriteLines("layout.prx", layout, true).c_str()), 1);
+    engine_->SetDataPtr(&data);
+    ASSERT_EQ(engine_->WriteTempFile(0), 1);
+    ASSERT_EQ(engine_->GetPageCount(), 1);
+    std::vector<LoadedPage> pages;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path() / "tmp")) {
+        pages.push_back(ReadPageFile(entry.path().wstring().c_str(), L""));
+    }
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_NE(Find(pages[0], L"a" + zero + L"b"), nullptr);
+    EXPECT_NE(Find(pages[0], L"v=x" + zero + L"y."), nullptr);
+    EXPECT_NE(Find(pages[0], L"STATIC"), nullptr);
 }
 
 TEST_F(PrintEngineTest, TextOutputShowsPageNumbersAndDeletesThePages) {

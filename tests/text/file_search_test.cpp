@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "qx/text/find_files.h"
-#include "tests/platform/os/os_fixture.h"
+#include "tests/support/fixtures.h"
 
 namespace {
 

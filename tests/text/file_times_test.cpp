@@ -9,7 +9,7 @@
 
 #include "qx/platform/base/exceptions.h"
 #include "qx/platform/os/file_system.h"
-#include "tests/platform/os/os_fixture.h"
+#include "tests/support/fixtures.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "qx/locale/message_table.h"
+#include "qx/message/message_table.h"
 #include "qx/text/formula_state.h"
 #include "qx/text/num_string.h"
 #include "tests/text/formula_fixture.h"

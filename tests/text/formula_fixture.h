@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "qx/locale/message_table.h"
+#include "qx/message/message_table.h"
 #include "qx/platform/os/message_box.h"
 #include "qx/text/formula_evaluator.h"
 #include "qx/text/formula_state.h"

@@ -8,7 +8,7 @@
 
 #include "qx/platform/os/file_system.h"
 #include "qx/platform/os/process_info.h"
-#include "tests/platform/os/os_fixture.h"
+#include "tests/support/fixtures.h"
 
 namespace {
 
@@ -94,7 +94,7 @@ TEST_F(PathSystemTest, SearchesTheProgramsFolderAndTheCurrentFolder) {
 TEST_F(PathSystemTest, ChecksTheAccessMode) {
     Write("rw.txt", "x");
     Write("ro.txt", "x");
-    ASSERT_TRUE(qx::SetFileAttributes(L"C:\\ro.txt", qx::kFileAttributeReadOnly));
+    ASSERT_TRUE(qx::ChangeFileAttributes(L"C:\\ro.txt", qx::kFileAttributeReadOnly));
     struct Case {
         const wchar_t* name;
         unsigned char mode;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "qx/locale/string_table.h"
+#include "qx/message/string_table.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/platform/os/os_fixture.h"
+#include "tests/support/fixtures.h"
 #include "tests/support/test_support.h"
 #include "tests/tools/run_tool.h"
 

@@ -35,6 +35,11 @@ TEST(QxtoolTest, CommandLines) {
         {"unpack stops at the line end", {"unpack", "a:b\r\nc:d"}, 0, "a\nb\n"},
         {"unpack U+2248", {"unpack", "\xE2\x89\x88" "12,5"}, 0, "12,5\n"},
         {"unpack needs one text", {"unpack", "a", "b"}, 2, "exactly one packed text"},
+        {"a family alone lists its members", {"tree"}, 2, "tree convert"},
+        {"a family's help lists its members", {"reg", "--help"}, 0, "reg import"},
+        {"an unknown member of a family", {"tree", "frob"}, 2, "unknown command 'tree frob'"},
+        {"the manual page", {"--man-page"}, 0, ".B tree cat"},
+        {"the bash completion", {"--bash-completion"}, 0, "complete -o filenames -F _qxtool qxtool"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

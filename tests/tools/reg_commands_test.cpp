@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "qx/platform/base/utf.h"
-#include "tests/platform/os/os_fixture.h"
+#include "tests/support/fixtures.h"
 #include "tests/support/test_support.h"
 #include "tests/tools/run_tool.h"
 
@@ -102,6 +102,80 @@ TEST_F(RegCommandsTest, ImportsARegeditExportAsItIs) {
     });
 }
 
+TEST_F(RegCommandsTest, QueryShowsEachTypeAsWhatItHolds) {
+    qx::test::WriteBytes(File("types.reg"),
+                         "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\T]\n"
+                         "\"multi\"=hex(7):6f,00,6e,00,65,00,00,00,00,00,74,00,77,00,6f,00,00,00,00,00\n"
+                         "\"multi escaped\"=hex(7):61,00,1b,00,62,00,00,00,00,00\n"
+                         "\"qword\"=hex(b):2a,00,00,00,00,00,00,01\n"
+                         "\"short qword\"=hex(b):2a,00\n"
+                         "\"big endian\"=hex(5):00,00,00,2a\n"
+                         "\"link\"=hex(6):41,00\n"
+                         "\"resources\"=hex(8):01,02\n"
+                         "\"descriptor\"=hex(9):03\n"
+                         "\"requirements\"=hex(a):04\n"
+                         "\"title\x1b]0;x\x07\"=\"clear\x1b[2J\"\n");
+    RunCases({
+        {"import", {"reg", "import", File("types.reg")}, 0, ""},
+        {"strings of a list, an empty one inside kept", {"reg", "query", "HKCU\\T", "multi"}, 0,
+         "    multi    REG_MULTI_SZ    one\\0\\0two\n"},
+        {"a list's control characters", {"reg", "query", "HKCU\\T", "multi escaped"}, 0, "REG_MULTI_SZ    a\\x1bb\n"},
+        {"a 64-bit number", {"reg", "query", "HKCU\\T", "qword"}, 0,
+         "REG_QWORD    0x010000000000002a (72057594037927978)\n"},
+        {"a 64-bit number of two bytes", {"reg", "query", "HKCU\\T", "short qword"}, 0, "REG_QWORD    2A00\n"},
+        {"type 5", {"reg", "query", "HKCU\\T", "big endian"}, 0, "REG_DWORD_BIG_ENDIAN    0000002A\n"},
+        {"type 6", {"reg", "query", "HKCU\\T", "link"}, 0, "REG_LINK    4100\n"},
+        {"type 8", {"reg", "query", "HKCU\\T", "resources"}, 0, "REG_RESOURCE_LIST    0102\n"},
+        {"type 9", {"reg", "query", "HKCU\\T", "descriptor"}, 0, "REG_FULL_RESOURCE_DESCRIPTOR    03\n"},
+        {"type 10", {"reg", "query", "HKCU\\T", "requirements"}, 0, "REG_RESOURCE_REQUIREMENTS_LIST    04\n"},
+        {"names and text cannot move the terminal", {"reg", "query", "HKCU\\T"}, 0,
+         "    title\\x1b]0;x\\x07    REG_SZ    clear\\x1b[2J\n"},
+    });
+    EXPECT_EQ(RunTool({"reg", "query", "HKCU\\T"}).out.find('\x1b'), std::string::npos);
+}
+
+TEST_F(RegCommandsTest, ImportReportsALastLineCutShortAndKeepsItOut) {
+    const std::string head = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\C]\r\n\"a\"=\"1\"\r\n";
+    const std::string utf16 =
+        "\xFF\xFE" + qx::WideToUtf16Bytes(qx::Utf8ToWide(head) + L"\"v\"=dword:0000002a\r\n", false);
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::string skipped;
+    } cases[] = {
+        {"UTF-16 of odd length", utf16.substr(0, utf16.size() - 7), "skipped line 5: \"v\"=dword:000000"},
+        {"a quoted value without its closing quote", head + "\"v\"=\"C:\\\\Dat", "skipped line 5: \"v\"=\"C:\\\\Dat"},
+        {"a hex list promising a next line", head + "\"v\"=hex:01,02,\\\r\n", "skipped line 5: \"v\"=hex:01,02,\\"},
+        {"a dword cut in its digits", head + "\"v\"=dword:0000002", "skipped line 5: \"v\"=dword:0000002"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        qx::test::WriteBytes(File("cut.reg"), c.bytes);
+        RunCases({
+            {"import", {"reg", "import", File("cut.reg")}, 0, c.skipped},
+            {"says why", {"reg", "import", File("cut.reg")}, 0, "(cut short: the file ends inside it)"},
+            {"the rest is imported", {"reg", "query", "HKCU\\C", "a"}, 0, "REG_SZ    1\n"},
+            {"the cut value is not", {"reg", "query", "HKCU\\C", "v"}, 1, "no value 'v'"},
+        });
+    }
+}
+
+TEST_F(RegCommandsTest, NamesBeyondTheLimitsOfWindowsAreRefused) {
+    std::string deepPath = "HKCU";
+    for (int i = 0; i < 129; ++i) deepPath += "\\" + std::string(255, 'k');
+    const std::string longName(16384, 'n');
+    qx::test::WriteBytes(File("long.reg"),
+                         "REGEDIT4\n[HKEY_CURRENT_USER\\L]\n\"" + longName + "\"=\"v\"\n\"ok\"=\"w\"\n");
+    RunCases({
+        {"a key path beyond 32,767", {"reg", "set", deepPath, "n", "v"}, 2, "not a valid key name"},
+        {"a value name beyond 16,383", {"reg", "set", "HKCU\\L", longName, "v"}, 2, "longer than 16,383 characters"},
+        {"a value name of 16,383", {"reg", "set", "HKCU\\L", longName.substr(1), "v"}, 0, ""},
+        {"imported, a value name beyond 16,383", {"reg", "import", File("long.reg")}, 0,
+         "(not a valid value name: longer than 16,383 characters or holding a zero)"},
+        {"the rest is imported", {"reg", "query", "HKCU\\L", "ok"}, 0, "REG_SZ    w\n"},
+    });
+}
+
 TEST_F(RegCommandsTest, ExportReadsBackTheSame) {
     RunCases({
         {"text", {"reg", "set", "HKLM\\Software\\X", "t", "\"quoted\" \\ back"}, 0, ""},
@@ -120,7 +194,8 @@ TEST_F(RegCommandsTest, ExportReadsBackTheSame) {
             {"import", {"reg", "import", File("out.reg")}, 0, ""},
             {"text back", {"reg", "query", "HKLM\\Software\\X", "t"}, 0, "REG_SZ    \"quoted\" \\ back\n"},
             {"number back", {"reg", "query", "HKLM\\Software\\X\\Sub", "n"}, 0, "(7)"},
-            {"line break back", {"reg", "query", "HKLM\\Software\\X\\Sub", "multi"}, 0, "REG_SZ    a\nb\n"},
+            {"line break back, shown escaped", {"reg", "query", "HKLM\\Software\\X\\Sub", "multi"}, 0,
+             "REG_SZ    a\\nb\n"},
         });
     }
 }

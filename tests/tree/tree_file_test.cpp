@@ -67,12 +67,17 @@ TEST(TreeFileTest, WritesEveryEncoding) {
         {"utf-8 with mark", false, true, 0, utf8},
         {"encoded code page", true, false, 0, Encoded(cp1252)},
         {"encoded utf-8, mark included", true, true, 0, Encoded(utf8)},
+        {"code page 1200, UTF-16LE without mark", false, false, qx::kCpUtf16Le,
+         qx::WideToCodePage(kTreeText, qx::kCpUtf16Le)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::wstring path = dir.Wide("out.txt");
         ASSERT_TRUE(root->WriteToFile(path.c_str(), c.encode, true, c.utf8, c.codePage));
         EXPECT_EQ(ReadBytes(dir.Native("out.txt")), c.bytes);
+        // Text without mark reads as 8-bit text, ending at its first zero
+        // byte, so UTF-16 without mark is for writing only.
+        if (c.codePage == qx::kCpUtf16Le) continue;
         // And back: the same text, with the file's own form recognised.
         bool isUnicode = !c.utf8;
         std::unique_ptr<CNode> back(CNode::ReadFromFile(path.c_str(), c.encode, L':', &isUnicode, c.codePage));

@@ -1,14 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "qx/platform/base/codepage.h"
+#include "qx/platform/base/exceptions.h"
 #include "qx/platform/base/utf.h"
 #include "qx/platform/os/clipboard.h"
 #include "qx/platform/os/debug_output.h"
 #include "qx/tree/exc.h"
 #include "qx/tree/node.h"
+#include "qx/tree/tree_text_stream.h"
 
 namespace {
 
@@ -209,6 +215,81 @@ TEST(TreeTextTest, DeepNestingReadsWithoutRecursion) {
     EXPECT_EQ(Write(node, false).size(), static_cast<size_t>(kDepth) * 15 + 5);
 }
 
+// A chain of *depth* nodes named n, each the only child of the one before.
+std::unique_ptr<CNode> NestedChain(size_t depth) {
+    auto root = std::make_unique<CNode>(L"n");
+    CNode* node = root.get();
+    for (size_t i = 1; i < depth; ++i) node = node->AddChild(L"n");
+    return root;
+}
+
+// The indented length of NestedChain(depth): the node at level L writes
+// L tabs and "[n]\r\n", and L tabs and "[ENDE_n]\r\n".
+size_t IndentedChainLength(size_t depth) { return depth * (depth - 1) + 15 * depth; }
+
+TEST(TreeTextTest, DeepDocumentLengthsAreNeverCut) {
+    // 47,000 nested nodes, 705 KB of text without indentation, indent by
+    // more than two thousand million tabs: more than an int counts.
+    std::unique_ptr<CNode> deep = NestedChain(47000);
+    ASSERT_GT(IndentedChainLength(47000), static_cast<size_t>(INT_MAX));
+    EXPECT_EQ(deep->GetTextLength(0), IndentedChainLength(47000));
+    EXPECT_EQ(deep->GetTextLength(-1), 47000u * 15);
+    // A CString cannot hold the indented text: refused before anything is
+    // written, the string as it was.
+    CString out(L"kept");
+    EXPECT_THROW(deep->WriteToString(out, false, true), CMemoryException);
+    EXPECT_EQ(out, L"kept");
+    ASSERT_TRUE(deep->WriteToString(out, false, false));
+    EXPECT_EQ(out.GetLength(), 47000 * 15);
+
+    // 66,000 nested nodes indent by more than an unsigned counts: no length
+    // at all rather than a wrapped one that a caller would size a buffer by.
+    std::unique_ptr<CNode> deeper = NestedChain(66000);
+    ASSERT_GT(IndentedChainLength(66000), static_cast<size_t>(UINT_MAX));
+    EXPECT_THROW(deeper->GetTextLength(0), CMemoryException);
+    EXPECT_EQ(deeper->GetTextLength(-1), 66000u * 15);
+}
+
+TEST(TreeTextStreamTest, PiecesMakeTheTextInEveryForm) {
+    std::unique_ptr<CNode> root(Sample());
+    root->AddLeaf(L"Name", L"Grüße", true);
+    for (unsigned codePage : {1252u, 850u, qx::kCpUtf8, qx::kCpUtf16Le, qx::kCpUtf16Be}) {
+        for (bool indent : {true, false}) {
+            SCOPED_TRACE(testing::Message() << "code page " << codePage << (indent ? ", indented" : ""));
+            std::string bytes;
+            bool lossy = true;
+            qx::WriteTreeText(*root, indent, L':', codePage, [&bytes](std::string_view piece) { bytes += piece; },
+                              &lossy);
+            EXPECT_EQ(bytes, qx::WideToCodePage(Write(*root, indent), codePage));
+            EXPECT_FALSE(lossy);
+        }
+    }
+    root->AddLeaf(L"Stadt", L"Łódź", true);
+    struct Case {
+        unsigned codePage;
+        bool lossy;
+    } cases[] = {{1252, true}, {1250, false}, {qx::kCpUtf8, false}, {qx::kCpUtf16Le, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.codePage);
+        bool lossy = !c.lossy;
+        qx::WriteTreeText(*root, true, L':', c.codePage, [](std::string_view) {}, &lossy);
+        EXPECT_EQ(lossy, c.lossy);
+    }
+}
+
+TEST(TreeTextStreamTest, DeepDocumentIsWrittenInBoundedPieces) {
+    std::unique_ptr<CNode> deep = NestedChain(47000);
+    size_t total = 0;
+    size_t largest = 0;
+    qx::WriteTreeText(*deep, true, L':', qx::kCpUtf8, [&](std::string_view piece) {
+        total += piece.size();
+        largest = std::max(largest, piece.size());
+    });
+    EXPECT_EQ(total, IndentedChainLength(47000));
+    // Pieces of 64 KB, overshot by at most one line's worth of text.
+    EXPECT_LE(largest, size_t{128} * 1024);
+}
+
 TEST(TreeTextTest, LeafReadsOneLine) {
     CLeaf leaf;
     std::wstring text = L"  k:a:b\r\nrest";
@@ -223,7 +304,7 @@ TEST(TreeItemTest, ClipboardCarriesTheTextForm) {
     qx::ResetClipboardForTesting();
     std::unique_ptr<CNode> root(Sample());
     ASSERT_TRUE(root->WriteToClipBoard(L':'));
-    unsigned nodeFormat = qx::RegisterClipboardFormat(L"QUORIX_TREEITEM_NODE");
+    unsigned nodeFormat = qx::RegisterClipboardFormatName(L"QUORIX_TREEITEM_NODE");
     ASSERT_TRUE(qx::OpenClipboard());
     auto data = qx::GetClipboardData(nodeFormat);
     qx::CloseClipboard();
@@ -234,7 +315,7 @@ TEST(TreeItemTest, ClipboardCarriesTheTextForm) {
     CLeaf leaf(L"k", L"v");
     ASSERT_TRUE(leaf.WriteToClipBoard(L';'));
     ASSERT_TRUE(qx::OpenClipboard());
-    auto leafData = qx::GetClipboardData(qx::RegisterClipboardFormat(L"QUORIX_TREEITEM_LEAF"));
+    auto leafData = qx::GetClipboardData(qx::RegisterClipboardFormatName(L"QUORIX_TREEITEM_LEAF"));
     // Writing emptied the clipboard first: the node's text is gone.
     EXPECT_FALSE(qx::GetClipboardData(nodeFormat).has_value());
     qx::CloseClipboard();

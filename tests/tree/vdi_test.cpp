@@ -2,13 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "qx/locale/message_table.h"
+#include "qx/message/message_table.h"
+#include "qx/platform/base/utf.h"
 #include "qx/platform/os/message_box.h"
 #include "tests/support/test_support.h"
 
@@ -217,7 +219,7 @@ TEST(VdiImportTest, UnknownRecordTypeShowsAMessageAndEndsReading) {
         {"type with a suffix", Vdi({kHead3, L"900x;a;"}), L"Unknown VDI-Node: 900x", {L"010"}},
         {"first record not exactly 010", L"010x;3;\r\n900;a;\r\n", L"Unknown VDI-Node: 010x", {}},
         {"a long type is shortened to 40 characters", Vdi({kHead3, L"9" + std::wstring(99, L'A') + L";x;"}),
-         L"Unknown VDI-Node: 9" + std::wstring(36, L'A') + L"...", {L"010"}},
+         L"Unknown VDI-Node: 9" + std::wstring(39, L'A') + L"...", {L"010"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -406,6 +408,55 @@ TEST(VdiExportTest, DeepTreesDoNotRecurse) {
     EXPECT_EQ(Export(root), Vdi({L"010;;", L"900;deep;"}));
 }
 
+TEST(VdiExportTest, ProblemNamesWhatTheExportWouldLose) {
+    const std::wstring longName(100, L'N');
+    struct Case {
+        const char* name;
+        std::function<void(CNode& root)> build;  // on a root named 010 with its fields
+        std::wstring problem;                     // part of the reason; "" for none
+    } cases[] = {
+        {"records and groups", [](CNode& root) {
+             CNode* record = root.AddChild(L"GRUPPE 100")->AddChild(L"100");
+             record->AddLeaf(L"<>", L"1:Muster", true);
+             record->AddChild(L"Notiz")->AddChild(L"900");  // nodes without leaves lose nothing
+         }, L""},
+        {"not a record 010", [](CNode& root) { root.SetName(L"Einstellungen"); },
+         L"the root node 'Einstellungen' is not the record 010"},
+        {"a record 10 is not one", [](CNode& root) { root.SetName(L"10"); }, L"is not the record 010"},
+        {"a node with leaves that is no record", [](CNode& root) {
+             root.AddChild(L"Fenster")->AddLeaf(L"Breite", L"800", true);
+         }, L"the node 'Fenster' holds leaves but its name is no record type"},
+        {"a record with two leaves", [](CNode& root) {
+             CNode* record = root.AddChild(L"100");
+             record->AddLeaf(L"<>", L"1", true);
+             record->AddLeaf(L"Notiz", L"x", true);
+         }, L"the record '100' holds 2 leaves"},
+        {"a long name is cut", [&longName](CNode& root) {
+             root.AddChild(longName.c_str())->AddLeaf(L"k", L"v", true);
+         }, L"'" + longName.substr(0, 40) + L"...' holds leaves"},
+        {"found at any depth", [](CNode& root) {
+             CNode* node = &root;
+             for (int i = 0; i < 200000; ++i) node = node->AddChild(L"GRUPPE");
+             node->AddLeaf(L"k", L"v", true);
+         }, L"the node 'GRUPPE' holds leaves"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CNode root(L"010");
+        root.AddLeaf(L"<>", L"3", true);
+        c.build(root);
+        const CString problem = qx::VdiExportProblem(root);
+        if (c.problem.empty()) {
+            EXPECT_EQ(problem, L"");
+        } else {
+            EXPECT_NE(problem.str().find(c.problem), std::wstring::npos) << qx::WideToUtf8(problem.str());
+        }
+    }
+    Imported imported = Import(Vdi({kHead3, L"100;1;Muster GmbH;", L"110;1;HK-22;", L"200;1;600;"}));
+    ASSERT_NE(imported.root, nullptr);
+    EXPECT_EQ(qx::VdiExportProblem(*imported.root), L"");
+}
+
 TEST(VdiRoundTripTest, ImportExportImport) {
     const std::wstring text = Vdi({
         kHead3, L"100;1;Muster GmbH;Musterstr. 1;12345 Musterstadt;",
@@ -521,7 +572,7 @@ TEST(VdiOutcomeTest, DescribesTheOutcomeInOneLine) {
         // Record types are shortened to 40 characters and show no control
         // characters.
         {Stopped(Stop::kUnknownType, 2, L"9" + std::wstring(99, L'A'), L"", 3),
-         L"import stopped at line 2: record type 9" + std::wstring(36, L'A') +
+         L"import stopped at line 2: record type 9" + std::wstring(39, L'A') +
              L"... is outside the placement table of part 3"},
         {Stopped(Stop::kUnknownType, 2, L"74\x1B[2J\u0085", L"", 3),
          L"import stopped at line 2: record type 74?[2J? is outside the placement table of part 3"},

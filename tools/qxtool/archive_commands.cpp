@@ -4,13 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "qx/archive/archive_path.h"
 #include "qx/archive/cabinet_handling.h"
 #include "qx/archive/encoded_file.h"
 #include "qx/platform/base/format.h"
-#include "qx/platform/os/archive_reader.h"
 #include "qx/platform/base/utf.h"
+#include "qx/platform/os/archive_reader.h"
 #include "qx/platform/os/native_path.h"
 #include "tools/qxtool/command.h"
+#include "tools/qxtool/shown_text.h"
 
 namespace qxtool {
 namespace {
@@ -28,11 +30,28 @@ std::wstring Printable(const std::wstring& libraryPath) {
     return native ? Wide(*native) : libraryPath;
 }
 
+// Why the archive beside *path* cannot give its copy, when the listing
+// tells: "" otherwise.
+std::string WhyNotExtracted(const std::wstring& path) {
+    const CString normalized = qx::NormalizeArchivePath(path.c_str());
+    const int slash = normalized.ReverseFind(L'\\');
+    if (slash < 0) return "";
+    const auto archive = qx::FindDataArchive(normalized.Left(slash + 1));
+    const auto reader = archive ? qx::ArchiveReader::Open(archive->path, archive->kind) : nullptr;
+    if (!reader) return "";
+    for (const qx::ArchiveMember& m : reader->Members()) {
+        if (qx::IsMemberFor(m, normalized.Mid(slash + 1)) && !m.extractable)
+            return " (its member of " + std::to_string(m.size) +
+                   " bytes is stored with 64-bit sizes, the form of members of 4 GiB and more, which are not extracted)";
+    }
+    return "";
+}
+
 int Get(const std::vector<std::string>& input) {
     const auto args = Plain(input, 1, "expects one path");
     CString usable;
     const int available = CCabinetHandling::getUncabedPathName(Wide(args[0]).c_str(), usable);
-    if (!available) throw Failure("not available: " + args[0]);
+    if (!available) throw Failure("not available: " + args[0] + WhyNotExtracted(Wide(args[0])));
     PrintUtf8(Printable(usable.str()) + L"\n");
     return kExitOk;
 }
@@ -58,7 +77,7 @@ int List(const std::vector<std::string>& input) {
         PrintUtf8(qx::Format(L"%04u-%02u-%02u %02u:%02u:%02u  %s  %12llu  %s\n", 1980u + (m.dosDate >> 9),
                              (m.dosDate >> 5) & 0x0Fu, m.dosDate & 0x1Fu, m.dosTime >> 11u, (m.dosTime >> 5) & 0x3Fu,
                              (m.dosTime & 0x1Fu) * 2, AttributeLetters(m.attributes).c_str(),
-                             static_cast<unsigned long long>(m.size), m.name.c_str()));
+                             static_cast<unsigned long long>(m.size), EscapeControls(m.name).c_str()));
     }
     return kExitOk;
 }
@@ -90,7 +109,9 @@ constexpr Command kCommands[] = {
     {"archive list", "FOLDER", "list the members of a folder's data.zip or data.cab",
      "One line per member: its date and time (local time, as stored), its\n"
      "attributes (R read-only, H hidden, S system, A archive), its size and\n"
-     "its name. data.zip is listed when the folder has both.",
+     "its name, control characters in it written as escapes (\\n, \\x1b). data.zip\n"
+     "is listed when the folder has both. An archive whose list of members cannot\n"
+     "be read whole (cut short, damaged) is an error.",
      List},
     {"encode", "IN OUT", "write the encoded form of a file",
      "Every byte is increased by the family's encoding offset (0x2A, modulo 256).\n"

@@ -5,16 +5,17 @@
 #include <string>
 #include <vector>
 
-#include "qx/install/language_codes.h"
+#include "qx/locale/language_codes.h"
 #include "qx/locale/ctr_string.h"
 #include "qx/locale/init_language.h"
 #include "qx/locale/language_module.h"
-#include "qx/locale/message_table.h"
+#include "qx/message/message_table.h"
 #include "qx/locale/units.h"
 #include "qx/locale/wordbook_line.h"
 #include "qx/platform/base/number_parse.h"
 #include "qx/platform/base/utf.h"
 #include "qx/platform/os/locale_info.h"
+#include "qx/platform/os/path_split.h"
 #include "tools/qxtool/command.h"
 
 namespace qxtool {
@@ -25,7 +26,7 @@ void PrintLine(const std::wstring& text) { PrintUtf8(text + L"\n"); }
 // The code after the last "." of a module's file name.
 std::wstring ModuleLanguage(const std::wstring& path) {
     const size_t dot = path.rfind(L'.');
-    const size_t separator = path.find_last_of(L"\\/");
+    const size_t separator = qx::LastPathSeparator(path);
     if (dot == std::wstring::npos || (separator != std::wstring::npos && dot < separator) || dot + 1 == path.size()) {
         return {};
     }

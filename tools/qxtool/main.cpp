@@ -5,8 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "qx/platform/base/exceptions.h"
 #include "qx/platform/base/utf.h"
+#include "qx/platform/os/temporary_files.h"
+#include "qx/tree/exc.h"
 #include "tools/qxtool/command.h"
+#include "tools/qxtool/help_pages.h"
 
 namespace qxtool {
 namespace {
@@ -34,6 +38,16 @@ void PrintHelp() {
         "printed on stderr), 2 when the command line was wrong.\n");
 }
 
+// A family's members, for "qxtool tree" or "qxtool reg --help".
+void PrintFamilyHelp(const std::string& family, FILE* to) {
+    std::fprintf(to, "usage: qxtool %s COMMAND [ARGUMENTS...]\n\nCommands:\n", family.c_str());
+    for (const Command* c : AllCommands()) {
+        if (FirstWord(c->name) == family && c->name != family)
+            std::fprintf(to, "  %-28s %s\n", c->name, c->summary);
+    }
+    std::fprintf(to, "\nqxtool %s COMMAND --help shows the help of one command.\n", family.c_str());
+}
+
 // The command whose (possibly several-word) name starts *args*; the number
 // of words it takes goes to *words*.
 const Command* FindCommand(const std::vector<std::string>& args, size_t& words) {
@@ -56,6 +70,12 @@ const Command* FindCommand(const std::vector<std::string>& args, size_t& words) 
     return best;
 }
 
+int ReportFrameworkException(const Command& command, const std::wstring& message) {
+    std::fprintf(stderr, "qxtool %s: %s\n", command.name,
+                 message.empty() ? "the operation failed" : qx::WideToUtf8(message).c_str());
+    return kExitFailure;
+}
+
 int Run(std::vector<std::string> args) {
     if (args.empty()) {
         PrintHelp();
@@ -73,8 +93,24 @@ int Run(std::vector<std::string> args) {
         std::printf("qxtool %s\n", QXBASE_VERSION);
         return kExitOk;
     }
+    // The build writes the manual page and the completion script with these.
+    if (args[0] == "--man-page") {
+        PrintManPage(QXBASE_VERSION);
+        return kExitOk;
+    }
+    if (args[0] == "--bash-completion") {
+        PrintBashCompletion();
+        return kExitOk;
+    }
     size_t words = 0;
     const Command* command = FindCommand(args, words);
+    if (!command && !MembersOf(args[0]).empty()) {
+        bool help = args.size() == 2 && (args[1] == "--help" || args[1] == "-h");
+        if (args.size() > 1 && !help)
+            std::fprintf(stderr, "qxtool: unknown command '%s %s'\n\n", args[0].c_str(), args[1].c_str());
+        PrintFamilyHelp(args[0], help ? stdout : stderr);
+        return help ? kExitOk : kExitUsage;
+    }
     if (!command) {
         std::fprintf(stderr, "qxtool: unknown command '%s' (see qxtool --help)\n", args[0].c_str());
         return kExitUsage;
@@ -98,6 +134,12 @@ int Run(std::vector<std::string> args) {
     } catch (const std::exception& e) {
         std::fprintf(stderr, "qxtool %s: %s\n", command->name, e.what());
         return kExitFailure;
+    } catch (const CException& e) {
+        // The framework's exceptions (a malformed layout record, say) are
+        // failures of the operation, not of the program.
+        return ReportFrameworkException(*command, e.GetMessageText().str());
+    } catch (const CExc& e) {
+        return ReportFrameworkException(*command, e.GetMessage() ? e.GetMessage() : L"");
     }
 }
 
@@ -151,5 +193,7 @@ void RejectUnknownOptions(const std::vector<std::string>& args) {
 }  // namespace qxtool
 
 int main(int argc, char** argv) {
+    // An interrupted command leaves no temporary files behind.
+    qx::RemoveTemporaryFilesOnTermination();
     return qxtool::Run(std::vector<std::string>(argv + 1, argv + argc));
 }

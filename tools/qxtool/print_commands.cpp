@@ -164,15 +164,21 @@ int Print(const std::vector<std::string>& input) {
     // wanted, else a context of the paper's size.
     CPrinterDC printer(options.paper);
     engine->SetEngineDC(&printer);
-    engine->WriteTempFile(0);
+    if (!engine->WriteTempFile(0)) throw Failure(args[0] + ": " + qx::WideToUtf8(engine->GetComposeError().str()));
     const int pages = engine->GetPageCount();
+    if (pages == 0) throw Failure(args[0] + ": the layout makes no page of the data (no printable record)");
     const int pageWidth = static_cast<int>(options.paper.paperWidthMm / 25.4 * qx::kEngineUnitsPerInch + 0.5);
     const int pageHeight = static_cast<int>(options.paper.paperHeightMm / 25.4 * qx::kEngineUnitsPerInch + 0.5);
 
     if (!options.pdf.empty()) PrintPdf(*engine, printer, options);
     if (!options.pngFolder.empty()) PrintPngs(*engine, options, pageWidth, pageHeight);
-    if (!options.text.empty()) engine->OutputToTextFile(Wide(options.text).c_str(), 0);
     engine->SetEngineDC(nullptr);
+    if (!options.text.empty()) {
+        // The text numbers pages with the offset of the last rendering; one
+        // without a context only sets it, for a job that draws no page.
+        engine->RenderPage(0, options.pageOffset);
+        engine->OutputToTextFile(Wide(options.text).c_str(), 0);
+    }
     PrintUtf8(qx::Format(L"%d pages\n", pages));
     return kExitOk;
 }
@@ -190,7 +196,10 @@ constexpr Command kCommands[] = {
      "and on (100 dots per inch), --text writes the pages as fixed-width UTF-8\n"
      "text. --page-offset adds N to every page number shown, --stretch fills the\n"
      "printable area instead of keeping the page's proportions, --mono prints\n"
-     "in black on a monochrome job. Prints the page count.",
+     "in black on a monochrome job. Prints the page count.\n"
+     "A layout that makes no page (it cannot be read, its version is below\n"
+     "2.0, it has no PAG section, no record is printable) and a part that finds\n"
+     "no room between the page header and footer are failures.",
      Print},
 };
 

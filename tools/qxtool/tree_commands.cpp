@@ -1,17 +1,14 @@
 // qxtool tree cat / convert / get / set: tree documents on the command line.
-#include <cwctype>
-#include <memory>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "qx/platform/base/codepage.h"
-#include "qx/platform/base/utf.h"
-#include "qx/platform/os/last_error.h"
-#include "qx/text/system_message.h"
-#include "qx/tree/exc.h"
 #include "qx/tree/node.h"
+#include "qx/tree/vdi.h"
 #include "tools/qxtool/command.h"
 #include "tools/qxtool/tree_loading.h"
+#include "tools/qxtool/tree_output.h"
 
 namespace qxtool {
 namespace {
@@ -20,22 +17,13 @@ namespace {
 // the placement table are kept instead of failing the command.
 constexpr const char* kKeepUnknown = "--keep-unknown";
 
-void Save(const CNode& root, const std::string& file, bool encode, bool indent, bool utf8, unsigned codePage) {
-    if (!root.WriteToFile(Wide(file).c_str(), encode, indent, utf8, codePage)) {
-        unsigned error = qx::GetLastError();
-        throw Failure("cannot write " + file + ": " + qx::WideToUtf8(FormatMessageW(error).Trim().str()));
-    }
-}
-
 int Cat(const std::vector<std::string>& input) {
     std::vector<std::string> args = input;
     bool keepUnknown = TakeFlag(args, kKeepUnknown);
     RejectUnknownOptions(args);
     if (args.size() != 1) throw UsageError("expects one FILE");
     LoadedTree tree = LoadTree(args[0], keepUnknown);
-    CString text;
-    tree.root->WriteToString(text);
-    PrintUtf8(text.str());
+    PrintTree(*tree.root);
     return kExitOk;
 }
 
@@ -59,18 +47,26 @@ int Convert(const std::vector<std::string>& input) {
         } catch (const std::exception&) {
             used = 0;
         }
-        if (used != codePageText.size() || !qx::IsCodePageSupported(static_cast<unsigned>(value)) ||
+        if (used != codePageText.size() || value > std::numeric_limits<unsigned>::max() ||
+            !qx::IsCodePageSupported(static_cast<unsigned>(value)) ||
             value == qx::kCpUtf16Le || value == qx::kCpUtf16Be) {
             throw UsageError("--codepage takes 0, 437, 850, 1250-1258 or 65001");
         }
         codePage = static_cast<unsigned>(value);
         if (codePage == qx::kCpUtf8) utf8 = true;
     }
+    // A VDI file is 8-bit text whatever the input was.
+    const bool vdi = qx::IsVdiPath(Wide(args[1]));
+    if (vdi && utf8) throw UsageError("a VDI file is 8-bit text: --utf8 and --codepage 65001 do not apply to it");
     LoadedTree tree = LoadTree(args[0], keepUnknown);
     // Without an encoding option the output keeps the input's form: Unicode
     // input is written as UTF-8, code-page input in code page 1252.
-    if (!utf8 && !hasCodePage) utf8 = tree.unicode;
-    Save(*tree.root, args[1], encode || IsEncodedName(Wide(args[1])), indent, utf8, codePage);
+    if (!utf8 && !hasCodePage && !vdi) utf8 = tree.unicode;
+    TreeFileForm form;
+    form.codePage = utf8 ? qx::kCpUtf8 : codePage;
+    form.encoded = encode || IsEncodedName(Wide(args[1]));
+    form.indent = indent;
+    WriteTree(*tree.root, args[1], form);
     return kExitOk;
 }
 
@@ -113,14 +109,15 @@ int Set(const std::vector<std::string>& input) {
     if (!tree.root->SetStrLeafValue(Wide(args[1]).c_str(), Wide(args[2]).c_str(), index, Wide(args[4]).c_str())) {
         throw Failure("the path " + args[1] + " names no node (write it as A\\B\\)");
     }
-    Save(*tree.root, args[0], tree.encoded, true, tree.unicode, 1252);
+    WriteTree(*tree.root, args[0], FormOfFile(args[0]));
     return kExitOk;
 }
 
 constexpr Command kCommands[] = {
     {"tree cat", "FILE [--keep-unknown]", "print a tree document as indented text",
      "FILE is read as the family's readers do: any of its encodings, the encoded\n"
-     "form when the name ends in x, a VDI file when it ends in .vdi.\n\n"
+     "form when the name ends in x, a VDI file when it ends in .vdi. The text is\n"
+     "printed in UTF-8 as the tree is walked, never held whole.\n\n"
      "A VDI file is read whole or the command fails (\"import stopped at line N:\n"
      "...\"). With --keep-unknown its records of types outside the placement\n"
      "table are kept, in a group \"GRUPPE <type>\" below the record placed before\n"
@@ -129,10 +126,18 @@ constexpr Command kCommands[] = {
     {"tree convert", "IN OUT [--utf8 | --codepage N] [--encode] [--no-indent] [--keep-unknown]",
      "read a tree document and write it in another form",
      "Without an encoding option OUT keeps IN's form: Unicode input is written as\n"
-     "UTF-8, code-page input in code page 1252. OUT is encoded with --encode or\n"
-     "when its name ends in x; OUT ending in .vdi is written as a VDI file.\n"
+     "UTF-8 with its mark, code-page input in code page 1252. OUT is encoded with\n"
+     "--encode or when its name ends in x; OUT '-' writes the same bytes to\n"
+     "standard output.\n\n"
+     "OUT ending in .vdi is written as a VDI file, which is 8-bit text: in code\n"
+     "page 1252 (or --codepage N) whatever IN's form, so Unicode input is\n"
+     "converted to that page. A tree that is not VDI data (its root is not the\n"
+     "record 010, or a node holds leaves the VDI form cannot carry) is an error.\n"
      "A VDI file IN is read whole or the command fails; --keep-unknown as for\n"
-     "tree cat.",
+     "tree cat.\n\n"
+     "A character that OUT's code page lacks is an error, not a '?'. After any\n"
+     "error OUT is left as it was (standard output may have received part of\n"
+     "the text by then, with '?' for such characters).",
      Convert},
     {"tree get", "FILE PATH LEAF [INDEX] [--keep-unknown]", "print one value of a leaf",
      "PATH names nodes as the API does, each followed by a backslash (A\\B\\);\n"
@@ -141,8 +146,10 @@ constexpr Command kCommands[] = {
      Get},
     {"tree set", "FILE PATH LEAF INDEX VALUE [--keep-unknown]", "set one value of a leaf and write the file back",
      "Missing nodes and the leaf are created; positions past the end are filled\n"
-     "with empty values. The file keeps its encoding and form. --keep-unknown as\n"
-     "for tree cat.",
+     "with empty values. The file keeps its encoding (UTF-16, UTF-8 or the\n"
+     "default 8-bit code page, as its mark says) and its encoded form; a VALUE\n"
+     "that encoding cannot hold is an error and the file is left as it was.\n"
+     "--keep-unknown as for tree cat.",
      Set},
 };
 

@@ -36,7 +36,7 @@ LoadedTree LoadTree(const std::string& file, bool keepUnknownVdiRecords) {
     tree.encoded = IsEncodedName(path);
     try {
         qx::SetLastError(0);
-        if (qx::IsVdiPath(path.c_str())) {
+        if (qx::IsVdiPath(path)) {
             tree.root = LoadVdi(file, path, tree.encoded, keepUnknownVdiRecords);
         } else {
             tree.root.reset(CNode::ReadFromFile(path.c_str(), tree.encoded, L':', &tree.unicode, 0));

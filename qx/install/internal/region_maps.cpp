@@ -5,6 +5,7 @@
 
 #include "qx/install/reg_util.h"
 #include "qx/platform/os/file_system.h"
+#include "qx/platform/os/path_split.h"
 #include "qx/text/find_files.h"
 #include "qx/text/sub_str.h"
 #include "qx/tree/tree_items.h"
@@ -12,12 +13,10 @@
 namespace qx::detail {
 namespace {
 
-bool IsSeparator(wchar_t ch) { return ch == L'\\' || ch == L'/'; }
-
 // "C:\\x" as the family writes it, or (POSIX) a path from the root.
 bool IsAbsolute(const CString& path) {
-    if (path.GetLength() >= 3 && path[1] == L':' && IsSeparator(path[2])) return true;
-    return !path.IsEmpty() && IsSeparator(path[0]);
+    if (path.GetLength() >= 3 && path[1] == L':' && IsPathSeparator(path[2])) return true;
+    return !path.IsEmpty() && IsPathSeparator(path[0]);
 }
 
 // base + path, with the first ".." folder resolved against the folder in
@@ -26,8 +25,8 @@ CString Anchored(const CString& path, const CString& base) {
     if (path.IsEmpty() || IsAbsolute(path)) return path;  // an empty value names no file
     std::wstring joined = (base + path).str();
     for (size_t up = joined.find(L".."); up != std::wstring::npos; up = joined.find(L"..", up + 2)) {
-        const bool wholeName = up > 0 && IsSeparator(joined[up - 1]) && up + 2 < joined.size() &&
-                               IsSeparator(joined[up + 2]);
+        const bool wholeName = up > 0 && IsPathSeparator(joined[up - 1]) && up + 2 < joined.size() &&
+                               IsPathSeparator(joined[up + 2]);
         if (!wholeName) continue;
         const size_t before = up - 1;  // the separator ending the folder in front
         const size_t start = before == 0 ? std::wstring::npos : joined.find_last_of(L"\\/", before - 1);
@@ -93,7 +92,7 @@ std::wstring CompanyUserKey(const wchar_t* section) {
 
 CString SupportFolderOf(const wchar_t* installDir) {
     CString folder(installDir);
-    if (folder.IsEmpty() || !IsSeparator(folder[folder.GetLength() - 1])) folder += L'\\';
+    if (folder.IsEmpty() || !IsPathSeparator(folder[folder.GetLength() - 1])) folder += L'\\';
     return folder + L"Support";
 }
 

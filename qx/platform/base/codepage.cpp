@@ -414,10 +414,13 @@ CodePageWriter::CodePageWriter(unsigned cp) : cp_(Resolve(cp)) {
     if (SingleByteSlot(cp_) >= 0) table_ = &CodePageRegistry::Instance().Table(SingleByteSlot(cp_));
 }
 
-void CodePageWriter::Append(std::wstring_view text, std::string& out) const {
+void CodePageWriter::Append(std::wstring_view text, std::string& out, bool* lossy) const {
     if (table_) {
-        table_->Encode(text, out, nullptr);
-    } else if (cp_ == kCpUtf8) {
+        table_->Encode(text, out, lossy);
+        return;
+    }
+    if (lossy && std::any_of(text.begin(), text.end(), IsUnencodable)) *lossy = true;
+    if (cp_ == kCpUtf8) {
         AppendUtf8(text, out);
     } else {
         out += WideToUtf16Bytes(text, cp_ == kCpUtf16Be);

@@ -74,8 +74,13 @@ QX_API const wchar_t* WideningTable(std::string_view bytes, unsigned cp);
 class QX_API CodePageWriter {
 public:
     explicit CodePageWriter(unsigned cp);
-    // Appends *text* in the code page to *out*.
-    void Append(std::wstring_view text, std::string& out) const;
+    // Appends *text* in the code page to *out*. Characters the page lacks
+    // (see WideToCodePage) set *lossy, which is never cleared here, so that
+    // one flag can watch a whole run of pieces.
+    void Append(std::wstring_view text, std::string& out, bool* lossy = nullptr) const;
+    // Whether an ASCII character is written as its one byte (every form
+    // but UTF-16), so that a caller may append such bytes itself.
+    bool WritesAsciiAsBytes() const { return table_ || cp_ == kCpUtf8; }
 
 private:
     unsigned cp_;

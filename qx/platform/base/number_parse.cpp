@@ -5,12 +5,11 @@
 #include <cmath>
 #include <string>
 
+#include "qx/platform/base/ascii.h"
 #include "qx/platform/base/unicode.h"
 
 namespace qx {
 namespace {
-
-bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
 const wchar_t* SkipSpace(const wchar_t* p) {
     while (*p && IsSpace(*p)) ++p;
@@ -23,13 +22,13 @@ long long ReadInteger(std::wstring_view text, size_t& used) {
     used = 0;
     size_t i = 0;
     // Fields and numbers mostly start with their digit: no space test then.
-    while (i < text.size() && !IsDigit(text[i]) && text[i] != L'\0' && IsSpace(text[i])) ++i;
+    while (i < text.size() && !IsAsciiDigit(text[i]) && text[i] != L'\0' && IsSpace(text[i])) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
-    if (i >= text.size() || !IsDigit(text[i])) return 0;
+    if (i >= text.size() || !IsAsciiDigit(text[i])) return 0;
     unsigned long long magnitude = 0;
     bool overflow = false;
-    for (; i < text.size() && IsDigit(text[i]); ++i) {
+    for (; i < text.size() && IsAsciiDigit(text[i]); ++i) {
         unsigned digit = static_cast<unsigned>(text[i] - L'0');
         if (magnitude > (ULLONG_MAX - digit) / 10) overflow = true;
         else magnitude = magnitude * 10 + digit;
@@ -76,12 +75,12 @@ double ParseDouble(const wchar_t* text, const wchar_t** end) {
 
     std::string digits;
     const wchar_t* q = p;
-    while (IsDigit(*q)) digits += static_cast<char>(*q++);
+    while (IsAsciiDigit(*q)) digits += static_cast<char>(*q++);
     bool anyDigit = !digits.empty();
     if (*q == L'.') {
         digits += '.';
         ++q;
-        while (IsDigit(*q)) {
+        while (IsAsciiDigit(*q)) {
             digits += static_cast<char>(*q++);
             anyDigit = true;
         }
@@ -92,8 +91,8 @@ double ParseDouble(const wchar_t* text, const wchar_t** end) {
         const wchar_t* e = q + 1;
         std::string exponent = "e";
         if (*e == L'+' || *e == L'-') exponent += static_cast<char>(*e++);
-        if (IsDigit(*e)) {
-            while (IsDigit(*e)) exponent += static_cast<char>(*e++);
+        if (IsAsciiDigit(*e)) {
+            while (IsAsciiDigit(*e)) exponent += static_cast<char>(*e++);
             digits += exponent;
             q = e;
         }

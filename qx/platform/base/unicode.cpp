@@ -23,6 +23,14 @@ wchar_t FoldCase(wchar_t ch) {
     return static_cast<wchar_t>(u_foldCase(static_cast<UChar32>(ch), U_FOLD_CASE_DEFAULT));
 }
 
+bool EqualsFolded(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+    }
+    return true;
+}
+
 bool IsSpace(wchar_t ch) {
     if (ch < 0x80) return ch == L' ' || (ch >= L'\t' && ch <= L'\r');
     return u_isspace(static_cast<UChar32>(ch));

@@ -5,16 +5,15 @@
 // drawing, not as a raster printer that dithers colours itself.
 #include <cairo-pdf.h>
 #include <cairo.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <string>
+#include <string_view>
 
 #include "qx/platform/base/utf.h"
 #include "qx/platform/gfx/internal/dc_impl.h"
 #include "qx/platform/gfx/targets.h"
-#include "qx/platform/os/file_system.h"
-#include "qx/platform/os/native_path.h"
+#include "qx/platform/os/file_stream.h"
 
 namespace {
 
@@ -25,14 +24,23 @@ constexpr double kMmPerInch = 25.4;
 enum class JobState { NotStarted, Printing, Ended };
 
 struct PrinterImpl : qx::gfx::DcImpl {
+    // The surface writes into the output as it goes: it is finished first.
+    ~PrinterImpl() override { SetTarget(nullptr, nullptr); }
+
     PrinterSettings settings;
     double paperWidthMm = 0;
     double paperHeightMm = 0;
     JobState job = JobState::NotStarted;
     bool pageOpen = false;
     int pagesPrinted = 0;
-    std::wstring temporaryPath;
+    // The PDF is written beside its place and takes it at EndDoc.
+    std::unique_ptr<qx::FileReplacer> output;
 };
+
+cairo_status_t WriteToOutput(void* output, const unsigned char* data, unsigned int length) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), length);
+    return static_cast<qx::FileReplacer*>(output)->Write(bytes) ? CAIRO_STATUS_SUCCESS : CAIRO_STATUS_WRITE_ERROR;
+}
 
 int ToDots(double mm, int dpi) { return static_cast<int>(std::lround(mm / kMmPerInch * dpi)); }
 
@@ -67,14 +75,15 @@ CPrinterDC::~CPrinterDC() {
 int CPrinterDC::StartDoc(const CString& documentName) {
     auto& impl = static_cast<PrinterImpl&>(*impl_);
     if (impl.job != JobState::NotStarted) return kPrintError;
-    impl.temporaryPath = impl.settings.outputPath.str() + L".qx-" + std::to_wstring(getpid()) + L".tmp";
-    std::optional<std::string> native = qx::ToNativePath(impl.temporaryPath, false);
-    if (!native) return kPrintError;
+    impl.output = qx::FileReplacer::Create(impl.settings.outputPath.str());
+    if (!impl.output) return kPrintError;
     const double pointsPerDot = kPointsPerInch / impl.settings.dpi;
-    cairo_surface_t* surface = cairo_pdf_surface_create(native->c_str(), impl.paperWidthMm / kMmPerInch * kPointsPerInch,
-                                                        impl.paperHeightMm / kMmPerInch * kPointsPerInch);
+    cairo_surface_t* surface =
+        cairo_pdf_surface_create_for_stream(WriteToOutput, impl.output.get(), impl.paperWidthMm / kMmPerInch * kPointsPerInch,
+                                            impl.paperHeightMm / kMmPerInch * kPointsPerInch);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(surface);
+        impl.output.reset();
         return kPrintError;
     }
     cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, qx::WideToUtf8(documentName.str()).c_str());
@@ -115,22 +124,16 @@ int CPrinterDC::EndDoc() {
     impl.hasAttributeContext = false;
     // A job without pages prints nothing: a PDF would need a blank page
     // that nobody printed, so no file is written.
-    if (written && impl.pagesPrinted == 0) {
-        qx::DeleteFile(impl.temporaryPath);
-        return 1;
-    }
-    if (!written || !qx::RenameFile(impl.temporaryPath, impl.settings.outputPath.str(), true)) {
-        qx::DeleteFile(impl.temporaryPath);
-        return kPrintError;
-    }
-    return 1;
+    const std::unique_ptr<qx::FileReplacer> output = std::move(impl.output);
+    if (written && impl.pagesPrinted == 0) return 1;
+    return written && output->Commit() ? 1 : kPrintError;
 }
 
 int CPrinterDC::AbortDoc() {
     auto& impl = static_cast<PrinterImpl&>(*impl_);
     if (impl.job != JobState::Printing) return kPrintError;
     impl.SetTarget(nullptr, nullptr);
-    qx::DeleteFile(impl.temporaryPath);
+    impl.output.reset();
     impl.job = JobState::Ended;
     impl.hasAttributeContext = false;
     impl.pageOpen = false;

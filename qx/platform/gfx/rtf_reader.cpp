@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 
+#include "qx/platform/base/ascii.h"
 #include "qx/platform/base/codepage.h"
 
 namespace qx::gfx {
@@ -80,15 +81,6 @@ constexpr NamedCharacter kNamedCharacters[] = {
     {"bullet", 0x2022},     {"lquote", 0x2018},      {"rquote", 0x2019},   {"ldblquote", 0x201C},
     {"rdblquote", 0x201D},  {"emspace", 0x2003},     {"enspace", 0x2002},  {"qmspace", 0x2005},
 };
-
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-int HexValue(char c) {
-    if (IsDigit(c)) return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
 
 bool IsEightBitCodePage(long cp) {
     return cp > 1 && cp != kCpUtf8 && cp != kCpUtf16Le && cp != kCpUtf16Be &&
@@ -175,27 +167,27 @@ private:
             ++pos_;
             int value = 0;
             int digits = 0;
-            while (digits < 2 && pos_ < in_.size() && HexValue(in_[pos_]) >= 0) {
-                value = value * 16 + HexValue(in_[pos_++]);
+            while (digits < 2 && pos_ < in_.size() && HexDigitValue(in_[pos_]) >= 0) {
+                value = value * 16 + HexDigitValue(in_[pos_++]);
                 ++digits;
             }
             if (digits > 0 && !ConsumeFallback() && overflowDepth_ == 0) TextByte(static_cast<char>(value));
             return;
         }
         FlushText();
-        if (!IsLetter(first)) {
+        if (!IsAsciiLetter(first)) {
             ++pos_;
             if (!ConsumeFallback() && overflowDepth_ == 0) Symbol(first);
             return;
         }
         const size_t start = pos_;
-        while (pos_ < in_.size() && IsLetter(in_[pos_])) ++pos_;
+        while (pos_ < in_.size() && IsAsciiLetter(in_[pos_])) ++pos_;
         const std::string_view word = in_.substr(start, std::min(pos_ - start, kMaxControlWordLetters));
         bool hasParameter = false;
         long parameter = 0;
-        const bool negative = pos_ + 1 < in_.size() && in_[pos_] == '-' && IsDigit(in_[pos_ + 1]);
+        const bool negative = pos_ + 1 < in_.size() && in_[pos_] == '-' && IsAsciiDigit(in_[pos_ + 1]);
         if (negative) ++pos_;
-        while (pos_ < in_.size() && IsDigit(in_[pos_])) {
+        while (pos_ < in_.size() && IsAsciiDigit(in_[pos_])) {
             hasParameter = true;
             parameter = std::min(parameter * 10 + (in_[pos_++] - '0'), 1L << 31);
         }

@@ -27,6 +27,11 @@ struct ArchiveMember {
     std::uint16_t dosTime = 0;
     unsigned attributes = 0;    // the Windows attribute bits stored with it
     std::uint64_t size = 0;     // what the archive says the data holds
+    // False for a zip member stored with the 64-bit sizes of the zip64 form
+    // (as members of 4 GiB and more are): it is listed with its size, but
+    // the zip reader beneath cannot read those sizes, so Extract refuses it
+    // before reading any of its data.
+    bool extractable = true;
 };
 
 // Receives a member's data piece by piece; false stops the copy.
@@ -36,8 +41,10 @@ class QX_API ArchiveReader {
 public:
     enum class Kind { Zip, Cabinet };
 
-    // Opens the archive at library path *path*; null when it cannot be read
-    // or is not an archive of that kind.
+    // Opens the archive at library path *path* and lists its members; null
+    // when it cannot be read, is not an archive of that kind, or its list of
+    // members cannot be read whole (a zip whose end record or central
+    // directory is cut or damaged).
     static std::unique_ptr<ArchiveReader> Open(std::wstring_view path, Kind kind);
     virtual ~ArchiveReader() = default;
 

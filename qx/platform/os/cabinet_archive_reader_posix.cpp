@@ -6,7 +6,9 @@
 // and, for the one output file of an extraction, hand a file that forwards
 // to the sink, so nothing is written to disk behind the caller's back.
 #include <mspack.h>
+#include <sys/stat.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -125,6 +127,14 @@ public:
         decompressor_->set_param(decompressor_, MSCABD_PARAM_DECOMPBUF, 65536);
         cabinet_ = decompressor_->open(decompressor_, path_.c_str());
         if (!cabinet_) return false;
+        // The header and the member list come first: a cabinet cut short
+        // lists whole but cannot give its last members, so it is no
+        // cabinet, as a cut zip is none.
+        struct stat status{};
+        if (::stat(path_.c_str(), &status) != 0 ||
+            static_cast<std::uint64_t>(status.st_size) <
+                static_cast<std::uint64_t>(cabinet_->base_offset) + cabinet_->length)
+            return false;
         for (mscabd_file* file = cabinet_->files; file; file = file->next) {
             const std::string_view raw = file->filename ? file->filename : "";
             ArchiveMember member;

@@ -101,7 +101,7 @@ private:
 
 }  // namespace
 
-unsigned RegisterClipboardFormat(std::wstring_view name) { return Clipboard::Instance().Register(name); }
+unsigned RegisterClipboardFormatName(std::wstring_view name) { return Clipboard::Instance().Register(name); }
 
 std::wstring ClipboardFormatName(unsigned format) { return Clipboard::Instance().Name(format); }
 

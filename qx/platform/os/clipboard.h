@@ -19,7 +19,7 @@ namespace qx {
 // The id of the format named *name*: the same name (compared ignoring case)
 // always gives the same id; new names get ids from 0xC000 upward. 0 for an
 // empty name or when all 0x4000 ids are taken.
-QX_API unsigned RegisterClipboardFormat(std::wstring_view name);
+QX_API unsigned RegisterClipboardFormatName(std::wstring_view name);
 // The name a format was registered with; "" for any other id.
 QX_API std::wstring ClipboardFormatName(unsigned format);
 

@@ -37,6 +37,11 @@ QX_API void* LibrarySymbol(void* handle, const char* name);
 // system's vDSO) are left out.
 QX_API std::vector<std::wstring> LoadedLibraryPaths();
 
+// The file names a library named the family's way stands for, the name
+// itself first: "Tessel100x64.dll" is also "Tessel100x64.so" on POSIX, where
+// the family's libraries carry that ending (compared ignoring case).
+QX_API std::vector<std::wstring> LibraryFileNames(std::wstring_view name);
+
 // Why the last OpenLibrary of this thread failed.
 QX_API std::wstring LastLibraryError();
 

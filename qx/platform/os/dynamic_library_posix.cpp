@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "qx/platform/base/ascii.h"
 #include "qx/platform/base/utf.h"
 #include "qx/platform/os/dynamic_library.h"
 #include "qx/platform/os/native_path.h"
@@ -65,5 +66,13 @@ std::vector<std::wstring> LoadedLibraryPaths() {
 }
 
 std::wstring LastLibraryError() { return Utf8ToWide(lastError); }
+
+std::vector<std::wstring> LibraryFileNames(std::wstring_view name) {
+    std::vector<std::wstring> names{std::wstring(name)};
+    constexpr std::wstring_view kWindowsEnding = L".dll";
+    if (EndsWithIgnoringAsciiCase(name, kWindowsEnding))
+        names.push_back(std::wstring(name.substr(0, name.size() - kWindowsEnding.size())) + L".so");
+    return names;
+}
 
 }  // namespace qx

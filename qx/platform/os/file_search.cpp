@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iterator>
 
+#include "qx/platform/base/ascii.h"
 #include "qx/platform/base/unicode.h"
 #include "qx/platform/base/utf.h"
 #include "qx/platform/os/file_name_pattern.h"
@@ -11,17 +12,13 @@
 #include "qx/platform/os/internal/folder_listing.h"
 #include "qx/platform/os/last_error.h"
 #include "qx/platform/os/native_path.h"
+#include "qx/platform/os/path_split.h"
 
 namespace qx {
 
 namespace {
 
-bool IsSeparator(wchar_t ch) { return ch == L'\\' || ch == L'/'; }
-
-bool IsDrive(std::wstring_view path) {
-    return path.size() >= 2 && path[1] == L':' &&
-        ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z'));
-}
+bool IsDrive(std::wstring_view path) { return path.size() >= 2 && path[1] == L':' && IsAsciiLetter(path[0]); }
 
 // The name as NTFS compares it, upper-cased character by character, in UTF-8,
 // whose byte order is the order of the characters: comparing keys is then a
@@ -84,7 +81,7 @@ void SortInNtfsOrder(std::vector<FoundEntry>& entries) {
 std::optional<FileSearch> FileSearch::Start(std::wstring_view pathPattern) {
     std::wstring folder;
     std::wstring_view pattern = pathPattern;
-    const auto cut = std::find_if(pathPattern.rbegin(), pathPattern.rend(), IsSeparator);
+    const auto cut = std::find_if(pathPattern.rbegin(), pathPattern.rend(), IsPathSeparator);
     if (cut != pathPattern.rend()) {
         const size_t length = static_cast<size_t>(pathPattern.rend() - cut);
         folder = pathPattern.substr(0, length);

@@ -18,6 +18,10 @@
 
 namespace qx {
 
+namespace detail {
+class NativeTemporary;
+}
+
 class QX_API FileReader {
 public:
     // Null, with the last error set, when *path* cannot be opened for reading
@@ -47,15 +51,14 @@ public:
     FileReplacer& operator=(const FileReplacer&) = delete;
 
     bool Write(std::string_view bytes);
-    // Flushes the new content and renames it over the target.
+    // Flushes the new content and renames it over the target. Either way the
+    // replacer is done: a failed commit removes the temporary file.
     bool Commit();
 
 private:
-    FileReplacer(int fd, std::string temp, std::string target)
-        : fd_(fd), temp_(std::move(temp)), target_(std::move(target)) {}
-    int fd_;
-    std::string temp_;    // native paths
-    std::string target_;
+    FileReplacer(std::unique_ptr<detail::NativeTemporary> temp, std::string target);
+    std::unique_ptr<detail::NativeTemporary> temp_;  // null once committed
+    std::string target_;                             // native path
 };
 
 }  // namespace qx

@@ -2,7 +2,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 
@@ -10,6 +9,7 @@
 #include "qx/platform/os/internal/fd_io.h"
 #include "qx/platform/os/internal/errno_error.h"
 #include "qx/platform/os/internal/native_entries.h"
+#include "qx/platform/os/internal/temporary_files.h"
 #include "qx/platform/os/last_error.h"
 #include "qx/platform/os/native_path.h"
 
@@ -66,47 +66,40 @@ std::unique_ptr<FileReplacer> FileReplacer::Create(std::wstring_view path) {
             std::free(real);
         }
     }
-    static std::atomic<unsigned> counter{0};
-    const std::string folder = detail::NativeParentFolder(target);
-    const std::string prefix = (folder == "/" ? std::string() : folder) + "/.qx-" + std::to_string(::getpid()) + "-s";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string temp = prefix + std::to_string(counter++) + ".tmp";
-        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            // Permission bits of an existing target; a new file gets what the
-            // umask leaves of 0666.
-            if (mode) ::fchmod(fd, *mode);
-            return std::unique_ptr<FileReplacer>(new FileReplacer(fd, std::move(temp), std::move(target)));
-        }
-        if (errno != EEXIST) {
-            FailWithErrno(errno, target);
-            return nullptr;
-        }
+    auto temp = detail::NativeTemporary::CreateIn(detail::NativeParentFolder(target), 0666);
+    if (!temp) {
+        FailWithErrno(errno, target);
+        return nullptr;
     }
-    FailWith(kErrorFileExists);
-    return nullptr;
+    // Permission bits of an existing target; a new file gets what the umask
+    // leaves of 0666.
+    if (mode) ::fchmod(temp->Fd(), *mode);
+    return std::unique_ptr<FileReplacer>(new FileReplacer(std::move(temp), std::move(target)));
 }
 
-FileReplacer::~FileReplacer() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        ::unlink(temp_.c_str());
-    }
-}
+FileReplacer::FileReplacer(std::unique_ptr<detail::NativeTemporary> temp, std::string target)
+    : temp_(std::move(temp)), target_(std::move(target)) {}
+
+// The temporary file goes with it unless it was committed.
+FileReplacer::~FileReplacer() = default;
 
 bool FileReplacer::Write(std::string_view bytes) {
-    return detail::WriteAll(fd_, bytes) || FailWithErrno(errno, target_);
+    if (!temp_) return FailWith(kErrorInvalidHandle);
+    return detail::WriteAll(temp_->Fd(), bytes) || FailWithErrno(errno, target_);
 }
 
 bool FileReplacer::Commit() {
-    if (::fsync(fd_) != 0) return FailWithErrno(errno, target_);
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0 || ::rename(temp_.c_str(), target_.c_str()) != 0) {
+    if (!temp_) return FailWith(kErrorInvalidHandle);
+    // Renamed while still open, so that its lock tells sweepers it is in use
+    // until it has its name.
+    const bool ok = ::fsync(temp_->Fd()) == 0 && ::rename(temp_->Path().c_str(), target_.c_str()) == 0;
+    if (!ok) {
         const int error = errno;
-        ::unlink(temp_.c_str());
+        temp_.reset();
         return FailWithErrno(error, target_);
     }
+    temp_->Release();
+    temp_.reset();
     return true;
 }
 

@@ -2,7 +2,7 @@
 
 namespace qx {
 
-unsigned GetFileAttributes(std::wstring_view path) {
+unsigned FileAttributes(std::wstring_view path) {
     const auto status = GetFileStatus(path);
     return status ? status->attributes : kInvalidFileAttributes;
 }

@@ -44,11 +44,11 @@ struct FileStatus {
 // What the file system knows of *path*, following symbolic links.
 QX_API std::optional<FileStatus> GetFileStatus(std::wstring_view path);
 // The attribute bits, or kInvalidFileAttributes.
-QX_API unsigned GetFileAttributes(std::wstring_view path);
+QX_API unsigned FileAttributes(std::wstring_view path);
 // Applies kFileAttributeReadOnly of *attributes* (the other bits cannot be
 // set here and are ignored): set, it removes every write permission; clear,
 // it gives the owner write permission.
-QX_API bool SetFileAttributes(std::wstring_view path, unsigned attributes);
+QX_API bool ChangeFileAttributes(std::wstring_view path, unsigned attributes);
 QX_API std::optional<std::uint64_t> GetFileSize(std::wstring_view path);
 // Sets the times that are given. The system cannot set a creation time, so
 // *creation* is accepted and ignored.
@@ -74,14 +74,14 @@ QX_API std::optional<std::string> ReadWholeFile(std::wstring_view path);
 QX_API bool WriteFileAtomically(std::wstring_view path, std::string_view bytes);
 
 // Creates one folder; fails with kErrorAlreadyExists when it exists.
-QX_API bool CreateDirectory(std::wstring_view path);
+QX_API bool MakeDirectory(std::wstring_view path);
 // Creates the folder and every missing folder above it; true when it exists
 // already.
 QX_API bool CreateDirectories(std::wstring_view path);
 // Deletes a file (not a folder).
-QX_API bool DeleteFile(std::wstring_view path);
+QX_API bool RemoveFile(std::wstring_view path);
 // Deletes an empty folder.
-QX_API bool RemoveDirectory(std::wstring_view path);
+QX_API bool RemoveEmptyDirectory(std::wstring_view path);
 // Renames or moves a file or folder. An existing target is an error
 // (kErrorAlreadyExists) unless *replaceExisting*; a change of letter case
 // only ("a.txt" to "A.TXT") renames the file. A file moves between file
@@ -90,7 +90,7 @@ QX_API bool RenameFile(std::wstring_view from, std::wstring_view to, bool replac
 // Copies a file with its permission bits and its access and write times; the
 // target is replaced atomically, as by WriteFileAtomically. With
 // *failIfExists* an existing target is an error (kErrorFileExists).
-QX_API bool CopyFile(std::wstring_view from, std::wstring_view to, bool failIfExists);
+QX_API bool CopyFileAtomically(std::wstring_view from, std::wstring_view to, bool failIfExists);
 
 // The folder for temporary files: $TMPDIR, else /tmp, as a library path that
 // ends with a backslash.

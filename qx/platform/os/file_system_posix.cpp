@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <functional>
@@ -15,6 +14,7 @@
 #include "qx/platform/os/internal/fd_io.h"
 #include "qx/platform/os/internal/errno_error.h"
 #include "qx/platform/os/internal/native_entries.h"
+#include "qx/platform/os/internal/temporary_files.h"
 #include "qx/platform/os/last_error.h"
 #include "qx/platform/os/native_path.h"
 
@@ -129,18 +129,10 @@ struct NewFileSettings {
 // *target* is as it was.
 bool ReplaceAtomically(const std::string& target, const NewFileSettings& settings,
                        const std::function<bool(int fd)>& fill) {
-    static std::atomic<unsigned> counter{0};
     const std::string folder = detail::NativeParentFolder(target);
-    const std::string prefix = (folder == "/" ? std::string() : folder) + "/.qx-" + std::to_string(::getpid()) + "-";
-    std::string temp;
-    int fd = -1;
-    // A leftover of a crashed process may hold a name; take the next one.
-    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temp = prefix + std::to_string(counter++) + ".tmp";
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) break;
-    }
-    if (fd < 0) return FailWithErrno(errno, target);
+    const auto temp = detail::NativeTemporary::CreateIn(folder, 0666);
+    if (!temp) return FailWithErrno(errno, target);
+    const int fd = temp->Fd();
 
     if (settings.owner && ::fchown(fd, settings.owner->first, settings.owner->second) != 0) {
         // Only a privileged process may give a file away; the new file then
@@ -148,28 +140,19 @@ bool ReplaceAtomically(const std::string& target, const NewFileSettings& setting
     }
     bool ok = (!settings.mode || ::fchmod(fd, *settings.mode & 07777) == 0) && fill(fd) &&
               (!settings.times || ::futimens(fd, settings.times->data()) == 0) && ::fsync(fd) == 0;
-    int error = ok ? 0 : errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
+    // Renamed while still open, so that its lock tells sweepers it is in use
+    // until it has its name.
     if (ok) {
-        const int renamed = settings.noReplace ? RenameNoReplace(temp, target)
-                                               : ::rename(temp.c_str(), target.c_str());
-        if (renamed != 0) {
-            ok = false;
-            error = errno;
-        }
+        ok = (settings.noReplace ? RenameNoReplace(temp->Path(), target)
+                                 : ::rename(temp->Path().c_str(), target.c_str())) == 0;
     }
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return FailWithErrno(error, target);
-    }
+    if (!ok) return FailWithErrno(errno, target);
+    temp->Release();
     SyncFolder(folder);
     return true;
 }
 
-// Copies *source* over *target* (see CopyFile); with *failIfExists*, an
+// Copies *source* over *target* (see CopyFileAtomically); with *failIfExists*, an
 // existing target fails with kErrorAlreadyExists.
 bool CopyNativeFile(const std::string& source, const std::string& target, bool failIfExists) {
     const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
@@ -215,7 +198,7 @@ std::optional<FileStatus> GetFileStatus(std::wstring_view path) {
     return status;
 }
 
-bool SetFileAttributes(std::wstring_view path, unsigned attributes) {
+bool ChangeFileAttributes(std::wstring_view path, unsigned attributes) {
     const auto native = ToNativePath(path);
     if (!native) return false;
     struct stat st {};
@@ -291,7 +274,7 @@ bool WriteFileAtomically(std::wstring_view path, std::string_view bytes) {
     return ReplaceAtomically(target->path, settings, [bytes](int fd) { return detail::WriteAll(fd, bytes); });
 }
 
-bool CreateDirectory(std::wstring_view path) {
+bool MakeDirectory(std::wstring_view path) {
     const auto native = ToNativePath(path);
     if (!native) return false;
     if (::mkdir(native->c_str(), 0777) != 0) return FailWithErrno(errno, *native);
@@ -313,7 +296,7 @@ bool CreateDirectories(std::wstring_view path) {
     return true;
 }
 
-bool DeleteFile(std::wstring_view path) {
+bool RemoveFile(std::wstring_view path) {
     const auto native = ToNativePath(path);
     if (!native) return false;
     struct stat st {};
@@ -323,7 +306,7 @@ bool DeleteFile(std::wstring_view path) {
     return true;
 }
 
-bool RemoveDirectory(std::wstring_view path) {
+bool RemoveEmptyDirectory(std::wstring_view path) {
     const auto native = ToNativePath(path);
     if (!native) return false;
     if (::rmdir(native->c_str()) != 0) {
@@ -360,7 +343,7 @@ bool RenameFile(std::wstring_view from, std::wstring_view to, bool replaceExisti
     return true;
 }
 
-bool CopyFile(std::wstring_view from, std::wstring_view to, bool failIfExists) {
+bool CopyFileAtomically(std::wstring_view from, std::wstring_view to, bool failIfExists) {
     const auto source = ToNativePath(from);
     if (!source) return false;
     const auto target = ToNativePath(to);

@@ -6,6 +6,7 @@
 
 #include "qx/platform/base/utf.h"
 #include "qx/platform/os/process_info.h"
+#include "qx/platform/os/path_split.h"
 
 namespace qx {
 
@@ -58,9 +59,7 @@ int ShowMessage(const wchar_t* text, const wchar_t* caption, unsigned flags) {
 }
 
 int ShowAppMessage(const wchar_t* text, unsigned flags) {
-    std::wstring title = ProgramPath();
-    size_t slash = title.find_last_of(L"\\/");
-    if (slash != std::wstring::npos) title.erase(0, slash + 1);
+    std::wstring title(NamePart(ProgramPath()));
     size_t dot = title.rfind(L'.');
     if (dot != std::wstring::npos && dot > 0) title.resize(dot);
     return ShowMessage(text, title.c_str(), flags);

@@ -5,11 +5,13 @@
 #include <cstdlib>
 #include <vector>
 
+#include "qx/platform/base/ascii.h"
 #include "qx/platform/base/unicode.h"
 #include "qx/platform/base/utf.h"
 #include "qx/platform/os/internal/errno_error.h"
 #include "qx/platform/os/internal/native_entries.h"
 #include "qx/platform/os/last_error.h"
+#include "qx/platform/os/path_split.h"
 
 namespace qx {
 
@@ -75,16 +77,6 @@ std::string EncodeNativeName(std::wstring_view text) {
     return bytes;
 }
 
-bool IsSeparator(wchar_t ch) { return ch == L'\\' || ch == L'/'; }
-
-bool IsAsciiLetter(wchar_t ch) { return (ch >= L'A' && ch <= L'Z') || (ch >= L'a' && ch <= L'z'); }
-
-std::string_view TrimSpaces(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
-
 // The drive letters and their folders, loaded from QX_DRIVES at first use.
 // Folders are kept without a trailing slash, so "/" is stored as "".
 class DriveMap {
@@ -140,12 +132,12 @@ private:
         folders_.fill(std::nullopt);
         while (!spec.empty()) {
             const size_t end = spec.find(';');
-            const std::string_view entry = TrimSpaces(spec.substr(0, end));
+            const std::string_view entry = TrimBlanks(spec.substr(0, end));
             spec = end == std::string_view::npos ? std::string_view() : spec.substr(end + 1);
             const size_t equals = entry.find('=');
             if (equals == std::string_view::npos) continue;
-            const std::string_view letter = TrimSpaces(entry.substr(0, equals));
-            std::string_view folder = TrimSpaces(entry.substr(equals + 1));
+            const std::string_view letter = TrimBlanks(entry.substr(0, equals));
+            std::string_view folder = TrimBlanks(entry.substr(equals + 1));
             if (letter.size() != 1 || !IsAsciiLetter(static_cast<unsigned char>(letter[0])) ||
                 !folder.starts_with('/'))
                 continue;
@@ -225,7 +217,7 @@ std::optional<std::string> ToNativePath(std::wstring_view libraryPath, bool reso
         detail::FailWith(kErrorInvalidName);
         return std::nullopt;
     }
-    if (libraryPath.size() >= 2 && IsSeparator(libraryPath[0]) && IsSeparator(libraryPath[1])) {
+    if (libraryPath.size() >= 2 && IsPathSeparator(libraryPath[0]) && IsPathSeparator(libraryPath[1])) {
         detail::FailWith(kErrorBadNetPath);
         return std::nullopt;
     }
@@ -238,7 +230,7 @@ std::optional<std::string> ToNativePath(std::wstring_view libraryPath, bool reso
         }
         libraryPath.remove_prefix(2);
         native = *folder;
-        if (libraryPath.empty() || !IsSeparator(libraryPath[0])) native += '/';
+        if (libraryPath.empty() || !IsPathSeparator(libraryPath[0])) native += '/';
     }
     // A backslash byte in UTF-8 is always the character itself, so the
     // separators can be swapped after encoding.

@@ -26,6 +26,9 @@
 namespace qx {
 
 class PrivateFileWriter;
+namespace detail {
+class NativeTemporary;
+}
 
 class QX_API PrivateFolder {
 public:
@@ -49,7 +52,7 @@ public:
     // entry had it) only when the writer commits it, so that no one, this
     // process after a crash included, ever finds a partial file there.
     std::unique_ptr<PrivateFileWriter> CreateFile(std::wstring_view relative);
-    bool DeleteFile(std::wstring_view relative);
+    bool RemoveFile(std::wstring_view relative);
     // Removes folder *relative* when it is empty.
     bool RemoveEmptyFolder(std::wstring_view relative);
 
@@ -74,17 +77,16 @@ public:
 
     bool Write(std::string_view bytes);
     // Sets the given times, closes the file and gives it its name. False
-    // (and the file is removed) when a time cannot be set or a step fails.
+    // (and the file is removed) when a time cannot be set or a step fails;
+    // either way the writer is done.
     bool Commit(std::optional<FileTime> lastAccess, std::optional<FileTime> lastWrite);
 
 private:
     friend class PrivateFolder;
-    PrivateFileWriter(int folderFd, std::string name, std::string temp, int fd)
-        : folderFd_(folderFd), name_(std::move(name)), temp_(std::move(temp)), fd_(fd) {}
+    PrivateFileWriter(int folderFd, std::string name, std::unique_ptr<detail::NativeTemporary> temp);
     int folderFd_;
-    std::string name_;  // native names in the folder
-    std::string temp_;
-    int fd_;
+    std::string name_;                               // native name in the folder
+    std::unique_ptr<detail::NativeTemporary> temp_;  // null once committed
 };
 
 }  // namespace qx

@@ -3,13 +3,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <string>
 #include <vector>
 
 #include "qx/platform/os/internal/fd_io.h"
 #include "qx/platform/os/internal/errno_error.h"
+#include "qx/platform/os/internal/temporary_files.h"
 #include "qx/platform/os/last_error.h"
 #include "qx/platform/os/native_path.h"
 #include "qx/platform/os/private_folder.h"
@@ -190,23 +190,17 @@ std::unique_ptr<PrivateFileWriter> PrivateFolder::CreateFile(std::wstring_view r
     if (!parts) return nullptr;
     auto parent = OpenParent(fd_, *parts, false, nullptr);
     if (!parent) return nullptr;
-    static std::atomic<unsigned> counter{0};
     // O_EXCL on a fresh name: nothing that stands in the folder, a link
     // included, can redirect the open.
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string temp = ".qx-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".part";
-        const int fd = ::openat(parent->get(), temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (fd >= 0) {
-            return std::unique_ptr<PrivateFileWriter>(
-                new PrivateFileWriter(parent->Release(), parts->back(), std::move(temp), fd));
-        }
-        if (errno != EEXIST) break;
+    auto temp = detail::NativeTemporary::CreateAt(parent->get(), 0600);
+    if (!temp) {
+        FailWithErrno(errno, parts->back());
+        return nullptr;
     }
-    FailWithErrno(errno, parts->back());
-    return nullptr;
+    return std::unique_ptr<PrivateFileWriter>(new PrivateFileWriter(parent->Release(), parts->back(), std::move(temp)));
 }
 
-bool PrivateFolder::DeleteFile(std::wstring_view relative) {
+bool PrivateFolder::RemoveFile(std::wstring_view relative) {
     const auto parts = SplitRelative(relative);
     if (!parts) return false;
     const auto parent = OpenParent(fd_, *parts, false, nullptr);
@@ -239,16 +233,19 @@ bool PrivateFolder::RemoveTree(std::wstring_view path) {
     return emptied;
 }
 
+PrivateFileWriter::PrivateFileWriter(int folderFd, std::string name, std::unique_ptr<detail::NativeTemporary> temp)
+    : folderFd_(folderFd), name_(std::move(name)), temp_(std::move(temp)) {}
+
 PrivateFileWriter::~PrivateFileWriter() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        ::unlinkat(folderFd_, temp_.c_str(), 0);
-    }
+    // The temporary file, unless committed, goes first: it is found through
+    // the folder.
+    temp_.reset();
     ::close(folderFd_);
 }
 
 bool PrivateFileWriter::Write(std::string_view bytes) {
-    return detail::WriteAll(fd_, bytes) || FailWithErrno(errno, temp_);
+    if (!temp_) return FailWith(kErrorInvalidHandle);
+    return detail::WriteAll(temp_->Fd(), bytes) || FailWithErrno(errno, temp_->Name());
 }
 
 bool PrivateFileWriter::Commit(std::optional<FileTime> lastAccess, std::optional<FileTime> lastWrite) {
@@ -256,17 +253,20 @@ bool PrivateFileWriter::Commit(std::optional<FileTime> lastAccess, std::optional
         if (!time) return {0, UTIME_OMIT};
         return {static_cast<time_t>(UnixSecondsOf(*time)), static_cast<long>(NanosecondsOf(*time))};
     };
+    if (!temp_) return FailWith(kErrorInvalidHandle);
     const struct timespec times[2] = {toTimespec(lastAccess), toTimespec(lastWrite)};
-    if (::futimens(fd_, times) != 0) return FailWithErrno(errno, name_);
-    const int fd = fd_;
-    fd_ = -1;
     // rename replaces the entry of that name itself, a link included, never
-    // the file a link names.
-    if (::close(fd) != 0 || ::renameat(folderFd_, temp_.c_str(), folderFd_, name_.c_str()) != 0) {
+    // the file a link names. The file is renamed while still open, so that
+    // its lock tells sweepers it is in use until it has its name.
+    const bool ok = ::futimens(temp_->Fd(), times) == 0 &&
+                    ::renameat(folderFd_, temp_->Name().c_str(), folderFd_, name_.c_str()) == 0;
+    if (!ok) {
         const int error = errno;
-        ::unlinkat(folderFd_, temp_.c_str(), 0);
+        temp_.reset();
         return FailWithErrno(error, name_);
     }
+    temp_->Release();
+    temp_.reset();
     return true;
 }
 

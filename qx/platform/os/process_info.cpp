@@ -1,4 +1,5 @@
 #include "qx/platform/os/process_info.h"
+#include "qx/platform/os/path_split.h"
 
 #include <chrono>
 
@@ -88,7 +89,7 @@ CalendarTime SystemTime() {
 namespace {
 
 std::wstring FolderOf(const std::wstring& path) {
-    return path.substr(0, path.rfind(L'\\') + 1);
+    return std::wstring(FolderPart(path));
 }
 
 }  // namespace

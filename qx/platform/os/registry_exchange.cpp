@@ -13,6 +13,16 @@ std::wstring Skipped(int line, std::wstring_view text, std::wstring_view reason)
     return entry + L" (" + std::wstring(reason) + L")";
 }
 
+const wchar_t* KeptReason(RegFileLine::Flaw flaw) {
+    switch (flaw) {
+        case RegFileLine::Flaw::CutShort: return L"cut short: the file ends inside it";
+        case RegFileLine::Flaw::InvalidName:
+            return L"not a valid value name: longer than 16,383 characters or holding a zero";
+        case RegFileLine::Flaw::NotUnderstood: break;
+    }
+    return L"not understood";
+}
+
 bool IsComment(std::wstring_view text) {
     while (!text.empty() && (text.front() == L' ' || text.front() == L'\t')) text.remove_prefix(1);
     return text.starts_with(L';');
@@ -54,7 +64,8 @@ RegImportResult ImportRegFile(RegistryStore& store, std::string_view bytes) {
                     edits.push_back({RegEdit::Op::DeleteValue, *root, *key, line.name, {}});
                     break;
                 case RegFileLine::Kind::Kept:
-                    if (!IsComment(line.text)) result.skipped.push_back(Skipped(line.lineNumber, line.text, L"not understood"));
+                    if (!IsComment(line.text))
+                        result.skipped.push_back(Skipped(line.lineNumber, line.text, KeptReason(line.flaw)));
                     break;
             }
         }

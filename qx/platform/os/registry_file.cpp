@@ -130,42 +130,65 @@ public:
         while (end < text_.size() && text_[end] != L'\n' && text_[end] != L'\r') ++end;
         line = text_.substr(pos_, end - pos_);
         pos_ = end;
+        ended_ = pos_ < text_.size();
         if (pos_ < text_.size() && text_[pos_] == L'\r') ++pos_;
         if (pos_ < text_.size() && text_[pos_] == L'\n') ++pos_;  // LF alone or after CR
         ++number_;
         return true;
     }
     int number() const { return number_; }
+    // Whether the text ends after the line last read, and whether that line
+    // had its line end.
+    bool AtEnd() const { return pos_ >= text_.size(); }
+    bool LineEnded() const { return ended_; }
 
 private:
     std::wstring_view text_;
     size_t pos_ = 0;
     int number_ = 0;
+    bool ended_ = false;
 };
 
+// Whether a value's text, found at the very end of a file without a line
+// end, may be the start of a longer one: a hex list or a dword can be cut
+// anywhere, a quoted string only before its closing quote (and then it does
+// not read at all).
+bool CouldGoOn(std::wstring_view data) {
+    if (StartsWithNoCase(data, L"hex")) return true;
+    return StartsWithNoCase(data, L"dword:") && TrimBlanks(data.substr(6)).size() < 8;
+}
+
 // A value line "name"=data or @=data, with its continuation lines.
-RegFileLine ParseValueLine(std::wstring_view first, LineReader& reader, RegFileVersion version) {
+// *textCut*: the text ends in the middle of a character.
+RegFileLine ParseValueLine(std::wstring_view first, LineReader& reader, RegFileVersion version, bool textCut) {
+    using Flaw = RegFileLine::Flaw;
     RegFileLine line;
     line.lineNumber = reader.number();
     std::wstring continued;  // the physical lines of a continued hex list, for keeping
-    auto kept = [&]() {
+    auto kept = [&](Flaw flaw) {
         line.name.clear();
         line.text = continued.empty() ? std::wstring(first) : std::move(continued);
+        line.flaw = flaw;
         return std::move(line);
     };
+    // A line the file ends inside is not understood because it was cut.
+    auto cut = [&] { return reader.AtEnd() && (textCut || !reader.LineEnded()); };
+    auto notUnderstood = [&] { return kept(cut() ? Flaw::CutShort : Flaw::NotUnderstood); };
+
     const std::wstring_view s = TrimBlanks(first);
     size_t pos = 0;
     if (s.starts_with(L'@')) {
         pos = 1;
     } else if (s.starts_with(L'"')) {
         auto quoted = ParseQuoted(s, pos);
-        if (!quoted) return kept();
+        if (!quoted) return notUnderstood();
         line.name = std::move(*quoted);
+        if (!IsValidRegValueName(line.name)) return kept(Flaw::InvalidName);
     } else {
-        return kept();
+        return notUnderstood();
     }
     while (pos < s.size() && IsBlank(s[pos])) ++pos;
-    if (pos >= s.size() || s[pos] != L'=') return kept();
+    if (pos >= s.size() || s[pos] != L'=') return notUnderstood();
     std::wstring_view data = TrimBlanks(s.substr(pos + 1));
 
     // Only hex lists continue on the next line: a string may well end with a
@@ -181,14 +204,17 @@ RegFileLine ParseValueLine(std::wstring_view first, LineReader& reader, RegFileV
             continued += L'\n';
             continued += next;
         }
+        // The list promised a next line and the file ended.
+        if (joined.ends_with(L'\\')) return kept(Flaw::CutShort);
         data = joined;
     }
+    if (cut() && (textCut || CouldGoOn(data))) return kept(Flaw::CutShort);
     if (data == L"-") {
         line.kind = RegFileLine::Kind::DeleteValue;
         return line;
     }
     auto value = ParseData(data, version);
-    if (!value) return kept();
+    if (!value) return notUnderstood();
     line.kind = RegFileLine::Kind::SetValue;
     line.value = std::move(*value);
     return line;
@@ -240,18 +266,26 @@ bool IsValidUtf8(std::string_view bytes) {
     return true;
 }
 
-}  // namespace
+struct DecodedText {
+    std::wstring text;
+    bool cut = false;  // UTF-16 of odd length: the last character is half there
+};
 
-std::wstring DecodeRegFileBytes(std::string_view bytes) {
-    if (bytes.starts_with("\xFF\xFE")) return Utf16BytesToWide(bytes.substr(2), false);
-    if (bytes.starts_with("\xFE\xFF")) return Utf16BytesToWide(bytes.substr(2), true);
-    if (bytes.starts_with("\xEF\xBB\xBF")) return Utf8ToWide(bytes.substr(3));
-    if (bytes.size() >= 2 && bytes[0] != '\0' && bytes[1] == '\0') return Utf16BytesToWide(bytes, false);
-    if (IsValidUtf8(bytes)) return Utf8ToWide(bytes);
-    return CodePageToWide(bytes, kCpAcp);
+DecodedText Decode(std::string_view bytes) {
+    auto utf16 = [](std::string_view units, bool bigEndian) {
+        DecodedText decoded{Utf16BytesToWide(units, bigEndian), units.size() % 2 != 0};
+        if (decoded.cut) decoded.text += L'\uFFFD';
+        return decoded;
+    };
+    if (bytes.starts_with("\xFF\xFE")) return utf16(bytes.substr(2), false);
+    if (bytes.starts_with("\xFE\xFF")) return utf16(bytes.substr(2), true);
+    if (bytes.starts_with("\xEF\xBB\xBF")) return {Utf8ToWide(bytes.substr(3))};
+    if (bytes.size() >= 2 && bytes[0] != '\0' && bytes[1] == '\0') return utf16(bytes, false);
+    if (IsValidUtf8(bytes)) return {Utf8ToWide(bytes)};
+    return {CodePageToWide(bytes, kCpAcp)};
 }
 
-RegFileContent ParseRegText(std::wstring_view text) {
+RegFileContent Parse(std::wstring_view text, bool textCut) {
     RegFileContent content;
     LineReader reader(text);
     std::wstring_view physical;
@@ -280,7 +314,7 @@ RegFileContent ParseRegText(std::wstring_view text) {
             }
             continue;
         }
-        RegFileLine parsed = ParseValueLine(physical, reader, content.version);
+        RegFileLine parsed = ParseValueLine(physical, reader, content.version, textCut);
         if (content.sections.empty()) {
             // Before any section a value has no key to go to.
             if (parsed.kind != RegFileLine::Kind::Kept) {
@@ -295,7 +329,16 @@ RegFileContent ParseRegText(std::wstring_view text) {
     return content;
 }
 
-RegFileContent ParseRegFile(std::string_view bytes) { return ParseRegText(DecodeRegFileBytes(bytes)); }
+}  // namespace
+
+std::wstring DecodeRegFileBytes(std::string_view bytes) { return Decode(bytes).text; }
+
+RegFileContent ParseRegText(std::wstring_view text) { return Parse(text, false); }
+
+RegFileContent ParseRegFile(std::string_view bytes) {
+    const DecodedText decoded = Decode(bytes);
+    return Parse(decoded.text, decoded.cut);
+}
 
 RegFileWriter::RegFileWriter() : text_(kHeader5) { text_ += L"\n"; }
 

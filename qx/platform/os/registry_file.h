@@ -30,7 +30,14 @@ enum class RegFileVersion { None, Regedit4, Regedit5 };
 
 struct RegFileLine {
     enum class Kind { SetValue, DeleteValue, Kept };
+    // Why a line was kept instead of read.
+    enum class Flaw {
+        NotUnderstood,
+        CutShort,     // the file ends inside it (see ParseRegFile)
+        InvalidName,  // a value name IsValidRegValueName refuses (too long, a zero)
+    };
     Kind kind = Kind::Kept;
+    Flaw flaw = Flaw::NotUnderstood;  // Kept only
     std::wstring name;  // the value name, "" for the default value (@)
     RegValue value;     // SetValue only
     std::wstring text;  // Kept only: the line as it stood, continuation lines joined by '\n'
@@ -54,9 +61,16 @@ struct RegFileContent {
 
 // The text of a file's bytes: UTF-16 (LE or BE) or UTF-8 after its mark;
 // without a mark UTF-16LE when the second byte is zero, UTF-8 when the bytes
-// are valid UTF-8, else the default 8-bit code page (old REGEDIT4 files).
+// are valid UTF-8, else the default 8-bit code page (old REGEDIT4 files). A
+// UTF-16 file of odd length ends in half a character, read as U+FFFD.
 QX_API std::wstring DecodeRegFileBytes(std::string_view bytes);
 
+// The last line of a file is kept as cut short, not read, when the file
+// ends inside it: when it is UTF-16 of odd length, when a hex list promises
+// a next line that is not there, or when the line has no line end and its
+// text could have gone on (an open quote, a hex list, a dword of fewer than
+// eight digits). Files that regedit and this library write always end with a
+// line end.
 QX_API RegFileContent ParseRegText(std::wstring_view text);
 QX_API RegFileContent ParseRegFile(std::string_view bytes);
 

@@ -1,16 +1,20 @@
 #include "qx/platform/os/registry_file_store.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 
+#include "qx/platform/os/file_stream.h"
 #include "qx/platform/os/file_system.h"
 #include "qx/platform/os/internal/registry_file_lock.h"
 #include "qx/platform/os/internal/registry_hive.h"
 #include "qx/platform/os/native_path.h"
 #include "qx/platform/os/registry_file.h"
 #include "qx/platform/os/xdg_folders.h"
+#include "qx/platform/os/path_split.h"
 
 namespace qx {
 
@@ -21,6 +25,16 @@ using detail::Hive;
 using detail::HiveKey;
 
 constexpr std::wstring_view kClasses = L"Software\\Classes";
+
+// A kept line as it is written back. A line the file ended inside would
+// read as a value once written back with a line end ("dword:0000002" of
+// "dword:0000002a"), so it goes back commented out, for a person to mend.
+std::wstring KeptText(RegFileLine line) {
+    if (line.flaw != RegFileLine::Flaw::CutShort) return std::move(line.text);
+    std::wstring text = L";" + line.text;
+    for (size_t at = text.find(L'\n'); at != text.npos; at = text.find(L'\n', at + 2)) text.insert(at + 1, 1, L';');
+    return text;
+}
 
 // One registry file and what was last read from it.
 class HiveFile {
@@ -39,27 +53,49 @@ public:
         return hive_;
     }
 
-    // Locks the file, brings the content up to date and lets *change* edit it;
-    // writes the file when *change* says it changed something. nullopt when
-    // the change could not be stored (then the content is read again next
-    // time).
-    std::optional<bool> Modify(const std::function<bool(Hive&)>& change) {
+    // A change written beside the file but not yet in place. The file stays
+    // locked until the change is committed or dropped; dropped, it leaves the
+    // file and what this process knows of it as they were.
+    struct Staged {
+        HiveFile* file;
+        detail::FileLock lock;
+        Hive hive;                               // the content once committed
+        std::unique_ptr<FileReplacer> replacer;  // null when nothing changed
+    };
+
+    // Locks the file, brings the content up to date and lets *change* edit a
+    // copy of it; when *change* says it changed something, the new content is
+    // written to a temporary file beside it. nullopt when the change cannot
+    // be stored.
+    std::optional<Staged> Stage(const std::function<bool(Hive&)>& change) {
         if (!native_) return std::nullopt;
-        const size_t slash = path_.find_last_of(L"\\/");
-        if (slash != std::wstring::npos && slash > 0) CreateDirectories(path_.substr(0, slash));
-        const auto lock = detail::FileLock::Acquire(*native_ + ".lock");
+        const std::wstring_view folder = FolderPart(path_);
+        if (folder.size() > 1) CreateDirectories(std::wstring(folder.substr(0, folder.size() - 1)));
+        auto lock = detail::FileLock::Acquire(*native_ + ".lock");
         if (!lock) return std::nullopt;
         Refresh();
         // A file that exists but cannot be read must not be replaced by what
         // little this process knows of it.
         if (unreadable_) return std::nullopt;
-        if (!change(hive_)) return false;
-        const bool written = WriteFileAtomically(path_, Serialize());
-        valid_ = written;
-        if (!written) return std::nullopt;
+        Staged staged{this, std::move(*lock), hive_, nullptr};
+        if (!change(staged.hive)) return staged;
+        staged.replacer = FileReplacer::Create(path_);
+        if (!staged.replacer || !staged.replacer->Write(Serialize(staged.hive))) return std::nullopt;
+        return staged;
+    }
+
+    // Puts a staged change in place; false when the file could not be
+    // replaced (then the content is read again next time).
+    bool Commit(Staged& staged) {
+        if (!staged.replacer) return true;
+        valid_ = staged.replacer->Commit();
+        if (!valid_) return false;
+        hive_ = std::move(staged.hive);
         loaded_ = detail::IdentityOf(*native_);
         return true;
     }
+
+    const std::wstring& path() const { return path_; }
 
 private:
     void Refresh() {
@@ -120,17 +156,17 @@ private:
                 switch (line.kind) {
                     case RegFileLine::Kind::SetValue: stored.Set(line.name, std::move(line.value)); break;
                     case RegFileLine::Kind::DeleteValue: stored.Remove(line.name); break;
-                    case RegFileLine::Kind::Kept: stored.kept.push_back(std::move(line.text)); break;
+                    case RegFileLine::Kind::Kept: stored.kept.push_back(KeptText(std::move(line))); break;
                 }
             }
         }
     }
 
-    std::string Serialize() const {
+    std::string Serialize(const Hive& hive) const {
         RegFileWriter writer;
         for (const RegFileLine& line : leading_) writer.WriteLine(line);
         const std::wstring rootName = RegRootName(root_);
-        for (const auto& [folded, key] : hive_.keys()) {
+        for (const auto& [folded, key] : hive.keys()) {
             writer.BeginSection(key.path.empty() ? rootName : rootName + L'\\' + key.path);
             for (const auto& value : key.values) writer.WriteValue(value.name, value.value);
             for (const auto& kept : key.kept) writer.WriteKept(kept);
@@ -344,28 +380,37 @@ std::optional<std::size_t> FileRegistryStore::Apply(std::span<const RegEdit> edi
         const auto key = NormalizeRegKey(edit.key);
         if (!key) continue;
         auto [file, path] = state.Target(edit.root, *key);
+        // A class key lies deeper in its file than it is named; the file must
+        // still be able to hold it.
+        if (!NormalizeRegKey(path)) continue;
         auto it = byFile.begin();
         while (it != byFile.end() && it->first != file) ++it;
         if (it == byFile.end()) it = byFile.insert(byFile.end(), {file, {}});
         it->second.emplace_back(&edit, std::move(path));
     }
+    // Both files are locked in one order (by path), so that two processes
+    // importing into both cannot wait for each other; both are written beside
+    // their targets before either is replaced, so that a file that cannot
+    // take the change (read-only, a full disk) keeps the other one unchanged.
+    std::sort(byFile.begin(), byFile.end(),
+              [](const auto& a, const auto& b) { return a.first->path() < b.first->path(); });
     std::size_t applied = 0;
-    bool stored = true;
-    for (auto& group : byFile) {
-        const auto& fileEdits = group.second;
-        std::size_t fileApplied = 0;
-        const auto result = group.first->Modify([&](Hive& hive) {
+    std::vector<HiveFile::Staged> staged;
+    for (auto& [file, fileEdits] : byFile) {
+        auto change = file->Stage([&, &fileEdits = fileEdits](Hive& hive) {
             bool changed = false;
             for (const auto& [edit, path] : fileEdits) {
                 const EditEffect effect = ApplyEdit(hive, *edit, path);
-                fileApplied += effect.applied;
+                applied += effect.applied;
                 changed |= effect.changed;
             }
             return changed;
         });
-        if (result) applied += fileApplied;
-        else stored = false;
+        if (!change) return std::nullopt;
+        staged.push_back(std::move(*change));
     }
+    bool stored = true;
+    for (HiveFile::Staged& change : staged) stored = change.file->Commit(change) && stored;
     if (!stored) return std::nullopt;
     return applied;
 }

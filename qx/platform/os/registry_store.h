@@ -55,7 +55,9 @@ public:
     // Carries out *edits* in order, storing the result once. Gives the number
     // of edits that took effect (deleting what does not exist, or an invalid
     // key or value name, takes none), or nullopt when the change could not be
-    // stored; then nothing of it is kept.
+    // stored; then nothing of it is kept. (The file store writes each hive's
+    // new file beside it before it replaces any, so a hive that refuses the
+    // change keeps the other unchanged.)
     virtual std::optional<std::size_t> Apply(std::span<const RegEdit> edits) = 0;
 
     // Single edits; true when the edit took effect and was stored.

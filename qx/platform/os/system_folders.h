@@ -22,4 +22,14 @@ QX_API std::wstring SystemDirectory();
 // the program's folder; a folder listed twice is searched once.
 QX_API std::vector<std::wstring> ProgramSearchFolders();
 
+// The folders of PATH alone, in order (POSIX: separated by ':', an empty
+// entry meaning the current folder; without PATH the system's default search
+// path), each once.
+QX_API std::vector<std::wstring> PathVariableFolders();
+
+// The platform's folder for programs shared by several vendors' products
+// (Windows: "Common Files"), without a final separator: $QX_COMMON_FILES
+// when set and not empty, else /opt. *fromVariable* tells which.
+QX_API std::wstring CommonProgramFilesFolder(bool* fromVariable = nullptr);
+
 }  // namespace qx

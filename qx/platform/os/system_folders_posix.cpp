@@ -25,6 +25,11 @@ std::string ProgramPathVariable() {
     return path;
 }
 
+void AddOnce(std::vector<std::wstring>& folders, std::wstring folder) {
+    if (!folder.empty() && std::find(folders.begin(), folders.end(), folder) == folders.end())
+        folders.push_back(std::move(folder));
+}
+
 }  // namespace
 
 std::wstring SystemDirectory() {
@@ -35,23 +40,34 @@ std::wstring SystemDirectory() {
 
 std::vector<std::wstring> ProgramSearchFolders() {
     std::vector<std::wstring> folders;
-    const auto add = [&folders](std::wstring folder) {
-        if (!folder.empty() && std::find(folders.begin(), folders.end(), folder) == folders.end())
-            folders.push_back(std::move(folder));
-    };
-    add(ProgramDirectory());
+    AddOnce(folders, ProgramDirectory());
+    AddOnce(folders, CurrentDirectory());
+    for (std::wstring& folder : PathVariableFolders()) AddOnce(folders, std::move(folder));
+    return folders;
+}
+
+std::vector<std::wstring> PathVariableFolders() {
+    std::vector<std::wstring> folders;
     const std::wstring current = CurrentDirectory();
-    add(current);
     const std::string path = ProgramPathVariable();
     std::string_view rest = path;
     for (;;) {
         const size_t colon = rest.find(':');
         const std::string_view entry = rest.substr(0, colon);
-        add(entry.empty() ? current : FromNativePath(entry));
+        AddOnce(folders, entry.empty() ? current : FromNativePath(entry));
         if (colon == std::string_view::npos) break;
         rest.remove_prefix(colon + 1);
     }
     return folders;
+}
+
+std::wstring CommonProgramFilesFolder(bool* fromVariable) {
+    const char* variable = std::getenv("QX_COMMON_FILES");
+    const bool set = variable && variable[0];
+    if (fromVariable) *fromVariable = set;
+    std::wstring folder = FromNativePath(set ? variable : "/opt");
+    while (folder.size() > 1 && folder.back() == L'\\') folder.pop_back();
+    return folder;
 }
 
 }  // namespace qx

@@ -18,11 +18,26 @@ class PageComposer {
 public:
     explicit PageComposer(PrintEngineState& state);
     // Every registered tree, each child a record of the next layout section.
-    void ComposeAll();
+    // False when the job cannot be composed (the layout makes no page, or a
+    // part finds no room on an empty page); Failure() says why.
+    bool ComposeAll();
+    const CString& Failure() const { return failure_; }
 
 private:
+    bool ComposeTrees();
+    // False, with the reason, when the section just loaded cannot be used:
+    // the file cannot be read or is rejected for its version, or the first
+    // load (*first*) found no section at all.
+    bool CheckSection(bool first);
     void ComposeSinglePage(const CDataTree& record);
-    void ComposeFlowing(const CDataTree& record);
+    // False when a part finds no room on an empty page.
+    bool ComposeFlowing(const CDataTree& record);
+    // Opens the record's next page, or stays on the previous section's last
+    // page when *mayContinue* and the next instance's headers leave room
+    // there; says whether it stayed.
+    bool StartPage(const CDataTree& record, bool mayContinue);
+    int RepeatedHeadersHeight(int level) const;
+    void FailNoRoom(const CPagePart& part, int room);
     // Places instances from *next* on the current page; returns the index of
     // the first instance not placed.
     size_t PlaceInstances(size_t next, int& available, bool& pageBreak);
@@ -43,9 +58,15 @@ private:
     // plain text a run. The lines are taken out of the layout.
     std::vector<PRINTOBJ> FlattenFormatted(PRINTOBJ& object, int heightLimit);
     CPagePart SplitPart(CPagePart& part, int available);
+    // What an empty page shows of a part that fits on no page and cannot be
+    // divided: the part cut at *limit*, the bottom of the page's body. The
+    // objects are taken out of *part*.
+    CPagePart CutPart(CPagePart& part, int limit);
     // Divides a straddling text object at *available*: the piece that fits is
     // returned (null when nothing fits) and *object* keeps the rest.
     std::vector<PRINTOBJ> DivideText(PRINTOBJ& object, int available);
+    // The height of a line of the object's text ("Wg" in its font).
+    int LineHeight(const PRINTOBJ& object);
 
     // Plain growing texts wrapped so far, by font (its cache entry, which
     // lives as long as the composition), box width and text: a text that
@@ -63,6 +84,7 @@ private:
     std::vector<CPagePart> instances_;
     std::vector<CPagePart> repeatedHeaders_;
     std::map<WrapKey, WrappedText> wrapped_;
+    CString failure_;
     int y_ = 0;
     int pageMode_ = 0;
     bool previousFlowing_ = false;

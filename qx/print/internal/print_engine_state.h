@@ -31,6 +31,7 @@ struct PrintEngineState {
     std::unique_ptr<LoadedPage> loaded;  // the current page, when loaded
     bool loadImages = true;             // off while writing text
     int pageOffset = 0;                 // added to every page number shown
+    CString composeError;               // why the last composition failed
 
     // Page files deleted, loaded page, rich texts and pictures released.
     void Reset() {

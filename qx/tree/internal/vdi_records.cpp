@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -164,6 +165,16 @@ const std::vector<std::vector<std::wstring_view>>& KeysBelowByRow() {
 }
 
 }  // namespace
+
+std::wstring ShortRecordType(std::wstring_view type) {
+    constexpr size_t kShown = 40;
+    std::wstring out(type.substr(0, kShown));
+    for (wchar_t& c : out) {
+        if (c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0)) c = L'?';
+    }
+    if (type.size() > kShown) out += L"...";
+    return out;
+}
 
 const std::vector<std::wstring_view>& VdiKeysBelow(const VdiPlacement& placement) {
     return KeysBelowByRow()[static_cast<size_t>(&placement - kPlacements)];

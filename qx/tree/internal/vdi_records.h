@@ -111,8 +111,8 @@ constexpr std::wstring_view CurrentKey(const VdiPlacement& placement) {
 // of that key makes their current records stale.
 const std::vector<std::wstring_view>& VdiKeysBelow(const VdiPlacement& placement);
 
-// A record type as messages show it: at most 40 characters (cut with
-// "..."), control characters as '?'.
+// A record type or node name as messages show it: its first 40 characters
+// ("..." after them when there are more), control characters as '?'.
 std::wstring ShortRecordType(std::wstring_view type);
 
 }  // namespace qx::detail

@@ -13,7 +13,7 @@
 
 #include "qx/platform/os/file_system.h"
 #include "qx/platform/os/last_error.h"
-#include "tests/platform/os/os_fixture.h"
+#include "tests/support/fixtures.h"
 
 namespace qx {
 namespace {
@@ -47,7 +47,7 @@ TEST_F(AtomicWriteTest, AFailedWriteLeavesTheOldFileAndNoLeftovers) {
         FileSizeLimit limit(64);
         EXPECT_FALSE(WriteFileAtomically(L"C:\\data.txt", std::string(1000, 'n')));
         EXPECT_EQ(GetLastError(), kErrorFileTooLarge);
-        EXPECT_FALSE(CopyFile(L"C:\\big.txt", L"C:\\data.txt", false));
+        EXPECT_FALSE(CopyFileAtomically(L"C:\\big.txt", L"C:\\data.txt", false));
         EXPECT_EQ(GetLastError(), kErrorFileTooLarge);
     }
     EXPECT_EQ(test::ReadBytes(Native("data.txt")), "old content");

@@ -16,27 +16,27 @@ protected:
 };
 
 TEST_F(ClipboardTest, RegistersEachFormatNameOnce) {
-    const unsigned node = RegisterClipboardFormat(L"QUORIX_TREEITEM_NODE");
-    const unsigned leaf = RegisterClipboardFormat(L"QUORIX_TREEITEM_LEAF");
+    const unsigned node = RegisterClipboardFormatName(L"QUORIX_TREEITEM_NODE");
+    const unsigned leaf = RegisterClipboardFormatName(L"QUORIX_TREEITEM_LEAF");
     EXPECT_EQ(node, 0xC000u);
     EXPECT_EQ(leaf, 0xC001u);
-    EXPECT_EQ(RegisterClipboardFormat(L"quorix_treeitem_node"), node);
+    EXPECT_EQ(RegisterClipboardFormatName(L"quorix_treeitem_node"), node);
     EXPECT_EQ(ClipboardFormatName(node), L"QUORIX_TREEITEM_NODE") << "the first spelling stays";
     EXPECT_EQ(ClipboardFormatName(0xC002), L"");
     EXPECT_EQ(ClipboardFormatName(13), L"");
-    EXPECT_EQ(RegisterClipboardFormat(L""), 0u);
-    EXPECT_EQ(RegisterClipboardFormat(L"\u00C4RGER"), 0xC002u);
-    EXPECT_EQ(RegisterClipboardFormat(L"\u00E4rger"), 0xC002u);
+    EXPECT_EQ(RegisterClipboardFormatName(L""), 0u);
+    EXPECT_EQ(RegisterClipboardFormatName(L"\u00C4RGER"), 0xC002u);
+    EXPECT_EQ(RegisterClipboardFormatName(L"\u00E4rger"), 0xC002u);
 }
 
 TEST_F(ClipboardTest, RunsOutOfIdsWithoutWrapping) {
-    for (unsigned i = 0; i < 0x4000; ++i) ASSERT_EQ(RegisterClipboardFormat(std::to_wstring(i)), 0xC000 + i);
-    EXPECT_EQ(RegisterClipboardFormat(L"one too many"), 0u);
-    EXPECT_EQ(RegisterClipboardFormat(L"16383"), 0xFFFFu);
+    for (unsigned i = 0; i < 0x4000; ++i) ASSERT_EQ(RegisterClipboardFormatName(std::to_wstring(i)), 0xC000 + i);
+    EXPECT_EQ(RegisterClipboardFormatName(L"one too many"), 0u);
+    EXPECT_EQ(RegisterClipboardFormatName(L"16383"), 0xFFFFu);
 }
 
 TEST_F(ClipboardTest, KeepsDataPerFormatBetweenOpenAndClose) {
-    const unsigned format = RegisterClipboardFormat(L"QUORIX_TREEITEM_LEAF");
+    const unsigned format = RegisterClipboardFormatName(L"QUORIX_TREEITEM_LEAF");
     const std::string text("N\0a\0m\0e\0\0\0", 10);  // UTF-16LE with its zero
     ASSERT_TRUE(OpenClipboard());
     EXPECT_FALSE(OpenClipboard());

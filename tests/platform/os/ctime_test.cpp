@@ -6,7 +6,7 @@
 
 #include "qx/platform/base/exceptions.h"
 #include "qx/platform/os/process_info.h"
-#include "tests/platform/os/os_fixture.h"
+#include "tests/support/fixtures.h"
 
 namespace {
 

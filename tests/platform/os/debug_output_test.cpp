@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tests/platform/os/os_fixture.h"
+#include "tests/support/fixtures.h"
 
 namespace qx {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "qx/platform/os/last_error.h"
-#include "tests/platform/os/os_fixture.h"
+#include "tests/support/fixtures.h"
 
 namespace qx {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "qx/platform/os/last_error.h"
-#include "tests/platform/os/os_fixture.h"
+#include "tests/support/fixtures.h"
 
 namespace qx {
 namespace {
@@ -53,10 +53,10 @@ TEST_F(FileSystemTest, ReportsAMissingFileAndAMissingFolderApart) {
         EXPECT_EQ(ReadWholeFile(c.path), std::nullopt);
         EXPECT_EQ(GetLastError(), c.error);
         SetLastError(0);
-        EXPECT_EQ(GetFileAttributes(c.path), kInvalidFileAttributes);
+        EXPECT_EQ(FileAttributes(c.path), kInvalidFileAttributes);
         EXPECT_EQ(GetLastError(), c.error);
         SetLastError(0);
-        EXPECT_FALSE(DeleteFile(c.path));
+        EXPECT_FALSE(RemoveFile(c.path));
         EXPECT_EQ(GetLastError(), c.error);
     }
 }
@@ -103,11 +103,11 @@ TEST_F(FileSystemTest, AReadOnlyFileIsNeitherReplacedNorDeleted) {
 
     EXPECT_FALSE(WriteFileAtomically(L"C:\\locked.txt", "new"));
     EXPECT_EQ(GetLastError(), kErrorAccessDenied);
-    EXPECT_FALSE(DeleteFile(L"C:\\locked.txt"));
+    EXPECT_FALSE(RemoveFile(L"C:\\locked.txt"));
     EXPECT_EQ(GetLastError(), kErrorAccessDenied);
     EXPECT_FALSE(RenameFile(L"C:\\other.txt", L"C:\\locked.txt", true));
     EXPECT_EQ(GetLastError(), kErrorAccessDenied);
-    EXPECT_FALSE(CopyFile(L"C:\\other.txt", L"C:\\locked.txt", false));
+    EXPECT_FALSE(CopyFileAtomically(L"C:\\other.txt", L"C:\\locked.txt", false));
     EXPECT_EQ(GetLastError(), kErrorAccessDenied);
     EXPECT_FALSE(IsWritable(L"C:\\locked.txt"));
     EXPECT_TRUE(IsReadable(L"C:\\locked.txt"));
@@ -115,10 +115,10 @@ TEST_F(FileSystemTest, AReadOnlyFileIsNeitherReplacedNorDeleted) {
     EXPECT_EQ(test::ReadBytes(Native("locked.txt")), "old");
     EXPECT_EQ(Entries(""), (std::vector<std::string>{"locked.txt", "other.txt"}));
 
-    EXPECT_TRUE(SetFileAttributes(L"C:\\locked.txt", kFileAttributeNormal));
+    EXPECT_TRUE(ChangeFileAttributes(L"C:\\locked.txt", kFileAttributeNormal));
     EXPECT_TRUE(IsWritable(L"C:\\locked.txt"));
     EXPECT_TRUE(WriteFileAtomically(L"C:\\locked.txt", "new"));
-    EXPECT_TRUE(DeleteFile(L"C:\\locked.txt"));
+    EXPECT_TRUE(RemoveFile(L"C:\\locked.txt"));
 }
 
 TEST_F(FileSystemTest, WritingIntoAMissingFolderFails) {
@@ -153,7 +153,7 @@ TEST_F(FileSystemTest, ReportsAttributes) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "path \"" << c.path << "\"");
-        EXPECT_EQ(GetFileAttributes(c.path), c.attributes);
+        EXPECT_EQ(FileAttributes(c.path), c.attributes);
     }
     EXPECT_EQ(GetFileSize(L"C:\\plain.txt"), std::optional<std::uint64_t>(5));
     EXPECT_EQ(GetFileSize(L"C:\\dir"), std::optional<std::uint64_t>(0));
@@ -167,10 +167,10 @@ TEST_F(FileSystemTest, ReportsAttributes) {
 TEST_F(FileSystemTest, ReadOnlyAttributeSwitchesWritePermission) {
     Write("a.txt", "");
     fs::permissions(Native("a.txt"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_write);
-    EXPECT_TRUE(SetFileAttributes(L"C:\\a.txt", kFileAttributeReadOnly | kFileAttributeHidden));
+    EXPECT_TRUE(ChangeFileAttributes(L"C:\\a.txt", kFileAttributeReadOnly | kFileAttributeHidden));
     EXPECT_EQ(Permissions("a.txt"), fs::perms::owner_read);
-    EXPECT_EQ(GetFileAttributes(L"C:\\a.txt"), kFileAttributeArchive | kFileAttributeReadOnly);
-    EXPECT_TRUE(SetFileAttributes(L"C:\\a.txt", kFileAttributeArchive));
+    EXPECT_EQ(FileAttributes(L"C:\\a.txt"), kFileAttributeArchive | kFileAttributeReadOnly);
+    EXPECT_TRUE(ChangeFileAttributes(L"C:\\a.txt", kFileAttributeArchive));
     EXPECT_EQ(Permissions("a.txt"), fs::perms::owner_read | fs::perms::owner_write);
 }
 
@@ -217,10 +217,10 @@ TEST(FileTimeTest, ConvertsToAndFromUnixTime) {
 }
 
 TEST_F(FileSystemTest, CreatesFolders) {
-    EXPECT_TRUE(CreateDirectory(L"C:\\One"));
-    EXPECT_FALSE(CreateDirectory(L"C:\\one"));
+    EXPECT_TRUE(MakeDirectory(L"C:\\One"));
+    EXPECT_FALSE(MakeDirectory(L"C:\\one"));
     EXPECT_EQ(GetLastError(), kErrorAlreadyExists);
-    EXPECT_FALSE(CreateDirectory(L"C:\\none\\two"));
+    EXPECT_FALSE(MakeDirectory(L"C:\\none\\two"));
     EXPECT_EQ(GetLastError(), kErrorPathNotFound);
 
     EXPECT_TRUE(CreateDirectories(L"C:\\ONE\\two\\three\\"));
@@ -236,14 +236,14 @@ TEST_F(FileSystemTest, CreatesFolders) {
 
 TEST_F(FileSystemTest, DeletesFilesAndEmptyFolders) {
     Write("dir/a.txt", "");
-    EXPECT_FALSE(DeleteFile(L"C:\\dir"));
+    EXPECT_FALSE(RemoveFile(L"C:\\dir"));
     EXPECT_EQ(GetLastError(), kErrorAccessDenied);
-    EXPECT_FALSE(RemoveDirectory(L"C:\\dir"));
+    EXPECT_FALSE(RemoveEmptyDirectory(L"C:\\dir"));
     EXPECT_EQ(GetLastError(), kErrorDirNotEmpty);
-    EXPECT_TRUE(DeleteFile(L"C:\\DIR\\A.txt"));
-    EXPECT_TRUE(RemoveDirectory(L"C:\\dir"));
+    EXPECT_TRUE(RemoveFile(L"C:\\DIR\\A.txt"));
+    EXPECT_TRUE(RemoveEmptyDirectory(L"C:\\dir"));
     EXPECT_FALSE(fs::exists(Native("dir")));
-    EXPECT_FALSE(RemoveDirectory(L"C:\\dir"));
+    EXPECT_FALSE(RemoveEmptyDirectory(L"C:\\dir"));
     EXPECT_EQ(GetLastError(), kErrorFileNotFound);
 }
 
@@ -278,12 +278,12 @@ TEST_F(FileSystemTest, CopiesContentPermissionsAndTimes) {
     ASSERT_TRUE(SetFileTimes(L"C:\\src.txt", std::nullopt, written, written));
     Write("dst.txt", "old");
 
-    EXPECT_FALSE(CopyFile(L"C:\\src.txt", L"C:\\dst.txt", true));
+    EXPECT_FALSE(CopyFileAtomically(L"C:\\src.txt", L"C:\\dst.txt", true));
     EXPECT_EQ(GetLastError(), kErrorFileExists);
     EXPECT_EQ(test::ReadBytes(Native("dst.txt")), "old");
 
-    EXPECT_TRUE(CopyFile(L"C:\\src.txt", L"C:\\DST.TXT", false));
-    EXPECT_TRUE(CopyFile(L"C:\\src.txt", L"C:\\new.txt", true));
+    EXPECT_TRUE(CopyFileAtomically(L"C:\\src.txt", L"C:\\DST.TXT", false));
+    EXPECT_TRUE(CopyFileAtomically(L"C:\\src.txt", L"C:\\new.txt", true));
     for (const std::string name : {"dst.txt", "new.txt"}) {
         SCOPED_TRACE(name);
         EXPECT_EQ(test::ReadBytes(Native(name)), "content");
@@ -293,9 +293,9 @@ TEST_F(FileSystemTest, CopiesContentPermissionsAndTimes) {
     EXPECT_EQ(Entries(""), (std::vector<std::string>{"dst.txt", "new.txt", "src.txt"}));
 
     MakeFolder("dir");
-    EXPECT_FALSE(CopyFile(L"C:\\dir", L"C:\\copy", false));
+    EXPECT_FALSE(CopyFileAtomically(L"C:\\dir", L"C:\\copy", false));
     EXPECT_EQ(GetLastError(), kErrorAccessDenied);
-    EXPECT_FALSE(CopyFile(L"C:\\missing", L"C:\\copy", false));
+    EXPECT_FALSE(CopyFileAtomically(L"C:\\missing", L"C:\\copy", false));
     EXPECT_EQ(GetLastError(), kErrorFileNotFound);
 }
 

@@ -8,7 +8,7 @@
 
 #include "qx/platform/os/file_system.h"
 #include "qx/platform/os/last_error.h"
-#include "tests/platform/os/os_fixture.h"
+#include "tests/support/fixtures.h"
 
 namespace qx {
 namespace {

@@ -27,7 +27,12 @@ std::string DescribeLine(const RegFileLine& line) {
     const std::string name = qx::WideToUtf8(line.name);
     switch (line.kind) {
         case RegFileLine::Kind::DeleteValue: return name + "=-";
-        case RegFileLine::Kind::Kept: return "kept:" + qx::WideToUtf8(line.text);
+        case RegFileLine::Kind::Kept: {
+            const char* flaw = line.flaw == RegFileLine::Flaw::CutShort      ? "cut:"
+                               : line.flaw == RegFileLine::Flaw::InvalidName ? "name:"
+                                                                             : "kept:";
+            return flaw + qx::WideToUtf8(line.text);
+        }
         case RegFileLine::Kind::SetValue: break;
     }
     if (auto text = line.value.AsText(); text && line.value.type == qx::kRegSz) return name + "=sz:" + qx::WideToUtf8(*text);
@@ -109,6 +114,68 @@ TEST(RegFileParseTest, ReadsEveryForm) {
     }
 }
 
+TEST(RegFileParseTest, ALastLineCutShortIsKeptNotRead) {
+    const std::string head = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\K]\n\"a\"=\"b\"\n";
+    const std::string key = "[HKEY_CURRENT_USER\\K]";
+    const struct {
+        const char* name;
+        std::string last;  // what follows the head
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"a quoted value without its closing quote", "\"q\"=\"unterminated", {"cut:\"q\"=\"unterminated"}},
+        {"a quoted name cut", "\"qu", {"cut:\"qu"}},
+        {"a hex list promising a next line", "\"h\"=hex:01,02,\\\n", {"cut:\"h\"=hex:01,02,\\"}},
+        {"a hex list cut in its next line", "\"h\"=hex:01,02,\\\n  03,0", {"cut:\"h\"=hex:01,02,\\\n  03,0"}},
+        {"a hex list without line end", "\"h\"=hex:01,02", {"cut:\"h\"=hex:01,02"}},
+        {"a dword cut in its digits", "\"d\"=dword:0000002", {"cut:\"d\"=dword:0000002"}},
+        {"a value without its data", "\"d\"=", {"cut:\"d\"="}},
+        // What cannot have gone on reads as it is.
+        {"a dword of eight digits", "\"d\"=dword:0000002a", {"d=dword:42"}},
+        {"a quoted value", "\"q\"=\"whole\"", {"q=sz:whole"}},
+        {"a deletion", "\"q\"=-", {"q=-"}},
+        {"a dword cut in its digits, then a line end", "\"d\"=dword:0000002\n", {"d=dword:2"}},
+        {"an open quote, then a line end", "\"q\"=\"open\n", {"kept:\"q\"=\"open"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> expected = {key, "a=sz:b"};
+        expected.insert(expected.end(), c.expected.begin(), c.expected.end());
+        EXPECT_EQ(Describe(qx::ParseRegFile(head + c.last)), expected);
+    }
+
+    // A UTF-16 file of odd length was cut: its last line is, whatever it holds.
+    const std::string utf16 = "\xFF\xFE" + qx::WideToUtf16Bytes(qx::Utf8ToWide(head) + L"\"d\"=dword:0000002a\r\n", false);
+    const struct {
+        const char* name;
+        size_t cut;
+        std::string last;
+    } oddCases[] = {
+        {"cut in the digits", 7, "cut:\"d\"=dword:000000\xEF\xBF\xBD"},
+        {"cut in the line end", 3, "cut:\"d\"=dword:0000002a\xEF\xBF\xBD"},
+        {"one byte after the line end", 0, "cut:\xEF\xBF\xBD"},
+    };
+    for (const auto& c : oddCases) {
+        SCOPED_TRACE(c.name);
+        std::string bytes = utf16.substr(0, utf16.size() - c.cut);
+        if (c.cut == 0) bytes += 'x';
+        const std::vector<std::string> described = Describe(qx::ParseRegFile(bytes));
+        ASSERT_FALSE(described.empty());
+        EXPECT_EQ(described.back(), c.last);
+    }
+}
+
+TEST(RegFileParseTest, ValueNamesBeyondTheLimitAreKept) {
+    for (const size_t length : {qx::kMaxRegValueNameLength, qx::kMaxRegValueNameLength + 1}) {
+        SCOPED_TRACE(length);
+        const std::string name(length, 'n');
+        const RegFileContent content =
+            qx::ParseRegFile("REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"" + name + "\"=\"v\"\n\"" + name + "\"=-\n");
+        ASSERT_EQ(content.sections.size(), 1u);
+        for (const RegFileLine& line : content.sections[0].lines)
+            EXPECT_EQ(line.flaw == RegFileLine::Flaw::InvalidName, length > qx::kMaxRegValueNameLength);
+    }
+}
+
 struct DecodeCase {
     const char* name;
     std::string bytes;
@@ -123,6 +190,7 @@ TEST(RegFileDecodeTest, FollowsMarksThenGuesses) {
         {"UTF-8 without mark", "R\xC3\xBC", L"R\u00FC"},
         {"8-bit without mark", "R\xFC", L"R\u00FC"},
         {"UTF-16LE without mark", std::string("R\0\xFC\0", 4), L"R\u00FC"},
+        {"UTF-16 of odd length ends in half a character", std::string("\xFF\xFE" "R\0\xFC", 5), L"R\uFFFD"},
         {"empty", "", L""},
     };
     for (const DecodeCase& c : cases) {

@@ -9,7 +9,7 @@
 
 #include "qx/platform/os/file_system.h"
 #include "qx/platform/os/process_info.h"
-#include "tests/platform/os/os_fixture.h"
+#include "tests/support/fixtures.h"
 
 namespace qx {
 namespace {
