@@ -1,19 +1,24 @@
-// VDI texts from arbitrary bytes: import, export, import the export again.
+// VDI texts from arbitrary bytes: import, export, import the export again,
+// with records outside the placement table ending the import (the family's
+// way) and kept.
 //
 // Input: the text as UTF-8 (ended at its first zero, as the file layer ends
 // decoded text).
 //
 // What holds:
-// - the import gives null or a tree, and messages only for unknown types;
+// - the family's import gives null or a tree, the tree the import with an
+//   outcome gives, and a message exactly when that outcome is a type
+//   outside the table; the import with an outcome shows none, and a stop
+//   names a line of the text;
 // - the export of a tree is bounded by the text it came from (a few
 //   characters per line more: the separators and CR LF);
-// - the export reads back without a message into a tree of the same shape,
-//   and exporting that tree gives the same text again, unless a value has
-//   a backslash right before a separator: the format reads "\;" as a
-//   semicolon inside the field, so such a field cannot be written. The
-//   import never makes one, but joining record 800's pieces drops every
-//   "~" of its text, and "\~;" becomes "\;". From the second export on the
-//   text is stable in every case.
+// - the export reads back completely, in the same mode, into a tree of the
+//   same shape, and exporting that tree gives the same text again, unless a
+//   value has a backslash right before a separator: the format reads "\;"
+//   as a semicolon inside the field, so such a field cannot be written. The
+//   import never makes one, but joining record 800's pieces drops every "~"
+//   of its text, and "\~;" becomes "\;". From the second export on the text
+//   is stable in every case.
 #include <cstddef>
 #include <cstdint>
 #include <cwchar>
@@ -22,7 +27,6 @@
 #include <string_view>
 #include <vector>
 
-#include "qx/platform/base/number_parse.h"
 #include "qx/platform/base/utf.h"
 #include "qx/platform/os/message_box.h"
 #include "qx/tree/vdi.h"
@@ -31,23 +35,33 @@ namespace {
 
 struct Imported {
     std::unique_ptr<CNode> root;
+    qx::VdiImportOutcome outcome;
     size_t messages = 0;
 };
 
-Imported Import(const std::wstring& text) {
+// The family's import (no outcome) or the one with an outcome, keeping
+// records outside the table or not.
+Imported Import(const std::wstring& text, bool withOutcome, bool keepUnknown) {
     Imported result;
     qx::ScopedMessageHandler quiet([&result](const wchar_t*, const wchar_t*, unsigned) {
         ++result.messages;
         return IDOK;
     });
-    result.root.reset(qx::ImportVdi(text.c_str()));
+    if (!withOutcome) {
+        result.root.reset(qx::ImportVdi(text.c_str()));
+        return result;
+    }
+    qx::VdiImportOptions options;
+    options.keepUnknownRecords = keepUnknown;
+    result.root.reset(qx::ImportVdi(text.c_str(), options, result.outcome));
     return result;
 }
 
 // Node names depth first, without recursion.
-std::vector<std::wstring> Shape(const CNode& root) {
+std::vector<std::wstring> Shape(const CNode* root) {
     std::vector<std::wstring> names;
-    std::vector<const CNode*> pending{&root};
+    std::vector<const CNode*> pending;
+    if (root) pending.push_back(root);
     while (!pending.empty()) {
         const CNode* node = pending.back();
         pending.pop_back();
@@ -67,10 +81,39 @@ bool HasBackslashBeforeSeparator(const CNode& root) {
         for (unsigned i = 0; i < node->NrOfChildren(); ++i) pending.push_back(node->GetChild(i));
         if (node->NrOfLeaves() == 0) continue;
         std::wstring value = node->GetLeaf(0)->GetRawData().str();
-        if (qx::ParseInt(node->GetName()) == 800) std::erase(value, L'~');
+        if (node->GetName() == L"800") std::erase(value, L'~');
         if (value.find(L"\\:") != std::wstring::npos) return true;
     }
     return false;
+}
+
+// The lines of *text*, as the import counts them.
+size_t LineCount(const std::wstring& text) {
+    size_t lines = 1;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\n' || (text[i] == L'\r' && (i + 1 == text.size() || text[i + 1] != L'\n'))) ++lines;
+    }
+    return lines;
+}
+
+// *first* is *text* imported with an outcome.
+void CheckRoundTrip(const std::wstring& text, const Imported& first, bool keepUnknown) {
+    if (first.messages != 0) __builtin_trap();
+    if (!first.outcome.Complete() && (first.outcome.line == 0 || first.outcome.line > LineCount(text))) {
+        __builtin_trap();
+    }
+    if (!first.root) return;
+    const std::wstring exported = qx::ExportVdi(*first.root).str();
+    if (exported.size() > 4 * text.size() + 8) __builtin_trap();
+
+    Imported second = Import(exported, true, keepUnknown);
+    if (!second.root || !second.outcome.Complete()) __builtin_trap();
+    if (Shape(second.root.get()) != Shape(first.root.get())) __builtin_trap();
+    const std::wstring again = qx::ExportVdi(*second.root).str();
+    if (!HasBackslashBeforeSeparator(*first.root) && again != exported) __builtin_trap();
+
+    Imported third = Import(again, true, keepUnknown);
+    if (!third.root || qx::ExportVdi(*third.root).str() != again) __builtin_trap();
 }
 
 }  // namespace
@@ -79,19 +122,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::wstring text = qx::Utf8ToWide(std::string_view(reinterpret_cast<const char*>(data), size));
     text.resize(std::wcslen(text.c_str()));
 
-    Imported first = Import(text);
-    if (first.messages > 1) __builtin_trap();
-    if (!first.root) return 0;
-    const std::wstring exported = qx::ExportVdi(*first.root).str();
-    if (exported.size() > 4 * text.size() + 8) __builtin_trap();
+    Imported family = Import(text, false, false);
+    Imported plain = Import(text, true, false);
+    const bool unknownType = plain.outcome.stop == qx::VdiImportOutcome::Stop::kUnknownType;
+    if (family.messages != (unknownType ? 1u : 0u)) __builtin_trap();
+    if (Shape(family.root.get()) != Shape(plain.root.get())) __builtin_trap();
 
-    Imported second = Import(exported);
-    if (!second.root || second.messages != 0) __builtin_trap();
-    if (Shape(*second.root) != Shape(*first.root)) __builtin_trap();
-    const std::wstring again = qx::ExportVdi(*second.root).str();
-    if (!HasBackslashBeforeSeparator(*first.root) && again != exported) __builtin_trap();
-
-    Imported third = Import(again);
-    if (!third.root || qx::ExportVdi(*third.root).str() != again) __builtin_trap();
+    CheckRoundTrip(text, plain, false);
+    CheckRoundTrip(text, Import(text, true, true), true);
     return 0;
 }

@@ -1,7 +1,8 @@
-// Tree files: CNode::WriteToFile, CNode::ReadFromFile and the TreeItems
-// convenience readers.
+// Tree files: CNode::WriteToFile, CNode::ReadFromFile, the TreeItems
+// convenience readers and VDI files read with their import's outcome.
 #include <cwctype>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "qx/message/message_table.h"
@@ -38,6 +39,14 @@ std::string TreeFileBytes(const CNode& node, const wchar_t* path, bool indent, b
     return bytes;
 }
 
+// A VDI file's decoded text; nothing when the file cannot be read.
+std::optional<std::wstring> VdiFileText(const wchar_t* path, bool encoded, unsigned codePage) {
+    std::optional<std::string> bytes = qx::ReadWholeFile(path);
+    if (!bytes) return std::nullopt;
+    if (encoded) qx::DecodeStoredBytes(*bytes);
+    return qx::DecodeText(*bytes, codePage);
+}
+
 }  // namespace
 
 bool qx::IsVdiPath(std::wstring_view path) {
@@ -55,21 +64,30 @@ bool CNode::WriteToFile(const wchar_t* path, bool encode, bool indent, bool utf8
 CNode* CNode::ReadFromFile(const wchar_t* path, bool encoded, wchar_t separator, bool* isUnicode,
                            unsigned codePage) {
     if (!path) return nullptr;
+    if (IsVdiPath(path)) {
+        std::optional<std::wstring> text = VdiFileText(path, encoded, codePage);
+        return text ? qx::ImportVdi(text->c_str()) : nullptr;
+    }
     std::optional<std::string> bytes = qx::ReadWholeFile(path);
     if (!bytes) return nullptr;
     bool unicode = qx::HasUnicodeMark(*bytes, encoded);
     if (encoded) qx::DecodeStoredBytes(*bytes);
 
-    if (IsVdiPath(path)) {
-        std::wstring text = qx::DecodeText(*bytes, codePage);
-        bytes.reset();  // the text is all that is needed from here on
-        return qx::ImportVdi(text.c_str());
-    }
-
     auto root = std::make_unique<CNode>();
     qx::detail::ReadTreeBytes(*root, *bytes, codePage, separator);  // a CExcRead passes on; the root goes with it
     if (isUnicode) *isUnicode = unicode;
     return root.release();
+}
+
+CNode* qx::ReadVdiFile(const wchar_t* path, bool encoded, unsigned codePage, const VdiImportOptions& options,
+                       VdiImportOutcome& outcome) {
+    std::optional<std::wstring> text = path ? VdiFileText(path, encoded, codePage) : std::nullopt;
+    if (!text) {
+        outcome = VdiImportOutcome();
+        outcome.stop = VdiImportOutcome::Stop::kUnreadable;
+        return nullptr;
+    }
+    return ImportVdi(text->c_str(), options, outcome);
 }
 
 namespace TreeItems {

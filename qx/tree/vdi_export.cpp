@@ -3,6 +3,7 @@
 // no number) write nothing but their records do.
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -21,26 +22,21 @@ CString TypeText(const CString& name) {
 }
 
 // Appends *text* in the file's form: the packed separator becomes the
-// field separator and U+00AE the colon it stands for.
-void AppendFileText(std::wstring& out, const std::wstring& text, bool dropPieceEnds) {
-    for (wchar_t c : text) {
+// field separator, U+00AE the colon it stands for, and U+00AE with its mark
+// a real registered sign.
+void AppendFileText(std::wstring& out, std::wstring_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
         if (c == L':') {
             out.push_back(L';');
         } else if (c == detail::kPackedColon) {
-            out.push_back(L':');
-        } else if (!dropPieceEnds || c != detail::kVdiPieceEnd) {
+            const bool real = i + 1 < text.size() && text[i + 1] == detail::kRealSignMark;
+            out.push_back(real ? detail::kRegisteredSign : L':');
+            i += real ? 1 : 0;
+        } else {
             out.push_back(c);
         }
     }
-}
-
-// The last character of the value as written, before conversion; 0 when
-// nothing of it is written.
-wchar_t LastWrittenChar(const std::wstring& value, bool dropPieceEnds) {
-    for (auto it = value.rbegin(); it != value.rend(); ++it) {
-        if (!dropPieceEnds || *it != detail::kVdiPieceEnd) return *it;
-    }
-    return 0;
 }
 
 // Record 800 is written with its pieces joined again: every "~" goes and
@@ -49,20 +45,25 @@ wchar_t LastWrittenChar(const std::wstring& value, bool dropPieceEnds) {
 // empty field, or the last character of a line without closing separator.)
 void AppendRecord(std::wstring& out, const CNode& node) {
     const CString type = TypeText(node.GetName());
-    const int number = ParseInt(type);
-    if (number == 0) return;
-    const bool pieced = number == detail::kVdiPiecedRecord;
+    if (ParseInt(type) == 0) return;
     static const std::wstring kNoValue;
-    const std::wstring& value = node.NrOfLeaves() ? node.GetLeaf(0)->GetRawData().str() : kNoValue;
+    const std::wstring& held = node.NrOfLeaves() ? node.GetLeaf(0)->GetRawData().str() : kNoValue;
+    const bool pieced = type == detail::kVdiPiecedRecord;
+    std::wstring joined;
+    if (pieced) {
+        joined = held;
+        std::erase(joined, detail::kVdiPieceEnd);
+    }
+    const std::wstring& value = pieced ? joined : held;
 
-    AppendFileText(out, type.str(), false);
+    AppendFileText(out, type.str());
     out.push_back(L';');
-    AppendFileText(out, value, pieced);
+    AppendFileText(out, value);
     // Every record ends with a field separator; a value already ending in
     // one keeps just that, so an empty last field survives. After a
     // backslash the separator would read back as an escaped semicolon
     // inside the field, so such a line ends without it.
-    const wchar_t last = LastWrittenChar(value, pieced);
+    const wchar_t last = value.empty() ? 0 : value.back();
     if (last != L':' && last != L'\\') out.push_back(L';');
     out.append(L"\r\n");
 }
@@ -88,10 +89,7 @@ void VisitDepthFirst(const CNode& root, Visit visit) {
 }
 
 // A node's name for a message: quoted, and cut to 40 characters.
-CString Quoted(const CString& name) {
-    constexpr int kShown = 40;
-    return L"'" + (name.GetLength() > kShown ? name.Left(kShown) + L"..." : name) + L"'";
-}
+CString Quoted(const CString& name) { return L"'" + CString(detail::ShortRecordType(name.str())) + L"'"; }
 
 }  // namespace
 

@@ -234,4 +234,80 @@ TEST(TreeCommandsTest, SetKeepsTheFileEncoding) {
     EXPECT_EQ(Entries(dir), std::vector<std::string>{"c.txt"});
 }
 
+const std::string kVdiData = std::string(QX_TEST_DATA_DIR) + "/vdi/";
+const char* const kCatalogues[] = {"part3_valves.vdi", "part20_pipes.vdi", "part22_heat_pumps.vdi"};
+
+TEST(TreeCommandsTest, VdiImportThatStopsFailsTheCommand) {
+    TempDir dir;
+    WriteBytes(dir.path() / "orphan.vdi",
+               "010;3;\r\n100;1;\r\n110;1;\r\n700;a;\r\n710.01;b;\r\n700;c;\r\n710.11;d;\r\n");
+    WriteBytes(dir.path() / "long.vdi", "010;3;\r\n9" + std::string(99, 'A') + ";x;\r\n");
+    WriteBytes(dir.path() / "spaced.vdi", "010;3;\r\n900;a;\r\n740 x;y;\r\n");
+    WriteBytes(dir.path() / "plain.vdi", "[A]\r\n[ENDE_A]\r\n");
+    const std::string out = dir.Native("out.vdi");
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        std::string contains;
+    } cases[] = {
+        {"a type outside the table", {"tree", "cat", kVdiData + "part22_heat_pumps.vdi"},
+         "import stopped at line 6: record type 710.09 is outside the placement table of part 22 "
+         "(--keep-unknown keeps such records)"},
+        {"a record without its parent", {"tree", "convert", dir.Native("orphan.vdi"), out},
+         "import stopped at line 7: record type 710.11 has no record 710.01 to go below"},
+        {"a type with a space is not kept", {"tree", "convert", "--keep-unknown", dir.Native("spaced.vdi"), out},
+         "import stopped at line 3: record type 740 x cannot be kept (it holds a space or ends in a backslash)"},
+        {"the type shortened", {"tree", "cat", dir.Native("long.vdi")},
+         "record type 9" + std::string(39, 'A') + "... is outside"},
+        {"not a VDI file", {"tree", "convert", dir.Native("plain.vdi"), out}, "not a VDI file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto r = RunTool(c.args);
+        EXPECT_EQ(r.exitCode, 1) << r.out;
+        EXPECT_NE(r.out.find(c.contains), std::string::npos) << r.out;
+        EXPECT_EQ(r.out.find("Unknown VDI-Node"), std::string::npos) << r.out;
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+}
+
+TEST(TreeCommandsTest, KeepUnknownReadsModernCataloguesWhole) {
+    TempDir dir;
+    for (const char* catalogue : kCatalogues) {
+        SCOPED_TRACE(catalogue);
+        const std::string in = kVdiData + catalogue;
+        auto direct = RunTool({"tree", "convert", "--keep-unknown", in, dir.Native("direct.vdi")});
+        ASSERT_EQ(direct.exitCode, 0) << direct.out;
+        EXPECT_EQ(ReadBytes(dir.path() / "direct.vdi"), ReadBytes(in));
+        // Through the tree text form and back: colons and real registered
+        // signs stay apart in code page 1252 too.
+        ASSERT_EQ(RunTool({"tree", "convert", in, dir.Native("tree.txt"), "--keep-unknown"}).exitCode, 0);
+        auto back = RunTool({"tree", "convert", dir.Native("tree.txt"), dir.Native("back.vdi")});
+        ASSERT_EQ(back.exitCode, 0) << back.out;
+        EXPECT_EQ(ReadBytes(dir.path() / "back.vdi"), ReadBytes(in));
+    }
+    auto cat = RunTool({"tree", "cat", "--keep-unknown", kVdiData + "part3_valves.vdi"});
+    EXPECT_EQ(cat.exitCode, 0);
+    EXPECT_NE(cat.out.find("[GRUPPE 740]"), std::string::npos) << cat.out;
+}
+
+TEST(TreeCommandsTest, SetWritesAVdiFileBackWholeOrNotAtAll) {
+    TempDir dir;
+    const std::string file = dir.Native("valves.vdi");
+    const std::string original = ReadBytes(kVdiData + "part3_valves.vdi");
+    WriteBytes(file, original);
+    const std::vector<std::string> set = {"tree", "set", file, "GRUPPE 100\\100\\", "<>", "2", "Neue Armaturen GmbH"};
+    EXPECT_EQ(RunTool(set).exitCode, 1);
+    EXPECT_EQ(ReadBytes(file), original);
+
+    std::vector<std::string> keep = set;
+    keep.push_back("--keep-unknown");
+    auto r = RunTool(keep);
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    std::string expected = original;
+    const std::string maker = "Muster Armaturen GmbH;Ventilweg";
+    expected.replace(expected.find(maker), maker.size(), "Neue Armaturen GmbH;Ventilweg");
+    EXPECT_EQ(ReadBytes(file), expected);
+}
+
 }  // namespace

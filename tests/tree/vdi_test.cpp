@@ -6,11 +6,13 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "qx/message/message_table.h"
 #include "qx/platform/base/utf.h"
 #include "qx/platform/os/message_box.h"
+#include "tests/support/test_support.h"
 
 namespace {
 
@@ -36,6 +38,27 @@ Imported Import(const std::wstring& text) {
         return IDOK;
     });
     result.root.reset(qx::ImportVdi(text.c_str()));
+    return result;
+}
+
+// Imports *text* with the outcome, records outside the table kept or not.
+struct Outcome {
+    std::unique_ptr<CNode> root;
+    qx::VdiImportOutcome outcome;
+    size_t messages = 0;
+};
+
+using Stop = qx::VdiImportOutcome::Stop;
+
+Outcome ImportWithOutcome(const std::wstring& text, bool keepUnknown) {
+    Outcome result;
+    qx::ScopedMessageHandler handler([&result](const wchar_t*, const wchar_t*, unsigned) {
+        ++result.messages;
+        return IDOK;
+    });
+    qx::VdiImportOptions options;
+    options.keepUnknownRecords = keepUnknown;
+    result.root.reset(qx::ImportVdi(text.c_str(), options, result.outcome));
     return result;
 }
 
@@ -195,6 +218,8 @@ TEST(VdiImportTest, UnknownRecordTypeShowsAMessageAndEndsReading) {
          {L"010", L" GRUPPE 100", L"  100", L"   110", L"    GRUPPE 700", L"     700"}},
         {"type with a suffix", Vdi({kHead3, L"900x;a;"}), L"Unknown VDI-Node: 900x", {L"010"}},
         {"first record not exactly 010", L"010x;3;\r\n900;a;\r\n", L"Unknown VDI-Node: 010x", {}},
+        {"a long type is shortened to 40 characters", Vdi({kHead3, L"9" + std::wstring(99, L'A') + L";x;"}),
+         L"Unknown VDI-Node: 9" + std::wstring(39, L'A') + L"...", {L"010"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -210,6 +235,86 @@ TEST(VdiImportTest, UnknownRecordMessageIsTranslated) {
     Imported imported = Import(Vdi({kHead3, L"999;x;"}));
     qx::ClearMessageTable();
     EXPECT_EQ(imported.messages, std::vector<std::wstring>{L"Unbekannter VDI-Satz: 999"});
+}
+
+TEST(VdiImportTest, NewRecordForgetsTheRecordsBelowThePreviousOne) {
+    const std::vector<std::wstring> head = {L"010", L" GRUPPE 100", L"  100", L"   110"};
+    auto below = [&head](std::initializer_list<std::wstring> lines) {
+        std::vector<std::wstring> outline = head;
+        outline.insert(outline.end(), lines);
+        return outline;
+    };
+    // Each text ends with a record whose parent type has no current record
+    // since a new record above it came: reading ends there.
+    const struct {
+        const char* name;
+        std::wstring text;
+        std::vector<std::wstring> outline;
+        size_t line;
+        std::wstring parent;
+    } cases[] = {
+        {"a 710.11 after a new 700 without its own 710.01",
+         Vdi({kHead3, kProduct, kArticle, L"700;a;", L"710.01;b;", L"700;c;", L"710.11;d;"}),
+         below({L"    GRUPPE 700", L"     700", L"      GRUPPE 710.01", L"       710.01", L"     700"}), 7,
+         L"710.01"},
+        {"a 250.01 after a new 200 without its own 250",
+         Vdi({kHead3, kProduct, kArticle, L"200;a;", L"250;x;", L"200;b;", L"250.01;y;"}),
+         below({L"    GRUPPE 200", L"     200", L"      GRUPPE 250", L"       250", L"     200"}), 7, L"250"},
+        {"a 250 after a new article without its own 200",
+         Vdi({kHead3, kProduct, kArticle, L"200;a;", L"110;2;", L"250;x;"}),
+         below({L"    GRUPPE 200", L"     200", L"   110"}), 6, L"200"},
+        {"a 930_04 after a new 930_01 without its own 930_03",
+         Vdi({kHead3, L"930;a;", L"930_01;b;", L"930_03;c;", L"930_01;d;", L"930_04;e;"}),
+         {L"010", L" GRUPPE 930", L"  930", L"   930_01", L"    GRUPPE 930.03", L"     930_03", L"   930_01"}, 6,
+         L"930_03"},
+        {"a 970.41 after a new 970", Vdi({kHead3, L"970;a;", L"970.05;b;", L"970;c;", L"970.41;d;"}),
+         {L"010", L" GRUPPE 970", L"  970", L"   GRUPPE 970.05", L"    970.05", L"  970"}, 5,
+         L"970.02/970.03/970.05/970.06"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Outcome imported = ImportWithOutcome(c.text, false);
+        EXPECT_EQ(Outline(imported.root.get()), c.outline);
+        EXPECT_EQ(imported.outcome.stop, Stop::kMissingParent);
+        EXPECT_EQ(imported.outcome.line, c.line);
+        EXPECT_EQ(imported.outcome.parent, c.parent);
+        Imported family = Import(c.text);  // the same tree, silently
+        EXPECT_EQ(Outline(family.root.get()), c.outline);
+        EXPECT_TRUE(family.messages.empty());
+    }
+}
+
+TEST(VdiImportTest, ColonsAndRealRegisteredSignsStayApart) {
+    const struct {
+        const char* name;
+        std::wstring line;
+        std::wstring held;      // the packed value in the tree
+        std::wstring read;      // its first value, as the family's readers give it
+        std::wstring exported;  // the line written back
+    } cases[] = {
+        {"a colon", L"900;a:b;c;", L"a\u00AEb:c:", L"a:b", L"900;a:b;c;"},
+        {"a real sign", L"900;Muster\u00AE;c;", L"Muster\u00AE;:c:", L"Muster:;", L"900;Muster\u00AE;c;"},
+        {"both", L"900;a:\u00AE::\u00AE;", L"a\u00AE\u00AE;\u00AE\u00AE\u00AE;:", L"a::;:::;",
+         L"900;a:\u00AE::\u00AE;"},
+        {"a sign before an escaped semicolon", L"900;\u00AE\\;x;", L"\u00AE;\\;x:", L":;\\;x",
+         L"900;\u00AE\\;x;"},
+        {"a colon before an escaped semicolon", L"900;:\\;x;", L"\u00AE\\;x:", L":\\;x", L"900;:\\;x;"},
+        {"a sign ending the line", L"900;a\u00AE", L"a\u00AE;", L"a:;", L"900;a\u00AE;"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Imported imported = Import(Vdi({kHead3, c.line}));
+        ASSERT_NE(imported.root, nullptr);
+        CNode* record = imported.root->GetChild(0)->GetChild(0);
+        EXPECT_EQ(RawValue(*record), c.held);
+        EXPECT_EQ(record->GetStrLeafValue(L"", L"<>", 1), c.read);
+        EXPECT_EQ(Export(*imported.root), Vdi({kHead3, c.exported}));
+    }
+    // A tree stored before real signs were told apart holds U+00AE alone
+    // and still writes a colon.
+    CNode stored(L"010");
+    stored.AddLeaf(L"<>", L"3:Muster\u00AEFlow", true);
+    EXPECT_EQ(Export(stored), Vdi({L"010;3;Muster:Flow;"}));
 }
 
 // The fixed-width field of record 800: fifteen codes of 3 characters, one
@@ -242,6 +347,9 @@ TEST(VdiRecord800Test, FieldIsSplitIntoPiecesAndJoinedBack) {
         {"short field, part 6", kHead6, L"800;7;AB",
          L"7:AB~~~~~~~~~~~~~~~~~~", L"800;7;AB;"},
         {"empty field", kHead3, L"800;7;", L"7:~~~~~~~~~~~~~~~~~", L"800;7;"},
+        // A real registered sign is one character of the field.
+        {"a real sign in the field", kHead3, L"800;7;\u00AE" + kField.substr(1) + L";",
+         L"7:\u00AE;01~" + kPieces.substr(4) + L":", L"800;7;\u00AE" + kField.substr(1) + L";"},
         {"no second field", kHead3, L"800;7", L"7", L"800;7;"},
         {"empty record", kHead3, L"800", L"", L"800;;"},
         // What the import read comes back whole: an empty last field, and
@@ -368,6 +476,172 @@ TEST(VdiRoundTripTest, ImportExportImport) {
     ASSERT_NE(second.root, nullptr);
     EXPECT_EQ(Outline(second.root.get()), Outline(first.root.get()));
     EXPECT_EQ(Export(*second.root), exported);
+}
+
+TEST(VdiOutcomeTest, TellsWhereAndWhyReadingStopped) {
+    const struct {
+        const char* name;
+        std::wstring text;
+        bool keepUnknown;
+        Stop stop;
+        size_t line;
+        std::wstring type;
+        std::wstring parent;
+        bool hasRoot;
+    } cases[] = {
+        {"complete", Vdi({kHead3, kProduct, kArticle, L"200;a;"}), false, Stop::kNone, 0, L"", L"", true},
+        {"white space and the end-of-file mark after the last record", Vdi({kHead3, L"900;a;"}) + L" \t\r\n\x1A\r\n",
+         false, Stop::kNone, 0, L"", L"", true},
+        {"not a VDI text: the line of its first character", L"\r\n\n  100;1;\r\n", false, Stop::kNotVdi, 3, L"", L"",
+         false},
+        {"a type outside the table", Vdi({kHead3, L"900;a;", L"740;x;"}), false, Stop::kUnknownType, 3, L"740", L"",
+         true},
+        {"part 22: 710.09 is outside the table", Vdi({L"010;22;", kProduct, kArticle, L"700;a;", L"710.09;b;"}), false,
+         Stop::kUnknownType, 5, L"710.09", L"", true},
+        {"a missing parent", Vdi({kHead3, kProduct, kArticle, L"250;orphan;"}), false, Stop::kMissingParent, 4,
+         L"250", L"200", true},
+        {"970.41 goes below any of four types", Vdi({kHead3, L"970;a;", L"970.41;x;"}), false, Stop::kMissingParent,
+         3, L"970.41", L"970.02/970.03/970.05/970.06", true},
+        {"a second 010", Vdi({kHead3, L"900;a;", kHead3}), false, Stop::kSecondRoot, 3, L"010", L"", true},
+        {"a type that is no number", Vdi({kHead3, L"x;y;", L"900;b;"}), false, Stop::kNoRecordType, 2, L"x", L"",
+         true},
+        {"a line of spaces before more records", Vdi({kHead3, L"  ", L"900;b;"}), false, Stop::kNoRecordType, 2,
+         L"  ", L"", true},
+        {"lines end in LF, CR LF or a lone CR; empty lines count", L"010;3;\n900;a;\r\n\r\n960;b;\r999;c;\r\n",
+         false, Stop::kUnknownType, 5, L"999", L"", true},
+        {"the type as the file holds it", Vdi({kHead3, L"9:9\u00AE\\;x;y;"}), false, Stop::kUnknownType, 2,
+         L"9:9\u00AE\\;x", L"", true},
+        {"kept: complete", Vdi({kHead3, L"740;x;", L"900;a;", L"740;x;"}), true, Stop::kNone, 0, L"", L"", true},
+        {"kept: a type with a space is not", Vdi({kHead3, L"900;a;", L"740 x;y;"}), true, Stop::kTypeNotKept, 3,
+         L"740 x", L"", true},
+        {"kept: nor one ending in a backslash", Vdi({kHead3, L"900;a;", L"740\\"}), true, Stop::kTypeNotKept, 3,
+         L"740\\", L"", true},
+        {"kept: the first record has nothing to go below", L"010x;3;\r\n", true, Stop::kUnknownType, 1, L"010x",
+         L"", false},
+        {"kept: the table's records still need their parents", Vdi({kHead3, L"740;x;", L"250;y;"}), true,
+         Stop::kMissingParent, 3, L"250", L"200", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Outcome imported = ImportWithOutcome(c.text, c.keepUnknown);
+        EXPECT_EQ(imported.outcome.stop, c.stop);
+        EXPECT_EQ(imported.outcome.Complete(), c.stop == Stop::kNone);
+        EXPECT_EQ(imported.outcome.line, c.line);
+        EXPECT_EQ(imported.outcome.type, c.type);
+        EXPECT_EQ(imported.outcome.parent, c.parent);
+        EXPECT_EQ(imported.root != nullptr, c.hasRoot);
+        EXPECT_EQ(imported.messages, 0u);  // the caller reports the outcome
+        // The family's import gives the same tree.
+        if (!c.keepUnknown) {
+            EXPECT_EQ(Outline(Import(c.text).root.get()), Outline(imported.root.get()));
+        }
+    }
+    qx::VdiImportOutcome outcome;
+    EXPECT_EQ(qx::ImportVdi(nullptr, qx::VdiImportOptions(), outcome), nullptr);
+    EXPECT_EQ(outcome.stop, Stop::kNotVdi);
+}
+
+qx::VdiImportOutcome Stopped(Stop stop, size_t line, std::wstring type = L"", std::wstring parent = L"",
+                             int partNumber = 0) {
+    qx::VdiImportOutcome outcome;
+    outcome.stop = stop;
+    outcome.line = line;
+    outcome.type = std::move(type);
+    outcome.parent = std::move(parent);
+    outcome.partNumber = partNumber;
+    return outcome;
+}
+
+TEST(VdiOutcomeTest, DescribesTheOutcomeInOneLine) {
+    const struct {
+        qx::VdiImportOutcome outcome;
+        std::wstring text;
+    } cases[] = {
+        {{}, L"import complete"},
+        {Stopped(Stop::kUnknownType, 12, L"740", L"", 3),
+         L"import stopped at line 12: record type 740 is outside the placement table of part 3"},
+        {Stopped(Stop::kMissingParent, 7, L"710.11", L"710.01"),
+         L"import stopped at line 7: record type 710.11 has no record 710.01 to go below"},
+        {Stopped(Stop::kSecondRoot, 3, L"010"), L"import stopped at line 3: a second record 010"},
+        {Stopped(Stop::kNoRecordType, 2, L"x"), L"import stopped at line 2: record type x is no number"},
+        {Stopped(Stop::kNoRecordType, 2), L"import stopped at line 2: the line has no record type"},
+        {Stopped(Stop::kTypeNotKept, 4, L"740 x"),
+         L"import stopped at line 4: record type 740 x cannot be kept (it holds a space or ends in a backslash)"},
+        {Stopped(Stop::kNotVdi, 1), L"not a VDI file: it does not begin with the record 010"},
+        {Stopped(Stop::kUnreadable, 0), L"the file cannot be read"},
+        // Record types are shortened to 40 characters and show no control
+        // characters.
+        {Stopped(Stop::kUnknownType, 2, L"9" + std::wstring(99, L'A'), L"", 3),
+         L"import stopped at line 2: record type 9" + std::wstring(39, L'A') +
+             L"... is outside the placement table of part 3"},
+        {Stopped(Stop::kUnknownType, 2, L"74\x1B[2J\u0085", L"", 3),
+         L"import stopped at line 2: record type 74?[2J? is outside the placement table of part 3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.text));
+        EXPECT_EQ(qx::DescribeVdiImportOutcome(c.outcome), c.text);
+    }
+}
+
+TEST(VdiKeepUnknownTest, KeepsRunsOfOneTypeBelowTheRecordPlacedBeforeThem) {
+    const std::wstring text = Vdi({kHead3, kProduct, kArticle, L"700;a;", L"740;1;", L"740;2;", L"741;3:x;",
+                                   L"740;4;", L"710.01;b;", L"740;5;", L"700;c;", L"740;6;", L"900;d;"});
+    Outcome imported = ImportWithOutcome(text, true);
+    ASSERT_TRUE(imported.outcome.Complete());
+    EXPECT_EQ(Outline(imported.root.get()),
+              (std::vector<std::wstring>{L"010", L" GRUPPE 100", L"  100", L"   110", L"    GRUPPE 700", L"     700",
+                                         L"      GRUPPE 740", L"       740", L"       740", L"      GRUPPE 741",
+                                         L"       741", L"      GRUPPE 740", L"       740", L"      GRUPPE 710.01",
+                                         L"       710.01", L"        GRUPPE 740", L"         740", L"     700",
+                                         L"      GRUPPE 740", L"       740", L" GRUPPE 900", L"  900"}));
+    const CNode* kept = imported.root->GetChild(0)->GetChild(0)->GetChild(0)->GetChild(0)->GetChild(0)->GetChild(1)->GetChild(0);
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->GetName(), L"741");
+    EXPECT_EQ(RawValue(*kept), L"3\u00AEx:");
+    EXPECT_EQ(Export(*imported.root), text);
+
+    Outcome again = ImportWithOutcome(Export(*imported.root), true);
+    EXPECT_EQ(Outline(again.root.get()), Outline(imported.root.get()));
+}
+
+// Catalogues of parts 3, 20 and 22 (tests/data/vdi) hold record types the
+// placement table does not know: 740 and 710.09/710.10.
+TEST(VdiCatalogueTest, ModernCataloguesImportWholeWhenRecordsOutsideTheTableAreKept) {
+    const struct {
+        const char* file;
+        int part;
+        size_t stopLine;
+        std::wstring stopType;
+    } cases[] = {
+        {"part3_valves.vdi", 3, 11, L"740"},
+        {"part20_pipes.vdi", 20, 8, L"740"},
+        {"part22_heat_pumps.vdi", 22, 6, L"710.09"},
+    };
+    qx::test::TempDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string file = std::string(QX_TEST_DATA_DIR) + "/vdi/" + c.file;
+        const std::wstring path(file.begin(), file.end());
+        qx::VdiImportOutcome outcome;
+        std::unique_ptr<CNode> cut(qx::ReadVdiFile(path.c_str(), false, 0, qx::VdiImportOptions(), outcome));
+        ASSERT_NE(cut, nullptr);
+        EXPECT_EQ(outcome.stop, Stop::kUnknownType);
+        EXPECT_EQ(outcome.line, c.stopLine);
+        EXPECT_EQ(outcome.type, c.stopType);
+        EXPECT_EQ(outcome.partNumber, c.part);
+
+        qx::VdiImportOptions keep;
+        keep.keepUnknownRecords = true;
+        std::unique_ptr<CNode> whole(qx::ReadVdiFile(path.c_str(), false, 0, keep, outcome));
+        ASSERT_NE(whole, nullptr);
+        EXPECT_TRUE(outcome.Complete()) << qx::DescribeVdiImportOutcome(outcome);
+        const std::wstring copy = dir.Wide(c.file);
+        ASSERT_TRUE(whole->WriteToFile(copy.c_str(), false, true, false, 1252));
+        EXPECT_EQ(qx::test::ReadBytes(dir.path() / c.file), qx::test::ReadBytes(file));
+    }
+    qx::VdiImportOutcome outcome;
+    EXPECT_EQ(qx::ReadVdiFile(dir.Wide("missing.vdi").c_str(), false, 0, qx::VdiImportOptions(), outcome), nullptr);
+    EXPECT_EQ(outcome.stop, Stop::kUnreadable);
 }
 
 }  // namespace

@@ -20,7 +20,10 @@ struct LoadedTree {
 bool IsEncodedName(const std::wstring& path);
 
 // Reads *file* in any form the tree reader accepts (a name ending in x is
-// read as encoded); throws Failure with the reader's reason.
-LoadedTree LoadTree(const std::string& file);
+// read as encoded); throws Failure with the reader's reason. A VDI file
+// must import whole (a stopped import is a truncated copy of the file):
+// Failure "FILE: import stopped at line N: ..." otherwise. With
+// *keepUnknownVdiRecords* its records outside the placement table are kept.
+LoadedTree LoadTree(const std::string& file, bool keepUnknownVdiRecords = false);
 
 }  // namespace qxtool

@@ -1,6 +1,10 @@
 #include "qx/tree/internal/vdi_records.h"
 
+#include <algorithm>
+#include <iterator>
+#include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace qx::detail {
@@ -125,7 +129,56 @@ const std::unordered_map<std::wstring_view, std::vector<const VdiPlacement*>>& P
     return byType;
 }
 
+// For each row of the table (by its index), the keys below its key. The
+// table has no cycles (every parent row comes before its children), so the
+// walk ends; it runs once over a constant table.
+const std::vector<std::vector<std::wstring_view>>& KeysBelowByRow() {
+    static const auto below = [] {
+        std::unordered_map<std::wstring_view, std::vector<std::wstring_view>> children;
+        for (const VdiPlacement& placement : kPlacements) {
+            std::vector<std::wstring_view>& list = children[placement.parent];
+            if (std::find(list.begin(), list.end(), CurrentKey(placement)) == list.end()) {
+                list.push_back(CurrentKey(placement));
+            }
+        }
+        std::vector<std::vector<std::wstring_view>> byRow;
+        byRow.reserve(std::size(kPlacements));
+        for (const VdiPlacement& placement : kPlacements) {
+            std::vector<std::wstring_view> keys;
+            std::vector<std::wstring_view> pending{CurrentKey(placement)};
+            while (!pending.empty()) {
+                const std::wstring_view key = pending.back();
+                pending.pop_back();
+                auto it = children.find(key);
+                if (it == children.end()) continue;
+                for (std::wstring_view child : it->second) {
+                    if (std::find(keys.begin(), keys.end(), child) != keys.end()) continue;
+                    keys.push_back(child);
+                    pending.push_back(child);
+                }
+            }
+            byRow.push_back(std::move(keys));
+        }
+        return byRow;
+    }();
+    return below;
+}
+
 }  // namespace
+
+std::wstring ShortRecordType(std::wstring_view type) {
+    constexpr size_t kShown = 40;
+    std::wstring out(type.substr(0, kShown));
+    for (wchar_t& c : out) {
+        if (c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0)) c = L'?';
+    }
+    if (type.size() > kShown) out += L"...";
+    return out;
+}
+
+const std::vector<std::wstring_view>& VdiKeysBelow(const VdiPlacement& placement) {
+    return KeysBelowByRow()[static_cast<size_t>(&placement - kPlacements)];
+}
 
 const VdiPlacement* FindVdiPlacement(std::wstring_view type, int partNumber) {
     const auto& byType = PlacementsByType();

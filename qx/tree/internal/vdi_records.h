@@ -3,7 +3,9 @@
 // characters the tree form uses. Shared by the import and the export.
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace qx::detail {
 
@@ -12,10 +14,17 @@ namespace qx::detail {
 inline constexpr const wchar_t* kVdiValueLeaf = L"<>";
 // Packed values hold a colon inside a field as U+00AE.
 inline constexpr wchar_t kPackedColon = L'\u00AE';
+// The same character as the file holds it: a real registered sign. The tree
+// holds it as U+00AE followed by kRealSignMark, a semicolon: the import makes
+// no other semicolon that does not follow a backslash, so the pair tells it
+// from a colon.
+inline constexpr wchar_t kRegisteredSign = L'\u00AE';
+inline constexpr wchar_t kRealSignMark = L';';
 // Ends each piece of record 800's fixed-width field in the tree.
 inline constexpr wchar_t kVdiPieceEnd = L'~';
-// The record type whose fixed-width field is split into pieces.
-inline constexpr int kVdiPiecedRecord = 800;
+// The record type whose fixed-width field is split into pieces (exactly
+// this type, not every type that reads as the number 800).
+inline constexpr const wchar_t* kVdiPiecedRecord = L"800";
 
 struct VdiPlacement {
     std::wstring_view type;
@@ -91,5 +100,19 @@ constexpr VdiPlacement InGroup(std::wstring_view type, std::wstring_view parent,
 // Where a record of *type* goes in a file of part *partNumber*; null when
 // the type is outside the table for that part.
 const VdiPlacement* FindVdiPlacement(std::wstring_view type, int partNumber);
+
+// The key under which a record of *placement* becomes the current one.
+constexpr std::wstring_view CurrentKey(const VdiPlacement& placement) {
+    return placement.currentAs.empty() ? placement.type : placement.currentAs;
+}
+
+// The keys of every record type placed below the current record of
+// *placement*'s key, directly or further down (in any part): a new record
+// of that key makes their current records stale.
+const std::vector<std::wstring_view>& VdiKeysBelow(const VdiPlacement& placement);
+
+// A record type or node name as messages show it: its first 40 characters
+// ("..." after them when there are more), control characters as '?'.
+std::wstring ShortRecordType(std::wstring_view type);
 
 }  // namespace qx::detail
