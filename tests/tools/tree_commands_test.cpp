@@ -235,7 +235,7 @@ TEST(TreeCommandsTest, SetKeepsTheFileEncoding) {
 }
 
 const std::string kVdiData = std::string(QX_TEST_DATA_DIR) + "/vdi/";
-const char* const kCatalogues[] = {"part3_valves.vdi", "part20_pipes.vdi", "part22_heat_pumps.vdi"};
+const char* const kCatalogues[] = {"valves.vdi", "pipes.vdi", "heat_pumps.vdi"};
 
 TEST(TreeCommandsTest, VdiImportThatStopsFailsTheCommand) {
     TempDir dir;
@@ -250,7 +250,7 @@ TEST(TreeCommandsTest, VdiImportThatStopsFailsTheCommand) {
         std::vector<std::string> args;
         std::string contains;
     } cases[] = {
-        {"a type outside the table", {"tree", "cat", kVdiData + "part22_heat_pumps.vdi"},
+        {"a type outside the table", {"tree", "cat", kVdiData + "heat_pumps.vdi"},
          "import stopped at line 6: record type 710.09 is outside the placement table of part 22 "
          "(--keep-unknown keeps such records)"},
         {"a record without its parent", {"tree", "convert", dir.Native("orphan.vdi"), out},
@@ -286,7 +286,7 @@ TEST(TreeCommandsTest, KeepUnknownReadsModernCataloguesWhole) {
         ASSERT_EQ(back.exitCode, 0) << back.out;
         EXPECT_EQ(ReadBytes(dir.path() / "back.vdi"), ReadBytes(in));
     }
-    auto cat = RunTool({"tree", "cat", "--keep-unknown", kVdiData + "part3_valves.vdi"});
+    auto cat = RunTool({"tree", "cat", "--keep-unknown", kVdiData + "valves.vdi"});
     EXPECT_EQ(cat.exitCode, 0);
     EXPECT_NE(cat.out.find("[GRUPPE 740]"), std::string::npos) << cat.out;
 }
@@ -294,7 +294,7 @@ TEST(TreeCommandsTest, KeepUnknownReadsModernCataloguesWhole) {
 TEST(TreeCommandsTest, SetWritesAVdiFileBackWholeOrNotAtAll) {
     TempDir dir;
     const std::string file = dir.Native("valves.vdi");
-    const std::string original = ReadBytes(kVdiData + "part3_valves.vdi");
+    const std::string original = ReadBytes(kVdiData + "valves.vdi");
     WriteBytes(file, original);
     const std::vector<std::string> set = {"tree", "set", file, "GRUPPE 100\\100\\", "<>", "2", "Neue Armaturen GmbH"};
     EXPECT_EQ(RunTool(set).exitCode, 1);

@@ -613,9 +613,9 @@ TEST(VdiCatalogueTest, ModernCataloguesImportWholeWhenRecordsOutsideTheTableAreK
         size_t stopLine;
         std::wstring stopType;
     } cases[] = {
-        {"part3_valves.vdi", 3, 11, L"740"},
-        {"part20_pipes.vdi", 20, 8, L"740"},
-        {"part22_heat_pumps.vdi", 22, 6, L"710.09"},
+        {"valves.vdi", 3, 11, L"740"},
+        {"pipes.vdi", 20, 8, L"740"},
+        {"heat_pumps.vdi", 22, 6, L"710.09"},
     };
     qx::test::TempDir dir;
     for (const auto& c : cases) {
