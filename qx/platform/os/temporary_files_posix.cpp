@@ -205,16 +205,22 @@ std::unique_ptr<NativeTemporary> NativeTemporary::Create(int folderFd, std::stri
         const std::uint64_t number = g_nextNumber++;
         std::string name = TemporaryName(pid, number);
         std::string path = folderFd == AT_FDCWD ? folder + name : std::string();
+        // Listed before it exists, so that an ending signal that comes
+        // between its creation and the listing cannot leave it behind (the
+        // handler's removal of a name not yet made does nothing).
+        ListTemporary(number, folderFd, folderFd == AT_FDCWD ? path : name);
         const int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
         const int fd = at == AT_FDCWD ? ::open(path.c_str(), flags, mode) : ::openat(at, name.c_str(), flags, mode);
         if (fd < 0) {
-            if (errno == EEXIST) continue;
+            const int error = errno;
+            UnlistTemporary(number);
+            if (error == EEXIST) continue;
+            errno = error;
             return nullptr;
         }
         // The lock is a second sign of life, for sweepers that cannot see
         // this process; a file system without locks leaves the process id.
         ::flock(fd, LOCK_EX | LOCK_NB);
-        ListTemporary(number, folderFd, folderFd == AT_FDCWD ? path : name);
         return std::unique_ptr<NativeTemporary>(
             new NativeTemporary(folderFd, fd, number, std::move(name), std::move(path)));
     }
