@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "qx/platform/base/checked_length.h"
 #include "qx/platform/base/codepage.h"
 #include "qx/platform/base/format.h"
 #include "qx/platform/gfx/rich_text.h"
@@ -121,7 +122,7 @@ std::wstring WrapPlainText(CDC& dc, const std::wstring& text, int width, int& li
             continue;
         }
         const std::wstring candidate = line + token;
-        if (dc.GetTextExtent(candidate.c_str(), static_cast<int>(candidate.size())).cx <= width) {
+        if (dc.GetTextExtent(candidate.c_str(), qx::CheckedLength<int>(candidate.size())).cx <= width) {
             line = candidate;
         } else {
             endLine();

@@ -10,10 +10,12 @@
 #include <stdexcept>
 #include <vector>
 
+#include "qx/platform/base/checked_length.h"
+
 template <typename T, typename ArgType = const T&>
 class CArray {
 public:
-    int GetSize() const { return static_cast<int>(v_.size()); }
+    int GetSize() const { return qx::CheckedLength<int>(v_.size()); }
     int GetCount() const { return GetSize(); }
     int GetUpperBound() const { return GetSize() - 1; }
     bool IsEmpty() const { return v_.empty(); }

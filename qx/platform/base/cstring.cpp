@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "qx/platform/base/checked_length.h"
 #include "qx/platform/base/codepage.h"
 #include "qx/platform/base/format.h"
 #include "qx/platform/base/unicode.h"
@@ -143,7 +144,7 @@ int CString::Replace(const wchar_t* oldText, const wchar_t* newText) {
 int CString::Remove(wchar_t ch) {
     size_t before = s_.size();
     std::erase(s_, ch);
-    return static_cast<int>(before - s_.size());
+    return qx::CheckedLength<int>(before - s_.size());
 }
 
 int CString::Insert(int index, wchar_t ch) {
@@ -224,7 +225,7 @@ CString CString::Tokenize(const wchar_t* tokens, int& start) const {
     }
     size_t to = s_.find_first_of(delims, from);
     if (to == std::wstring::npos) to = s_.size();
-    start = static_cast<int>(std::min(to + 1, s_.size()));
+    start = qx::CheckedLength<int>(std::min(to + 1, s_.size()));
     return CString(s_.substr(from, to - from));
 }
 

@@ -10,6 +10,7 @@
 #include <cstdarg>
 #include <string>
 
+#include "qx/platform/base/checked_length.h"
 #include "qx/platform/base/export.h"
 
 class QX_API CString {
@@ -27,7 +28,7 @@ public:
     CString& operator=(wchar_t ch);
     CString& operator=(const std::wstring& text) { s_ = text; return *this; }
 
-    int GetLength() const { return static_cast<int>(s_.size()); }
+    int GetLength() const { return qx::CheckedLength<int>(s_.size()); }
     bool IsEmpty() const { return s_.empty(); }
     void Empty() { s_.clear(); }
     wchar_t GetAt(int index) const { return s_.at(static_cast<size_t>(index)); }

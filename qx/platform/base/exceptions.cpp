@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "qx/platform/base/checked_length.h"
 #include "qx/platform/base/format.h"
 
 CException::~CException() = default;
@@ -65,3 +66,9 @@ int CFileException::OsErrorToException(long osError) {
         default: return genericException;
     }
 }
+
+namespace qx {
+
+void ThrowLengthTooLarge() { throw CMemoryException(); }
+
+}  // namespace qx

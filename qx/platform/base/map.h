@@ -5,12 +5,13 @@
 
 #include <map>
 
+#include "qx/platform/base/checked_length.h"
 #include "qx/platform/base/list.h"
 
 template <typename K, typename V>
 class CMap {
 public:
-    int GetCount() const { return static_cast<int>(m_.size()); }
+    int GetCount() const { return qx::CheckedLength<int>(m_.size()); }
     int GetSize() const { return GetCount(); }
     bool IsEmpty() const { return m_.empty(); }
 

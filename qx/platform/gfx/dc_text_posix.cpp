@@ -8,6 +8,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "qx/platform/base/checked_length.h"
 #include "qx/platform/gfx/dc.h"
 #include "qx/platform/gfx/internal/dc_impl.h"
 #include "qx/platform/gfx/internal/font_face.h"
@@ -59,10 +60,10 @@ int CDC::DrawText(const CString& text, CRect* rect, unsigned format) {
     if (!rect) return 0;
     const int lineHeight = impl_->state.font->Face().CellHeight();
     auto measure = [this](std::wstring_view line) {
-        return GetTextExtent(line.data(), static_cast<int>(line.size())).cx;
+        return GetTextExtent(line.data(), qx::CheckedLength<int>(line.size())).cx;
     };
     std::vector<qx::gfx::TextLine> lines = qx::gfx::BreakTextLines(text.str(), format, rect->Width(), measure);
-    const int height = lineHeight * static_cast<int>(lines.size());
+    const int height = lineHeight * qx::CheckedLength<int>(lines.size());
     if (format & DT_CALCRECT) {
         int widest = 0;
         for (const qx::gfx::TextLine& line : lines) widest = std::max(widest, line.width);

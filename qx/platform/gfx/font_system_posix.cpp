@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "qx/platform/base/checked_length.h"
 #include "qx/platform/base/utf.h"
 #include "qx/platform/gfx/font_state.h"
 #include "qx/platform/gfx/internal/advance_table.h"
@@ -239,7 +240,7 @@ private:
         // line; Pango would draw symbols or expand tabs, or refuse a zero.
         // They are measured and drawn as spaces.
         std::replace_if(utf8_.begin(), utf8_.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, ' ');
-        pango_layout_set_text(layout_, utf8_.data(), static_cast<int>(utf8_.size()));
+        pango_layout_set_text(layout_, utf8_.data(), qx::CheckedLength<int>(utf8_.size()));
     }
 
     FaceMetrics ReadMetrics(const ResolvedFace& face) {

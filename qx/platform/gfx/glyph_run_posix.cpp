@@ -1,5 +1,6 @@
 #include "qx/platform/gfx/internal/glyph_run.h"
 
+#include "qx/platform/base/checked_length.h"
 #include "qx/platform/base/utf.h"
 #include "qx/platform/gfx/internal/font_system.h"
 
@@ -15,16 +16,16 @@ void GlyphRun::Clear() {
 void GlyphRun::Append(wchar_t c, unsigned long glyph, double baseline, double advance) {
     const std::size_t before = utf8.size();
     AppendUtf8(std::wstring_view(&c, 1), utf8);
-    clusters.push_back({static_cast<int>(utf8.size() - before), 1});
+    clusters.push_back({qx::CheckedLength<int>(utf8.size() - before), 1});
     glyphs.push_back({glyph, width, baseline});
     width += advance;
 }
 
 void ShowGlyphRun(cairo_t* cr, cairo_scaled_font_t* scaledFont, const GlyphRun& run, const FontFace& font) {
     cairo_set_scaled_font(cr, scaledFont);
-    cairo_show_text_glyphs(cr, run.utf8.data(), static_cast<int>(run.utf8.size()), run.glyphs.data(),
-                           static_cast<int>(run.glyphs.size()), run.clusters.data(),
-                           static_cast<int>(run.clusters.size()), cairo_text_cluster_flags_t{});
+    cairo_show_text_glyphs(cr, run.utf8.data(), qx::CheckedLength<int>(run.utf8.size()), run.glyphs.data(),
+                           qx::CheckedLength<int>(run.glyphs.size()), run.clusters.data(),
+                           qx::CheckedLength<int>(run.clusters.size()), cairo_text_cluster_flags_t{});
     if (!font.underline && !font.strikeOut) return;
     // Lines across the run's advance, their positions measured upwards from
     // the baseline, as the layout draws them.

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "qx/platform/base/checked_length.h"
 #include "qx/platform/base/utf.h"
 #include "qx/platform/gfx/dc.h"
 #include "qx/platform/gfx/internal/dc_impl.h"
@@ -159,7 +160,7 @@ std::unique_ptr<PangoLayout, GObjectUnref> MakeLayout(PangoContext* context, con
     }
     pango_layout_set_attributes(l, attributes);
     pango_attr_list_unref(attributes);
-    pango_layout_set_text(l, paragraph.utf8.data(), static_cast<int>(paragraph.utf8.size()));
+    pango_layout_set_text(l, paragraph.utf8.data(), qx::CheckedLength<int>(paragraph.utf8.size()));
     return layout;
 }
 
