@@ -24,6 +24,7 @@ LAYERS = [
     "platform/base",
     "platform/os",
     "platform/gfx",
+    "platform/wnd",
     "message",
     "text",
     "tree",
