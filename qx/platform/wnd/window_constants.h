@@ -301,30 +301,179 @@ inline constexpr UINT GW_HWNDPREV = 3;
 inline constexpr UINT GW_OWNER = 4;
 inline constexpr UINT GW_CHILD = 5;
 
-// Virtual keys the layer itself handles; the tracer knows them all.
-inline constexpr UINT VK_LBUTTON = 0x01;
-inline constexpr UINT VK_RBUTTON = 0x02;
-inline constexpr UINT VK_CANCEL = 0x03;
-inline constexpr UINT VK_MBUTTON = 0x04;
-inline constexpr UINT VK_BACK = 0x08;
-inline constexpr UINT VK_TAB = 0x09;
-inline constexpr UINT VK_RETURN = 0x0D;
-inline constexpr UINT VK_SHIFT = 0x10;
-inline constexpr UINT VK_CONTROL = 0x11;
-inline constexpr UINT VK_MENU = 0x12;
-inline constexpr UINT VK_ESCAPE = 0x1B;
-inline constexpr UINT VK_SPACE = 0x20;
-inline constexpr UINT VK_PRIOR = 0x21;
-inline constexpr UINT VK_NEXT = 0x22;
-inline constexpr UINT VK_END = 0x23;
-inline constexpr UINT VK_HOME = 0x24;
-inline constexpr UINT VK_LEFT = 0x25;
-inline constexpr UINT VK_UP = 0x26;
-inline constexpr UINT VK_RIGHT = 0x27;
-inline constexpr UINT VK_DOWN = 0x28;
-inline constexpr UINT VK_INSERT = 0x2D;
-inline constexpr UINT VK_DELETE = 0x2E;
-inline constexpr UINT VK_F1 = 0x70;
+// The virtual keys under their published names, one name to a value (the
+// other names of a value follow below). The message tracer names keys from
+// the same list.
+#define QX_VIRTUAL_KEYS(X) \
+    X(VK_LBUTTON, 0x01) \
+    X(VK_RBUTTON, 0x02) \
+    X(VK_CANCEL, 0x03) \
+    X(VK_MBUTTON, 0x04) \
+    X(VK_XBUTTON1, 0x05) \
+    X(VK_XBUTTON2, 0x06) \
+    X(VK_BACK, 0x08) \
+    X(VK_TAB, 0x09) \
+    X(VK_CLEAR, 0x0C) \
+    X(VK_RETURN, 0x0D) \
+    X(VK_SHIFT, 0x10) \
+    X(VK_CONTROL, 0x11) \
+    X(VK_MENU, 0x12) \
+    X(VK_PAUSE, 0x13) \
+    X(VK_CAPITAL, 0x14) \
+    X(VK_KANA, 0x15) \
+    X(VK_IME_ON, 0x16) \
+    X(VK_JUNJA, 0x17) \
+    X(VK_FINAL, 0x18) \
+    X(VK_HANJA, 0x19) \
+    X(VK_IME_OFF, 0x1A) \
+    X(VK_ESCAPE, 0x1B) \
+    X(VK_CONVERT, 0x1C) \
+    X(VK_NONCONVERT, 0x1D) \
+    X(VK_ACCEPT, 0x1E) \
+    X(VK_MODECHANGE, 0x1F) \
+    X(VK_SPACE, 0x20) \
+    X(VK_PRIOR, 0x21) \
+    X(VK_NEXT, 0x22) \
+    X(VK_END, 0x23) \
+    X(VK_HOME, 0x24) \
+    X(VK_LEFT, 0x25) \
+    X(VK_UP, 0x26) \
+    X(VK_RIGHT, 0x27) \
+    X(VK_DOWN, 0x28) \
+    X(VK_SELECT, 0x29) \
+    X(VK_PRINT, 0x2A) \
+    X(VK_EXECUTE, 0x2B) \
+    X(VK_SNAPSHOT, 0x2C) \
+    X(VK_INSERT, 0x2D) \
+    X(VK_DELETE, 0x2E) \
+    X(VK_HELP, 0x2F) \
+    X(VK_LWIN, 0x5B) \
+    X(VK_RWIN, 0x5C) \
+    X(VK_APPS, 0x5D) \
+    X(VK_SLEEP, 0x5F) \
+    X(VK_NUMPAD0, 0x60) \
+    X(VK_NUMPAD1, 0x61) \
+    X(VK_NUMPAD2, 0x62) \
+    X(VK_NUMPAD3, 0x63) \
+    X(VK_NUMPAD4, 0x64) \
+    X(VK_NUMPAD5, 0x65) \
+    X(VK_NUMPAD6, 0x66) \
+    X(VK_NUMPAD7, 0x67) \
+    X(VK_NUMPAD8, 0x68) \
+    X(VK_NUMPAD9, 0x69) \
+    X(VK_MULTIPLY, 0x6A) \
+    X(VK_ADD, 0x6B) \
+    X(VK_SEPARATOR, 0x6C) \
+    X(VK_SUBTRACT, 0x6D) \
+    X(VK_DECIMAL, 0x6E) \
+    X(VK_DIVIDE, 0x6F) \
+    X(VK_F1, 0x70) \
+    X(VK_F2, 0x71) \
+    X(VK_F3, 0x72) \
+    X(VK_F4, 0x73) \
+    X(VK_F5, 0x74) \
+    X(VK_F6, 0x75) \
+    X(VK_F7, 0x76) \
+    X(VK_F8, 0x77) \
+    X(VK_F9, 0x78) \
+    X(VK_F10, 0x79) \
+    X(VK_F11, 0x7A) \
+    X(VK_F12, 0x7B) \
+    X(VK_F13, 0x7C) \
+    X(VK_F14, 0x7D) \
+    X(VK_F15, 0x7E) \
+    X(VK_F16, 0x7F) \
+    X(VK_F17, 0x80) \
+    X(VK_F18, 0x81) \
+    X(VK_F19, 0x82) \
+    X(VK_F20, 0x83) \
+    X(VK_F21, 0x84) \
+    X(VK_F22, 0x85) \
+    X(VK_F23, 0x86) \
+    X(VK_F24, 0x87) \
+    X(VK_NAVIGATION_VIEW, 0x88) \
+    X(VK_NAVIGATION_MENU, 0x89) \
+    X(VK_NAVIGATION_UP, 0x8A) \
+    X(VK_NAVIGATION_DOWN, 0x8B) \
+    X(VK_NAVIGATION_LEFT, 0x8C) \
+    X(VK_NAVIGATION_RIGHT, 0x8D) \
+    X(VK_NAVIGATION_ACCEPT, 0x8E) \
+    X(VK_NAVIGATION_CANCEL, 0x8F) \
+    X(VK_NUMLOCK, 0x90) \
+    X(VK_SCROLL, 0x91) \
+    X(VK_OEM_NEC_EQUAL, 0x92) \
+    X(VK_OEM_FJ_MASSHOU, 0x93) \
+    X(VK_OEM_FJ_TOUROKU, 0x94) \
+    X(VK_OEM_FJ_LOYA, 0x95) \
+    X(VK_OEM_FJ_ROYA, 0x96) \
+    X(VK_LSHIFT, 0xA0) \
+    X(VK_RSHIFT, 0xA1) \
+    X(VK_LCONTROL, 0xA2) \
+    X(VK_RCONTROL, 0xA3) \
+    X(VK_LMENU, 0xA4) \
+    X(VK_RMENU, 0xA5) \
+    X(VK_BROWSER_BACK, 0xA6) \
+    X(VK_BROWSER_FORWARD, 0xA7) \
+    X(VK_BROWSER_REFRESH, 0xA8) \
+    X(VK_BROWSER_STOP, 0xA9) \
+    X(VK_BROWSER_SEARCH, 0xAA) \
+    X(VK_BROWSER_FAVORITES, 0xAB) \
+    X(VK_BROWSER_HOME, 0xAC) \
+    X(VK_VOLUME_MUTE, 0xAD) \
+    X(VK_VOLUME_DOWN, 0xAE) \
+    X(VK_VOLUME_UP, 0xAF) \
+    X(VK_MEDIA_NEXT_TRACK, 0xB0) \
+    X(VK_MEDIA_PREV_TRACK, 0xB1) \
+    X(VK_MEDIA_STOP, 0xB2) \
+    X(VK_MEDIA_PLAY_PAUSE, 0xB3) \
+    X(VK_LAUNCH_MAIL, 0xB4) \
+    X(VK_LAUNCH_MEDIA_SELECT, 0xB5) \
+    X(VK_LAUNCH_APP1, 0xB6) \
+    X(VK_LAUNCH_APP2, 0xB7)
+
+#define QX_DECLARE_KEY(name, value) inline constexpr UINT name = value;
+QX_VIRTUAL_KEYS(QX_DECLARE_KEY)
+#undef QX_DECLARE_KEY
+inline constexpr UINT VK_HANGEUL = VK_KANA;
+inline constexpr UINT VK_HANGUL = VK_KANA;
+inline constexpr UINT VK_KANJI = VK_HANJA;
+inline constexpr UINT VK_OEM_FJ_JISHO = VK_OEM_NEC_EQUAL;
+
+// Hit-test codes of WM_NCHITTEST, one name to a value; the message tracer
+// names them from this list.
+#define QX_HIT_TEST_CODES(X) \
+    X(HTERROR, -2) \
+    X(HTTRANSPARENT, -1) \
+    X(HTNOWHERE, 0) \
+    X(HTCLIENT, 1) \
+    X(HTCAPTION, 2) \
+    X(HTSYSMENU, 3) \
+    X(HTGROWBOX, 4) \
+    X(HTMENU, 5) \
+    X(HTHSCROLL, 6) \
+    X(HTVSCROLL, 7) \
+    X(HTMINBUTTON, 8) \
+    X(HTMAXBUTTON, 9) \
+    X(HTLEFT, 10) \
+    X(HTRIGHT, 11) \
+    X(HTTOP, 12) \
+    X(HTTOPLEFT, 13) \
+    X(HTTOPRIGHT, 14) \
+    X(HTBOTTOM, 15) \
+    X(HTBOTTOMLEFT, 16) \
+    X(HTBOTTOMRIGHT, 17) \
+    X(HTBORDER, 18) \
+    X(HTOBJECT, 19) \
+    X(HTCLOSE, 20) \
+    X(HTHELP, 21)
+#define QX_DECLARE_HIT_TEST(name, value) inline constexpr int name = value;
+QX_HIT_TEST_CODES(QX_DECLARE_HIT_TEST)
+#undef QX_DECLARE_HIT_TEST
+inline constexpr int HTSIZE = HTGROWBOX;
+inline constexpr int HTREDUCE = HTMINBUTTON;
+inline constexpr int HTZOOM = HTMAXBUTTON;
+inline constexpr int HTSIZEFIRST = HTLEFT;
+inline constexpr int HTSIZELAST = HTBOTTOMRIGHT;
 
 // Mouse-key flags of mouse messages.
 inline constexpr WPARAM MK_LBUTTON = 0x0001;
