@@ -38,6 +38,7 @@
 #include "qx/platform/base/number_parse.h"
 #include "qx/platform/base/unicode.h"
 #include "qx/platform/base/utf.h"
+#include "qx/platform/gfx/cairo_dc.h"
 #include "qx/platform/gfx/dc.h"
 #include "qx/platform/gfx/font_state.h"
 #include "qx/platform/gfx/gdi_objects.h"
