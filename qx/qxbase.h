@@ -78,6 +78,7 @@
 #include "qx/platform/os/xdg_folders.h"
 #include "qx/platform/os/zip_store.h"
 #include "qx/platform/wnd/common_controls.h"
+#include "qx/platform/wnd/control_view.h"
 #include "qx/platform/wnd/dialog_box.h"
 #include "qx/platform/wnd/dialog_template.h"
 #include "qx/platform/wnd/image_host.h"

@@ -11,6 +11,7 @@
 #include "qx/platform/base/utf.h"
 #include "qx/platform/os/file_system.h"
 #include "qx/platform/os/native_path.h"
+#include "qx/platform/wnd/control_view.h"
 #include "qx/platform/wnd/dialog_box.h"
 #include "qx/platform/wnd/internal/dialog_state.h"
 #include "qx/platform/wnd/internal/host_support.h"
@@ -214,18 +215,6 @@ std::string RectJson(const CRect& r) {
            std::to_string(r.bottom) + "]";
 }
 
-std::vector<std::wstring> Entries(HWND hwnd, UINT countMessage, UINT lengthMessage, UINT textMessage) {
-    std::vector<std::wstring> entries;
-    const auto count = SendMessage(hwnd, countMessage);
-    for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = SendMessage(hwnd, lengthMessage, static_cast<WPARAM>(i));
-        std::wstring text(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
-        text.resize(static_cast<size_t>(std::max<LRESULT>(0, SendMessage(hwnd, textMessage, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data())))));
-        entries.push_back(text);
-    }
-    return entries;
-}
-
 std::string DescribeChild(HWND dialog, HWND child, int defaultId) {
     const std::string kind = wnd::ControlKind(child);
     CRect rect;
@@ -252,8 +241,7 @@ std::string DescribeChild(HWND dialog, HWND child, int defaultId) {
     }
     if (kind == "combo" || kind == "list") {
         const bool combo = kind == "combo";
-        const auto entries = combo ? Entries(child, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT)
-                                   : Entries(child, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+        const auto entries = ListEntries(child);
         out += ",\"items\":[";
         for (size_t i = 0; i < entries.size(); ++i) {
             if (i) out += ',';
