@@ -1,5 +1,5 @@
-// Choosing the UI host: QX_UI, or what the process has (a terminal) when it
-// says auto.
+// Choosing the UI host: QX_UI, or what the process has (a display, a
+// terminal) when it says auto.
 #include <cstdio>
 #include <cstdlib>
 
@@ -14,13 +14,27 @@ std::unique_ptr<UiHost>& Installed() {
     return host;
 }
 
+// What the process has: a display and the GTK plugin, else a terminal, else
+// nobody to ask.
+std::unique_ptr<UiHost> MakeAutoHost() {
+    if (wnd::HasDisplay()) {
+        std::string ignored;  // no plugin or no display to open: look further
+        if (std::unique_ptr<UiHost> gtk = wnd::LoadGtkHost(&ignored)) return gtk;
+    }
+    // The terminal host comes in here: when standard input and standard
+    // error are terminals.
+    return wnd::MakeBatchHost();
+}
+
 }  // namespace
 
 std::unique_ptr<UiHost> MakeUiHost(const std::string& name, std::string* why) {
-    if (name == "batch" || name == "auto" || name.empty()) return wnd::MakeBatchHost();
+    if (name == "auto" || name.empty()) return MakeAutoHost();
+    if (name == "batch") return wnd::MakeBatchHost();
+    if (name == "gtk") return wnd::LoadGtkHost(why);
     if (name == "script") return wnd::MakeScriptHostFromEnvironment(why);
     if (name == "image") return wnd::MakeImageHostFromEnvironment(why);
-    if (why) *why = "QX_UI names no host this build has: \"" + name + "\" (batch, script, image, auto)";
+    if (why) *why = "QX_UI names no host this build has: \"" + name + "\" (gtk, batch, script, image, auto)";
     return nullptr;
 }
 
