@@ -13,6 +13,8 @@ namespace qx {
 
 const char* ControlKind(HWND hwnd) { return wnd::ControlKind(hwnd); }
 
+std::wstring WindowTextOf(HWND hwnd) { return wnd::WindowTextOf(hwnd); }
+
 std::wstring WithoutMnemonics(const std::wstring& label) { return wnd::WithoutMnemonics(label); }
 
 std::vector<std::wstring> ListEntries(HWND hwnd) {

@@ -1,8 +1,9 @@
 // What a UI host that shows the model's controls as a toolkit's own widgets
 // reads from the model beyond the window functions: the kind of widget a
-// window stands for, labels without their mnemonics, list entries, list view columns and
-// whether a dialog runs modally. Hosts outside the library (the GTK plugin)
-// see the model only through these and the public window functions.
+// window stands for, its text, labels without their mnemonics, list entries,
+// list view columns and whether a dialog runs modally. Hosts outside the
+// library (the GTK plugin) see the model only through these and the public
+// window functions.
 #pragma once
 
 #include <string>
@@ -18,6 +19,8 @@ namespace qx {
 // "listview", "progress", or "window" for any other class (dialogs, the
 // family's own registered classes) and for an invalid handle.
 QX_API const char* ControlKind(HWND hwnd);
+// The window's text (WM_GETTEXT, however long).
+QX_API std::wstring WindowTextOf(HWND hwnd);
 // The label without its mnemonic ampersands ("&&" stands for one '&').
 QX_API std::wstring WithoutMnemonics(const std::wstring& label);
 // The entries of a combo box or list box, in their order; empty for any

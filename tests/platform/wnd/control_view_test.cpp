@@ -51,4 +51,7 @@ TEST_F(WndTest, ControlViewReadsTheKindEntriesAndColumnsOfControls) {
     EXPECT_EQ(SendMessage(check, BM_GETCHECK), BST_CHECKED);
     EXPECT_FALSE(qx::IsModalDialog(parent));
     EXPECT_EQ(qx::WithoutMnemonics(L"&Speichern && Schließen"), L"Speichern & Schließen");
+    const std::wstring longText(5000, L'x');
+    SetWindowText(parent, longText.c_str());
+    EXPECT_EQ(qx::WindowTextOf(parent), longText);
 }
