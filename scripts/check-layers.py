@@ -43,7 +43,7 @@ POSIX_HEADERS = re.compile(r"^(unistd|fcntl|dirent|dlfcn|link|pwd|iconv|time|std
 # Headers of the libraries the platform layer wraps: only under qx/platform,
 # never in a public (installed) header.
 LIBRARY_HEADERS = re.compile(r"^(cairo|pango/|hb[.-]|harfbuzz/|glib|gdk-pixbuf/|fontconfig/|minizip/|mspack\.h|"
-                             r"unicode/|zlib\.h|gtk/|gdk/)")
+                             r"unicode/|zlib\.h|gtk/|gdk/|X11/)")
 
 
 def layer_of(path):

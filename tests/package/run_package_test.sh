@@ -3,6 +3,7 @@
 # alone, as a user of the package would:
 #   - the installed qxtool runs with a clean environment, and its manual
 #     page and bash completion are in place;
+#   - the GTK host plugin sits beside the library and finds it there;
 #   - qx/qxbase.h includes every installed header, and every header
 #     compiles on its own;
 #   - tests/package/consumer builds through find_package(qxbase) (CMake
@@ -56,6 +57,24 @@ case " $offered " in
   *" cat "*) ;;
   *) fail "the completion offers '$offered' after 'qxtool tree'" ;;
 esac
+
+echo "== GTK host plugin"
+# Beside the library, where the library's loader looks, and finding the
+# library in its own folder without LD_LIBRARY_PATH. A build without the
+# plugin (QX_GTK=OFF) installs none.
+core=$(find "$prefix" -name 'libqxbase.so.1' -print -quit)
+plugin=$(find "$prefix" -name 'libqxbase-gtk.so' -print -quit)
+if [ -e "$build_dir/qx/libqxbase-gtk.so" ] && [ -z "$plugin" ]; then
+  fail "libqxbase-gtk.so was built but not installed"
+fi
+if [ -n "$plugin" ]; then
+  [ "${plugin%/*}" = "${core%/*}" ] || fail "libqxbase-gtk.so is installed in ${plugin%/*}, not beside ${core}"
+  if env -i ldd "$plugin" | grep -q "not found"; then
+    env -i ldd "$plugin" >&2
+    fail "the installed libqxbase-gtk.so does not find its libraries"
+  fi
+  env -i ldd "$plugin" | grep -q "libqxbase.so.1 => ${core%/*}/" || fail "the installed plugin does not use the installed library"
+fi
 
 echo "== umbrella header and self-contained headers"
 headers=$(cd "$prefix/include" && find qx -name '*.h' ! -path qx/qxbase.h | sort)
