@@ -24,6 +24,7 @@ LAYERS = [
     "platform/base",
     "platform/os",
     "platform/gfx",
+    "platform/wnd",
     "message",
     "text",
     "tree",
@@ -32,6 +33,7 @@ LAYERS = [
     "log",
     "archive",
     "print",
+    "trace",
 ]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"(qx/[^"]+)"', re.MULTILINE)
