@@ -119,7 +119,8 @@ QX_API LRESULT SendDlgItemMessage(HWND dialog, int id, UINT message, WPARAM wPar
 // none is there.
 QX_API BOOL PeekMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
 QX_API LRESULT DispatchMessage(const MSG* msg);
-enum : UINT { PM_NOREMOVE = 0, PM_REMOVE = 1 };
+inline constexpr UINT PM_NOREMOVE = 0;
+inline constexpr UINT PM_REMOVE = 1;
 
 // Timers: due on the layer's clock (GetTickCount), delivered as WM_TIMER by
 // the message pump. An id already set on the window is restarted.

@@ -1,0 +1,28 @@
+// What the UI hosts share: reading a dialog the way a user sees it, and
+// answering it the way a user who only presses Enter would.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "qx/platform/wnd/window_types.h"
+
+namespace qx::wnd {
+
+std::wstring WindowTextOf(HWND hwnd);
+std::wstring ClassNameOf(HWND hwnd);
+// The message a dialog shows: the texts of its static controls and
+// read-only edits, in tab order, one per line.
+std::wstring DialogMessage(HWND dialog);
+// The label without its mnemonic ampersands ("&&" stands for one '&').
+std::wstring WithoutMnemonics(const std::wstring& label);
+// The push buttons of *dialog*, in tab order.
+std::vector<HWND> PushButtons(HWND dialog);
+// Presses the default button (then Cancel, then ends the loop with
+// IDCANCEL) until the modal loop of *dialog* has ended.
+void AnswerWithDefault(HWND dialog);
+// The kind of control a host shows: "button", "check", "radio", "group",
+// "edit", "static", "combo", "list", "listview", "progress" or "window".
+const char* ControlKind(HWND hwnd);
+
+}  // namespace qx::wnd

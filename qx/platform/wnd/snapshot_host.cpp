@@ -1,0 +1,17 @@
+#include "qx/platform/wnd/snapshot_host.h"
+
+#include "qx/platform/wnd/internal/dialog_state.h"
+
+namespace qx {
+
+void SnapshotHost::WindowShown(HWND topLevel) {
+    if (!wnd::IsModalDialog(topLevel)) Snapshot(topLevel);
+}
+
+void SnapshotHost::RunModalLoop(HWND dialog) {
+    PumpMessages();
+    if (!IsModalLoopEnded(dialog)) Snapshot(dialog);
+    Answer(dialog);
+}
+
+}  // namespace qx
