@@ -31,34 +31,27 @@ const wchar_t* TextAt(long lParam) {
     return text != nullptr ? text : L"";
 }
 
+// A name, or the number when there is none.
+std::wstring NameOrNumber(const wchar_t* name, long long value) {
+    return name != nullptr ? std::wstring(name) : Format(L"%lli", value);
+}
+
 std::wstring SizeType(unsigned type) {
-    switch (type) {
-        case SIZE_RESTORED: return L"SIZE_RESTORED";
-        case SIZE_MINIMIZED: return L"SIZE_MINIMIZED";
-        case SIZE_MAXIMIZED: return L"SIZE_MAXIMIZED";
-        case SIZE_MAXSHOW: return L"SIZE_MAXSHOW";
-        case SIZE_MAXHIDE: return L"SIZE_MAXHIDE";
-    }
-    return Format(L"%i", static_cast<int>(type));
+    return NameOrNumber(FindCodeName(type, {QX_NAMED(SIZE_RESTORED), QX_NAMED(SIZE_MINIMIZED), QX_NAMED(SIZE_MAXIMIZED),
+                                            QX_NAMED(SIZE_MAXSHOW), QX_NAMED(SIZE_MAXHIDE)}),
+                        static_cast<int>(type));
 }
 
 std::wstring ShowStatus(long status) {
-    switch (status) {
-        case SW_PARENTCLOSING: return L"SW_PARENTCLOSING";
-        case SW_OTHERZOOM: return L"SW_OTHERZOOM";
-        case SW_PARENTOPENING: return L"SW_PARENTOPENING";
-        case SW_OTHERUNZOOM: return L"SW_OTHERUNZOOM";
-    }
-    return Format(L"%li", status);
+    const wchar_t* name = nullptr;
+    if (status >= 0 && status <= 0xFFFF)
+        name = FindCodeName(static_cast<unsigned>(status), {QX_NAMED(SW_PARENTCLOSING), QX_NAMED(SW_OTHERZOOM),
+                                                            QX_NAMED(SW_PARENTOPENING), QX_NAMED(SW_OTHERUNZOOM)});
+    return NameOrNumber(name, status);
 }
 
 std::wstring UiStateAction(unsigned action) {
-    switch (action) {
-        case UIS_SET: return L"UIS_SET";
-        case UIS_CLEAR: return L"UIS_CLEAR";
-        case UIS_INITIALIZE: return L"UIS_INITIALIZE";
-    }
-    return Format(L"%i", static_cast<int>(action));
+    return NameOrNumber(FindCodeName(action, {QX_NAMED(UIS_SET), QX_NAMED(UIS_CLEAR), QX_NAMED(UIS_INITIALIZE)}), action);
 }
 
 // "HitTest: ..., message: ..." from the hit-test code in the low word and
@@ -91,55 +84,24 @@ bool IsComboBox(HWND control) {
     return className[i] == 0 && expected[i] == 0;
 }
 
-#define QX_CODE_CASE(name) \
-    case name: return L"" #name;
-
 const wchar_t* ButtonCode(unsigned code) {
-    switch (code) {
-        QX_CODE_CASE(BN_CLICKED)
-        QX_CODE_CASE(BN_PAINT)
-        QX_CODE_CASE(BN_PUSHED)
-        QX_CODE_CASE(BN_UNPUSHED)
-        QX_CODE_CASE(BN_DISABLE)
-        QX_CODE_CASE(BN_DBLCLK)
-        QX_CODE_CASE(BN_SETFOCUS)
-        QX_CODE_CASE(BN_KILLFOCUS)
-    }
-    return nullptr;
+    return FindCodeName(code, {QX_NAMED(BN_CLICKED), QX_NAMED(BN_PAINT), QX_NAMED(BN_PUSHED), QX_NAMED(BN_UNPUSHED),
+                               QX_NAMED(BN_DISABLE), QX_NAMED(BN_DBLCLK), QX_NAMED(BN_SETFOCUS),
+                               QX_NAMED(BN_KILLFOCUS)});
 }
 
 const wchar_t* EditCode(unsigned code) {
-    switch (code) {
-        QX_CODE_CASE(EN_SETFOCUS)
-        QX_CODE_CASE(EN_KILLFOCUS)
-        QX_CODE_CASE(EN_CHANGE)
-        QX_CODE_CASE(EN_UPDATE)
-        QX_CODE_CASE(EN_ERRSPACE)
-        QX_CODE_CASE(EN_MAXTEXT)
-        QX_CODE_CASE(EN_HSCROLL)
-        QX_CODE_CASE(EN_VSCROLL)
-    }
-    return nullptr;
+    return FindCodeName(code, {QX_NAMED(EN_SETFOCUS), QX_NAMED(EN_KILLFOCUS), QX_NAMED(EN_CHANGE),
+                               QX_NAMED(EN_UPDATE), QX_NAMED(EN_ERRSPACE), QX_NAMED(EN_MAXTEXT),
+                               QX_NAMED(EN_HSCROLL), QX_NAMED(EN_VSCROLL)});
 }
 
 const wchar_t* ComboCode(unsigned code) {
-    switch (code) {
-        QX_CODE_CASE(CBN_ERRSPACE)
-        QX_CODE_CASE(CBN_SELCHANGE)
-        QX_CODE_CASE(CBN_DBLCLK)
-        QX_CODE_CASE(CBN_SETFOCUS)
-        QX_CODE_CASE(CBN_KILLFOCUS)
-        QX_CODE_CASE(CBN_EDITCHANGE)
-        QX_CODE_CASE(CBN_EDITUPDATE)
-        QX_CODE_CASE(CBN_DROPDOWN)
-        QX_CODE_CASE(CBN_CLOSEUP)
-        QX_CODE_CASE(CBN_SELENDOK)
-        QX_CODE_CASE(CBN_SELENDCANCEL)
-    }
-    return nullptr;
+    return FindCodeName(code, {QX_NAMED(CBN_ERRSPACE), QX_NAMED(CBN_SELCHANGE), QX_NAMED(CBN_DBLCLK),
+                               QX_NAMED(CBN_SETFOCUS), QX_NAMED(CBN_KILLFOCUS), QX_NAMED(CBN_EDITCHANGE),
+                               QX_NAMED(CBN_EDITUPDATE), QX_NAMED(CBN_DROPDOWN), QX_NAMED(CBN_CLOSEUP),
+                               QX_NAMED(CBN_SELENDOK), QX_NAMED(CBN_SELENDCANCEL)});
 }
-
-#undef QX_CODE_CASE
 
 // A WM_COMMAND notification code means something only for the kind of
 // control that sent it: combo boxes are told by their class, buttons and
@@ -159,7 +121,7 @@ std::wstring CommandCode(unsigned code, long lParam) {
                 name = EditCode(code);
         }
     }
-    return name != nullptr ? std::wstring(name) : Format(L"%u", code);
+    return NameOrNumber(name, code);
 }
 
 std::wstring CharText(unsigned code) {

@@ -2,7 +2,6 @@
 
 #include <initializer_list>
 #include <unordered_map>
-#include <utility>
 
 #include "qx/platform/base/format.h"
 #include "qx/platform/wnd/window_constants.h"
@@ -23,16 +22,13 @@ constexpr bool StrictlyAscending() {
 }
 static_assert(StrictlyAscending(), "message_list.h must be in strictly ascending order of identifier");
 
-// A flag's bit and its name.
-using FlagName = std::pair<unsigned, const wchar_t*>;
-
-std::wstring JoinFlags(unsigned flags, std::initializer_list<FlagName> names) {
+std::wstring JoinFlags(unsigned flags, std::initializer_list<CodeName> names) {
     std::wstring text;
-    for (const auto& [bit, name] : names) {
-        if ((flags & bit) == 0) continue;
+    for (const CodeName& flag : names) {
+        if ((flags & flag.code) == 0) continue;
         if (!text.empty()) text += L" | ";
-        text += name;
-        flags &= ~bit;
+        text += flag.name;
+        flags &= ~flag.code;
     }
     if (flags != 0) {
         if (!text.empty()) text += L" | ";
@@ -42,6 +38,12 @@ std::wstring JoinFlags(unsigned flags, std::initializer_list<FlagName> names) {
 }
 
 }  // namespace
+
+const wchar_t* FindCodeName(unsigned code, std::initializer_list<CodeName> names) {
+    for (const CodeName& named : names)
+        if (named.code == code) return named.name;
+    return nullptr;
+}
 
 const TraceEntry* TraceTable() { return kMessages; }
 std::size_t TraceTableSize() { return sizeof kMessages / sizeof kMessages[0]; }
@@ -95,58 +97,32 @@ std::wstring VirtualKeyName(unsigned key) {
 }
 
 std::wstring NotifyCodeName(unsigned code) {
-#define QX_NOTIFY_CASE(name) \
-    case name: return L"" #name;
-    switch (code) {
-        QX_NOTIFY_CASE(NM_CLICK)
-        QX_NOTIFY_CASE(NM_DBLCLK)
-        QX_NOTIFY_CASE(NM_RETURN)
-        QX_NOTIFY_CASE(NM_RCLICK)
-        QX_NOTIFY_CASE(NM_RDBLCLK)
-        QX_NOTIFY_CASE(NM_SETFOCUS)
-        QX_NOTIFY_CASE(NM_KILLFOCUS)
-        QX_NOTIFY_CASE(NM_CUSTOMDRAW)
-        QX_NOTIFY_CASE(NM_HOVER)
-        QX_NOTIFY_CASE(NM_NCHITTEST)
-        QX_NOTIFY_CASE(NM_KEYDOWN)
-        QX_NOTIFY_CASE(NM_SETCURSOR)
-        QX_NOTIFY_CASE(NM_CHAR)
-        QX_NOTIFY_CASE(TTN_GETDISPINFO)
-        QX_NOTIFY_CASE(TTN_SHOW)
-        QX_NOTIFY_CASE(TTN_POP)
-        QX_NOTIFY_CASE(TTN_LINKCLICK)
-    }
-#undef QX_NOTIFY_CASE
+    const wchar_t* name = FindCodeName(
+        code, {QX_NAMED(NM_CLICK), QX_NAMED(NM_DBLCLK), QX_NAMED(NM_RETURN), QX_NAMED(NM_RCLICK),
+               QX_NAMED(NM_RDBLCLK), QX_NAMED(NM_SETFOCUS), QX_NAMED(NM_KILLFOCUS), QX_NAMED(NM_CUSTOMDRAW),
+               QX_NAMED(NM_HOVER), QX_NAMED(NM_NCHITTEST), QX_NAMED(NM_KEYDOWN), QX_NAMED(NM_SETCURSOR),
+               QX_NAMED(NM_CHAR), QX_NAMED(TTN_GETDISPINFO), QX_NAMED(TTN_SHOW), QX_NAMED(TTN_POP),
+               QX_NAMED(TTN_LINKCLICK)});
+    if (name != nullptr) return name;
     // Notification codes count down from zero; signed they read as the
     // platform's documentation gives them.
     return Format(L"%i", static_cast<int>(code));
 }
 
 std::wstring MouseKeyFlags(unsigned flags) {
-    return JoinFlags(flags, {{MK_LBUTTON, L"MK_LBUTTON"},
-                             {MK_RBUTTON, L"MK_RBUTTON"},
-                             {MK_SHIFT, L"MK_SHIFT"},
-                             {MK_CONTROL, L"MK_CONTROL"},
-                             {MK_MBUTTON, L"MK_MBUTTON"},
-                             {MK_XBUTTON1, L"MK_XBUTTON1"},
-                             {MK_XBUTTON2, L"MK_XBUTTON2"}});
+    return JoinFlags(flags, {QX_NAMED(MK_LBUTTON), QX_NAMED(MK_RBUTTON), QX_NAMED(MK_SHIFT), QX_NAMED(MK_CONTROL),
+                             QX_NAMED(MK_MBUTTON), QX_NAMED(MK_XBUTTON1), QX_NAMED(MK_XBUTTON2)});
 }
 
 std::wstring DialogCodeFlags(unsigned flags) {
-    return JoinFlags(flags, {{DLGC_WANTARROWS, L"DLGC_WANTARROWS"},
-                             {DLGC_WANTTAB, L"DLGC_WANTTAB"},
-                             {DLGC_WANTALLKEYS, L"DLGC_WANTALLKEYS"},
-                             {DLGC_HASSETSEL, L"DLGC_HASSETSEL"},
-                             {DLGC_DEFPUSHBUTTON, L"DLGC_DEFPUSHBUTTON"},
-                             {DLGC_UNDEFPUSHBUTTON, L"DLGC_UNDEFPUSHBUTTON"},
-                             {DLGC_RADIOBUTTON, L"DLGC_RADIOBUTTON"},
-                             {DLGC_WANTCHARS, L"DLGC_WANTCHARS"},
-                             {DLGC_STATIC, L"DLGC_STATIC"},
-                             {DLGC_BUTTON, L"DLGC_BUTTON"}});
+    return JoinFlags(flags, {QX_NAMED(DLGC_WANTARROWS), QX_NAMED(DLGC_WANTTAB), QX_NAMED(DLGC_WANTALLKEYS),
+                             QX_NAMED(DLGC_HASSETSEL), QX_NAMED(DLGC_DEFPUSHBUTTON), QX_NAMED(DLGC_UNDEFPUSHBUTTON),
+                             QX_NAMED(DLGC_RADIOBUTTON), QX_NAMED(DLGC_WANTCHARS), QX_NAMED(DLGC_STATIC),
+                             QX_NAMED(DLGC_BUTTON)});
 }
 
 std::wstring UiStateFlags(unsigned flags) {
-    return JoinFlags(flags, {{UISF_HIDEFOCUS, L"UISF_HIDEFOCUS"}, {UISF_HIDEACCEL, L"UISF_HIDEACCEL"}});
+    return JoinFlags(flags, {QX_NAMED(UISF_HIDEFOCUS), QX_NAMED(UISF_HIDEACCEL)});
 }
 
 }  // namespace qx

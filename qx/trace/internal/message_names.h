@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 
 namespace qx {
@@ -13,6 +14,17 @@ struct TraceEntry {
     unsigned id;
     const wchar_t* name;
 };
+
+// A code or flag bit and its published name; QX_NAMED(BN_CLICKED) makes one
+// from the constant, so name and value come from the same declaration.
+struct CodeName {
+    unsigned code;
+    const wchar_t* name;
+};
+#define QX_NAMED(name) ::qx::CodeName{static_cast<unsigned>(name), L"" #name}
+
+// The name of *code* among *names*; nullptr when none has it.
+const wchar_t* FindCodeName(unsigned code, std::initializer_list<CodeName> names);
 
 // The table in ascending order of identifier (the order of message_list.h).
 const TraceEntry* TraceTable();
