@@ -466,9 +466,9 @@ inline constexpr UINT VK_OEM_FJ_JISHO = VK_OEM_NEC_EQUAL;
     X(HTOBJECT, 19) \
     X(HTCLOSE, 20) \
     X(HTHELP, 21)
-#define QX_DECLARE_HIT_TEST_CODE(name, value) inline constexpr int name = value;
-QX_HIT_TEST_CODES(QX_DECLARE_HIT_TEST_CODE)
-#undef QX_DECLARE_HIT_TEST_CODE
+#define QX_DECLARE_HIT_TEST(name, value) inline constexpr int name = value;
+QX_HIT_TEST_CODES(QX_DECLARE_HIT_TEST)
+#undef QX_DECLARE_HIT_TEST
 inline constexpr int HTSIZE = HTGROWBOX;
 inline constexpr int HTREDUCE = HTMINBUTTON;
 inline constexpr int HTZOOM = HTMAXBUTTON;
