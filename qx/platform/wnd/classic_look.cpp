@@ -6,6 +6,7 @@
 #include "qx/platform/gfx/gdi_objects.h"
 #include "qx/platform/gfx/targets.h"
 #include "qx/platform/wnd/common_controls.h"
+#include "qx/platform/wnd/internal/host_support.h"
 #include "qx/platform/wnd/internal/window_object.h"
 #include "qx/platform/wnd/screen.h"
 #include "qx/platform/wnd/window.h"
@@ -58,16 +59,12 @@ void Edge(CDC& dc, const CRect& r, bool sunken) {
     dc.FillSolidRect(CRect(r.right - 1, r.top, r.right, r.bottom), bottomRight);
 }
 
-void Text(CDC& dc, HWND hwnd, const std::wstring& text, CRect rect, unsigned format) {
+void Text(CDC& dc, HWND hwnd, const std::wstring& text, CRect rect, unsigned format, bool mnemonics = true) {
     FontScope font(dc, hwnd);
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(GetSysColor(IsWindowEnabled(hwnd) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
     // Mnemonic ampersands are not drawn; "&&" stands for one.
-    std::wstring shown;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'&' && i + 1 < text.size()) ++i;
-        shown += text[i];
-    }
+    const std::wstring shown = mnemonics ? WithoutMnemonics(text) : text;
     dc.DrawText(CString(shown.c_str()), &rect, format | DT_NOPREFIX);
 }
 
@@ -169,7 +166,7 @@ void PaintStatic(CDC& dc, HWND hwnd) {
     }
     unsigned format = kind == SS_CENTER ? DT_CENTER : kind == SS_RIGHT ? DT_RIGHT : DT_LEFT;
     format |= kind == SS_LEFTNOWORDWRAP ? DT_SINGLELINE : DT_WORDBREAK;
-    Text(dc, hwnd, TextOf(hwnd), r, format);
+    Text(dc, hwnd, TextOf(hwnd), r, format, !(w->style & SS_NOPREFIX));
 }
 
 void PaintListBox(CDC& dc, HWND hwnd) {

@@ -362,6 +362,11 @@ UINT IsDlgButtonChecked(HWND dialog, int id) {
     return static_cast<UINT>(SendMessage(GetDlgItem(dialog, id), BM_GETCHECK));
 }
 
+LONG_PTR GetDialogBaseUnits() {
+    const CSize base = qx::wnd::BaseUnitsOf(qx::DefaultGuiFont());
+    return static_cast<LONG_PTR>(MAKELONG(static_cast<unsigned>(base.cx), static_cast<unsigned>(base.cy)));
+}
+
 short GetKeyState(int virtualKey) {
     auto& keys = qx::wnd::KeysDown();
     auto it = keys.find(virtualKey);

@@ -46,7 +46,8 @@ std::wstring DialogMessage(HWND dialog) {
         Window* w = Find(child);
         const bool shown = kind == "static" || (kind == "edit" && (w->style & ES_READONLY));
         if (!shown || !(w->style & WS_VISIBLE)) continue;
-        const std::wstring text = kind == "static" ? WithoutMnemonics(WindowTextOf(child)) : WindowTextOf(child);
+        const bool mnemonics = kind == "static" && !(w->style & SS_NOPREFIX);
+        const std::wstring text = mnemonics ? WithoutMnemonics(WindowTextOf(child)) : WindowTextOf(child);
         if (text.empty()) continue;
         if (!message.empty()) message += L'\n';
         message += text;

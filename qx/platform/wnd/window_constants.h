@@ -4,7 +4,7 @@
 // message tracer reads too.
 #pragma once
 
-#include "qx/platform/os/message_box.h"  // MB_ flags and ID results
+#include "qx/platform/wnd/message_box.h"  // MB_ flags and ID results
 #include "qx/platform/wnd/message_list.h"
 #include "qx/platform/wnd/window_types.h"
 
@@ -121,6 +121,7 @@ inline constexpr DWORD SS_RIGHT = 0x02;
 inline constexpr DWORD SS_ICON = 0x03;
 inline constexpr DWORD SS_BLACKRECT = 0x04;
 inline constexpr DWORD SS_LEFTNOWORDWRAP = 0x0C;
+inline constexpr DWORD SS_NOPREFIX = 0x80;
 inline constexpr DWORD SS_BITMAP = 0x0E;
 inline constexpr DWORD SS_NOTIFY = 0x0100;
 inline constexpr DWORD SS_SUNKEN = 0x1000;

@@ -1,4 +1,4 @@
-#include "qx/platform/os/message_box.h"
+#include "qx/platform/wnd/message_box.h"
 
 #include <gtest/gtest.h>
 
