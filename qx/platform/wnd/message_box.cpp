@@ -7,8 +7,7 @@
 #include <vector>
 
 #include "qx/platform/gfx/targets.h"
-#include "qx/platform/os/path_split.h"
-#include "qx/platform/os/process_info.h"
+#include "qx/platform/wnd/cwnd.h"
 #include "qx/platform/wnd/dialog_box.h"
 #include "qx/platform/wnd/screen.h"
 
@@ -97,12 +96,7 @@ int ShowMessage(const wchar_t* text, const wchar_t* caption, unsigned flags) {
     return MessageHandlers::Instance().Show(text ? text : L"", caption ? caption : L"", flags);
 }
 
-int ShowAppMessage(const wchar_t* text, unsigned flags) {
-    std::wstring title(NamePart(ProgramPath()));
-    size_t dot = title.rfind(L'.');
-    if (dot != std::wstring::npos && dot > 0) title.resize(dot);
-    return ShowMessage(text, title.c_str(), flags);
-}
+int ShowAppMessage(const wchar_t* text, unsigned flags) { return ShowMessage(text, AfxGetAppName(), flags); }
 
 MessageHandler SetMessageHandler(MessageHandler handler) {
     return MessageHandlers::Instance().Exchange(std::move(handler));

@@ -19,6 +19,7 @@ using DWORD = std::uint32_t;
 using BOOL = int;
 using UINT_PTR = std::uintptr_t;
 using LONG_PTR = std::intptr_t;
+using DWORD_PTR = std::uintptr_t;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
