@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "qx/platform/os/terminal.h"
 #include "qx/platform/wnd/internal/hosts.h"
 #include "qx/platform/wnd/ui_host.h"
 
@@ -17,10 +18,17 @@ std::unique_ptr<UiHost>& Installed() {
 }  // namespace
 
 std::unique_ptr<UiHost> MakeUiHost(const std::string& name, std::string* why) {
-    if (name == "batch" || name == "auto" || name.empty()) return wnd::MakeBatchHost();
+    if (name == "auto" || name.empty()) {
+        // Somebody at a terminal answers there; everybody else gets the
+        // default answers.
+        if (StandardInputIsTerminal() && StandardErrorIsTerminal()) return wnd::MakeTerminalHost();
+        return wnd::MakeBatchHost();
+    }
+    if (name == "batch") return wnd::MakeBatchHost();
+    if (name == "terminal") return wnd::MakeTerminalHost();
     if (name == "script") return wnd::MakeScriptHostFromEnvironment(why);
     if (name == "image") return wnd::MakeImageHostFromEnvironment(why);
-    if (why) *why = "QX_UI names no host this build has: \"" + name + "\" (batch, script, image, auto)";
+    if (why) *why = "QX_UI names no host this build has: \"" + name + "\" (batch, terminal, script, image, auto)";
     return nullptr;
 }
 
