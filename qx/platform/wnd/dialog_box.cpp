@@ -186,7 +186,10 @@ HWND CreateDialogIndirectParam(const qx::DialogTemplate& dialog, HWND parent, DL
     CFont* font = &qx::DefaultGuiFont();
     if (dialog.style & DS_SETFONT) {
         state->font = std::make_unique<CFont>();
-        const int height = -qx::wnd::MulDivRound(dialog.pointSize, qx::ScreenDpi(), 72);
+        // A template's font size is taken within what a dialog can use, so
+        // that a broken one cannot ask for a font of thousands of pixels.
+        const int points = dialog.pointSize >= 1 && dialog.pointSize <= 72 ? dialog.pointSize : 8;
+        const int height = -qx::wnd::MulDivRound(points, qx::ScreenDpi(), 72);
         state->font->CreateFont(height, 0, 0, 0, dialog.weight, dialog.italic, false, false, 1, dialog.faceName.c_str());
         font = state->font.get();
     }
