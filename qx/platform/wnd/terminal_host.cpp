@@ -10,6 +10,7 @@
 #include "qx/platform/os/terminal.h"
 #include "qx/platform/wnd/common_controls.h"
 #include "qx/platform/wnd/dialog_box.h"
+#include "qx/platform/wnd/internal/dialog_state.h"
 #include "qx/platform/wnd/internal/host_support.h"
 #include "qx/platform/wnd/internal/hosts.h"
 
@@ -149,8 +150,9 @@ public:
         }
     }
 
+    // Bars of modeless windows (a modal one is asked instead).
     void WindowChanged(HWND hwnd) override {
-        if (Is(hwnd, "progress") && IsWindowVisible(hwnd)) ShowProgress(hwnd);
+        if (Is(hwnd, "progress") && IsWindowVisible(hwnd) && !IsModalDialog(GetTopLevelWindow(hwnd))) ShowProgress(hwnd);
     }
     void WindowShown(HWND topLevel) override {
         for (HWND child = GetWindow(topLevel, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) WindowChanged(child);
