@@ -176,8 +176,7 @@ void PaintListBox(CDC& dc, HWND hwnd) {
     const int count = static_cast<int>(SendMessage(hwnd, LB_GETCOUNT));
     const int current = static_cast<int>(SendMessage(hwnd, LB_GETCURSEL));
     for (int i = static_cast<int>(SendMessage(hwnd, LB_GETTOPINDEX)), y = r.top; i < count && y < r.bottom; ++i, y += height) {
-        std::wstring text(static_cast<size_t>(std::max<LRESULT>(0, SendMessage(hwnd, LB_GETTEXTLEN, static_cast<WPARAM>(i)))) + 1, L'\0');
-        text.resize(static_cast<size_t>(std::max<LRESULT>(0, SendMessage(hwnd, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data())))));
+        const std::wstring text = ListEntry(hwnd, i);
         const CRect line(r.left, y, r.right, y + height);
         const bool selected = i == current || SendMessage(hwnd, LB_GETSEL, static_cast<WPARAM>(i)) > 0;
         if (selected) dc.FillSolidRect(line, GetSysColor(COLOR_HIGHLIGHT));

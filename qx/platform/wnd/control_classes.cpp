@@ -1,18 +1,11 @@
 #include "qx/platform/wnd/control_classes.h"
 
+#include "qx/platform/wnd/internal/host_support.h"
+
 #include <algorithm>
 #include <string>
 
 namespace {
-
-// The text of entry *index* of a list or combo box.
-CString EntryText(const CWnd& control, UINT lengthMessage, UINT textMessage, int index) {
-    const LRESULT length = control.SendMessage(lengthMessage, static_cast<WPARAM>(index));
-    if (length < 0) return CString();
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    control.SendMessage(textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    return CString(text.c_str());
-}
 
 int Find(const CWnd& control, UINT message, int startAfter, const wchar_t* text) {
     return static_cast<int>(control.SendMessage(message, static_cast<WPARAM>(startAfter), reinterpret_cast<LPARAM>(text)));
@@ -53,7 +46,7 @@ int CComboBox::InsertString(int index, const wchar_t* text) {
     return static_cast<int>(SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
 }
 
-void CComboBox::GetLBText(int index, CString& text) const { text = EntryText(*this, CB_GETLBTEXTLEN, CB_GETLBTEXT, index); }
+void CComboBox::GetLBText(int index, CString& text) const { text = CString(qx::wnd::ListEntry(m_hWnd, index).c_str()); }
 int CComboBox::FindString(int startAfter, const wchar_t* text) const { return Find(*this, CB_FINDSTRING, startAfter, text); }
 int CComboBox::FindStringExact(int startAfter, const wchar_t* text) const { return Find(*this, CB_FINDSTRINGEXACT, startAfter, text); }
 int CComboBox::SelectString(int startAfter, const wchar_t* text) { return Find(*this, CB_SELECTSTRING, startAfter, text); }
@@ -66,7 +59,7 @@ int CListBox::InsertString(int index, const wchar_t* text) {
     return static_cast<int>(SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
 }
 
-void CListBox::GetText(int index, CString& text) const { text = EntryText(*this, LB_GETTEXTLEN, LB_GETTEXT, index); }
+void CListBox::GetText(int index, CString& text) const { text = CString(qx::wnd::ListEntry(m_hWnd, index).c_str()); }
 int CListBox::FindString(int startAfter, const wchar_t* text) const { return Find(*this, LB_FINDSTRING, startAfter, text); }
 int CListBox::FindStringExact(int startAfter, const wchar_t* text) const { return Find(*this, LB_FINDSTRINGEXACT, startAfter, text); }
 int CListBox::SelectString(int startAfter, const wchar_t* text) { return Find(*this, LB_SELECTSTRING, startAfter, text); }

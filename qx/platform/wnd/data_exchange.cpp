@@ -9,6 +9,7 @@
 #include "qx/platform/base/number_parse.h"
 #include "qx/platform/base/unicode.h"
 #include "qx/platform/wnd/cwnd.h"
+#include "qx/platform/wnd/internal/host_support.h"
 #include "qx/platform/wnd/message_box.h"
 
 CUserException::CUserException() = default;
@@ -183,9 +184,7 @@ void DDX_LBString(CDataExchange* exchange, int id, CString& value) {
         const LRESULT index = ::SendMessage(control, LB_GETCURSEL);
         value.Empty();
         if (index < 0) return;
-        std::wstring text(static_cast<size_t>(std::max<LRESULT>(0, ::SendMessage(control, LB_GETTEXTLEN, static_cast<WPARAM>(index)))) + 1, L'\0');
-        ::SendMessage(control, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-        value = CString(text.c_str());
+        value = CString(qx::wnd::ListEntry(control, static_cast<int>(index)).c_str());
     } else {
         ::SendMessage(control, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(value.GetString()));
     }

@@ -70,13 +70,8 @@ HWND DialogAncestor(HWND hwnd) {
     return nullptr;
 }
 
-HWND ButtonWithId(HWND dialog, int id) {
-    HWND button = GetDlgItem(dialog, id);
-    return button;
-}
-
 void PressButton(HWND dialog, int id) {
-    HWND button = ButtonWithId(dialog, id);
+    HWND button = GetDlgItem(dialog, id);
     if (button && !IsWindowEnabled(button)) return;
     SendMessage(dialog, WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(id), BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }

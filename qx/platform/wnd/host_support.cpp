@@ -1,5 +1,8 @@
 #include "qx/platform/wnd/internal/host_support.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "qx/platform/base/unicode.h"
 #include "qx/platform/wnd/dialog_box.h"
 #include "qx/platform/wnd/internal/window_object.h"
@@ -63,6 +66,33 @@ std::wstring WithoutMnemonics(const std::wstring& label) {
         plain += label[i];
     }
     return plain;
+}
+
+std::wstring ListEntry(HWND list, int index) {
+    const bool combo = std::string_view(ControlKind(list)) == "combo";
+    const LRESULT length = SendMessage(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, static_cast<WPARAM>(index));
+    if (length < 0) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT copied = SendMessage(list, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(std::clamp<LRESULT>(copied, 0, length)));
+    return text;
+}
+
+std::vector<std::wstring> ListEntries(HWND list) {
+    const bool combo = std::string_view(ControlKind(list)) == "combo";
+    const LRESULT count = SendMessage(list, combo ? CB_GETCOUNT : LB_GETCOUNT);
+    std::vector<std::wstring> entries;
+    for (LRESULT i = 0; i < count; ++i) entries.push_back(ListEntry(list, static_cast<int>(i)));
+    return entries;
+}
+
+void ChooseEntry(HWND list, int index) {
+    const bool combo = std::string_view(ControlKind(list)) == "combo";
+    SendMessage(list, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index));
+    const auto id = static_cast<unsigned>(GetDlgCtrlID(list));
+    HWND parent = GetParent(list);
+    SendMessage(parent, WM_COMMAND, MAKEWPARAM(id, combo ? CBN_SELCHANGE : LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    if (combo) SendMessage(parent, WM_COMMAND, MAKEWPARAM(id, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
 }
 
 std::vector<HWND> PushButtons(HWND dialog) {

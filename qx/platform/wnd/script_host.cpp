@@ -214,18 +214,6 @@ std::string RectJson(const CRect& r) {
            std::to_string(r.bottom) + "]";
 }
 
-std::vector<std::wstring> Entries(HWND hwnd, UINT countMessage, UINT lengthMessage, UINT textMessage) {
-    std::vector<std::wstring> entries;
-    const auto count = SendMessage(hwnd, countMessage);
-    for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = SendMessage(hwnd, lengthMessage, static_cast<WPARAM>(i));
-        std::wstring text(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
-        text.resize(static_cast<size_t>(std::max<LRESULT>(0, SendMessage(hwnd, textMessage, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data())))));
-        entries.push_back(text);
-    }
-    return entries;
-}
-
 std::string DescribeChild(HWND dialog, HWND child, int defaultId) {
     const std::string kind = wnd::ControlKind(child);
     CRect rect;
@@ -252,8 +240,7 @@ std::string DescribeChild(HWND dialog, HWND child, int defaultId) {
     }
     if (kind == "combo" || kind == "list") {
         const bool combo = kind == "combo";
-        const auto entries = combo ? Entries(child, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT)
-                                   : Entries(child, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+        const auto entries = wnd::ListEntries(child);
         out += ",\"items\":[";
         for (size_t i = 0; i < entries.size(); ++i) {
             if (i) out += ',';
@@ -371,11 +358,7 @@ struct ScriptHost::Impl {
                     return false;
                 }
                 SetFocus(list);
-                SendMessage(list, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index));
-                // The parent hears of it as of the user's choice.
-                const auto id = static_cast<unsigned>(GetDlgCtrlID(list));
-                SendMessage(GetParent(list), WM_COMMAND, MAKEWPARAM(id, combo ? CBN_SELCHANGE : LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-                if (combo) SendMessage(GetParent(list), WM_COMMAND, MAKEWPARAM(id, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
+                wnd::ChooseEntry(list, static_cast<int>(index));
                 return true;
             }
             case Kind::Click: {

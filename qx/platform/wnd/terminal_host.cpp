@@ -72,25 +72,20 @@ bool AskEdit(HWND edit) {
 
 bool AskChoice(HWND list) {
     const bool combo = Is(list, "combo");
-    const LRESULT count = SendMessage(list, combo ? CB_GETCOUNT : LB_GETCOUNT);
-    if (count <= 0) return true;
-    std::wstring entries;
-    for (LRESULT i = 0; i < count && i < 9999; ++i) {
-        std::wstring text(static_cast<size_t>(std::max<LRESULT>(0, SendMessage(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, static_cast<WPARAM>(i)))) + 1, L'\0');
-        text.resize(static_cast<size_t>(std::max<LRESULT>(0, SendMessage(list, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data())))));
-        entries += (i ? L"  [" : L"[") + std::to_wstring(i + 1) + L"] " + text;
-    }
-    WriteToTerminal(entries + L"\n");
+    const std::vector<std::wstring> entries = ListEntries(list);
+    if (entries.empty()) return true;
+    std::wstring row;
+    for (size_t i = 0; i < entries.size(); ++i) row += (i ? L"  [" : L"[") + std::to_wstring(i + 1) + L"] " + entries[i];
+    WriteToTerminal(row + L"\n");
+    const size_t count = entries.size();
     for (;;) {
         const LRESULT current = SendMessage(list, combo ? CB_GETCURSEL : LB_GETCURSEL);
         const std::wstring hint = current >= 0 ? L" [" + std::to_wstring(current + 1) + L"]" : L"";
         const auto answer = ReadTerminalLine(LabelOf(list) + hint + L": ", L"");
         if (!answer) return false;
         if (answer->empty()) return true;
-        if (std::optional<size_t> index = NumberIn(*answer, static_cast<size_t>(count))) {
-            SendMessage(list, combo ? CB_SETCURSEL : LB_SETCURSEL, *index);
-            const auto id = static_cast<unsigned>(GetDlgCtrlID(list));
-            SendMessage(GetParent(list), WM_COMMAND, MAKEWPARAM(id, combo ? CBN_SELCHANGE : LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        if (std::optional<size_t> index = NumberIn(*answer, count)) {
+            ChooseEntry(list, static_cast<int>(*index));
             return true;
         }
     }
