@@ -34,6 +34,7 @@ LAYERS = [
     "archive",
     "print",
     "trace",
+    "ui",
 ]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"(qx/[^"]+)"', re.MULTILINE)

@@ -5,6 +5,7 @@
 
 #include "qx/platform/base/unicode.h"
 #include "qx/platform/wnd/dialog_box.h"
+#include "qx/platform/wnd/internal/message_pump.h"
 #include "qx/platform/wnd/internal/window_object.h"
 #include "qx/platform/wnd/ui_host.h"
 
@@ -101,6 +102,15 @@ std::vector<HWND> PushButtons(HWND dialog) {
         if (std::string(ControlKind(child)) == "button" && IsWindowVisible(child)) buttons.push_back(child);
     }
     return buttons;
+}
+
+void SettleModalWindow(HWND dialog) {
+    constexpr DWORD kSettle = 50;
+    PumpMessages();
+    if (!IsModalLoopEnded(dialog)) {
+        AdvanceClock(kSettle);
+        PumpMessages();
+    }
 }
 
 void AnswerWithDefault(HWND dialog) {

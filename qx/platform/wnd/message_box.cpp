@@ -61,9 +61,17 @@ LRESULT BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
+int PlainBox(const wchar_t* text, const wchar_t* caption, unsigned flags) { return ::MessageBox(nullptr, text, caption, flags); }
+
+MessageBoxFunction& DefaultBox() {
+    static MessageBoxFunction box = PlainBox;
+    return box;
+}
+
+// A box that cannot be shown is answered as its default button would be.
 int DefaultHandler(const wchar_t* text, const wchar_t* caption, unsigned flags) {
-    const int answer = ::MessageBox(nullptr, text, caption, flags);
-    return answer ? answer : DefaultMessageButton(flags);
+    const int answer = DefaultBox()(text, caption, flags);
+    return answer > 0 ? answer : DefaultMessageButton(flags);
 }
 
 // The one owner of the installed handler.
@@ -97,6 +105,10 @@ int ShowMessage(const wchar_t* text, const wchar_t* caption, unsigned flags) {
 }
 
 int ShowAppMessage(const wchar_t* text, unsigned flags) { return ShowMessage(text, AfxGetAppName(), flags); }
+
+MessageBoxFunction SetDefaultMessageBox(MessageBoxFunction box) {
+    return std::exchange(DefaultBox(), box ? box : PlainBox);
+}
 
 MessageHandler SetMessageHandler(MessageHandler handler) {
     return MessageHandlers::Instance().Exchange(std::move(handler));

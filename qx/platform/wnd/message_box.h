@@ -67,6 +67,12 @@ QX_API int ShowMessage(const wchar_t* text, const wchar_t* caption, unsigned fla
 // running program's file name without folder and extension).
 QX_API int ShowAppMessage(const wchar_t* text, unsigned flags);
 
+// The box ShowMessage shows when no handler answers: this layer's plain box
+// (MessageBox) until the family's message box, which sits above this layer,
+// installs itself when the library is loaded. Returns the one before.
+using MessageBoxFunction = int (*)(const wchar_t* text, const wchar_t* caption, unsigned flags);
+QX_API MessageBoxFunction SetDefaultMessageBox(MessageBoxFunction box);
+
 // Installs *handler* (nullptr: the default) and returns the one installed
 // before (nullptr for the default).
 QX_API MessageHandler SetMessageHandler(MessageHandler handler);

@@ -133,7 +133,7 @@ public:
     const char* Name() const override { return "terminal"; }
 
     void RunModalLoop(HWND dialog) override {
-        PumpMessages();
+        SettleModalWindow(dialog);
         EndBarLine();
         while (!IsModalLoopEnded(dialog)) {
             if (!Ask(dialog)) {

@@ -486,7 +486,7 @@ inline constexpr WPARAM MK_XBUTTON1 = 0x0020;
 inline constexpr WPARAM MK_XBUTTON2 = 0x0040;
 
 // WM_SYSCOMMAND commands.
-inline constexpr WPARAM SC_SIZE = 0xF000;
+inline constexpr WPARAM SC_SIZE = 0xF000;  // WM_SYSCOMMAND commands
 inline constexpr WPARAM SC_MOVE = 0xF010;
 inline constexpr WPARAM SC_MINIMIZE = 0xF020;
 inline constexpr WPARAM SC_MAXIMIZE = 0xF030;

@@ -8,6 +8,11 @@
 
 #include "qx/platform/gfx/gdi_types.h"
 
+// A loaded module (a library or the program), as the family's code passes
+// it; module loading hands them out.
+struct HINSTANCE__;
+typedef HINSTANCE__* HINSTANCE;
+
 struct HWND__;
 // A window handle. Handles come from a table and are never reused within a
 // process, so a stale handle stays invalid instead of naming a new window.

@@ -18,6 +18,10 @@ std::wstring DialogMessage(HWND dialog);
 std::wstring WithoutMnemonics(const std::wstring& label);
 // The push buttons of *dialog*, in tab order.
 std::vector<HWND> PushButtons(HWND dialog);
+// Lets a modal window settle before anybody looks at it: the clock moves on
+// 50 ms and what that makes due is delivered (a box that chooses its
+// default button on a timer has done so then). No host waits really.
+void SettleModalWindow(HWND dialog);
 // Presses the default button (then Cancel, then ends the loop with
 // IDCANCEL) until the modal loop of *dialog* has ended.
 void AnswerWithDefault(HWND dialog);
