@@ -33,6 +33,8 @@ LAYERS = [
     "log",
     "archive",
     "print",
+    "trace",
+    "ui",
 ]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"(qx/[^"]+)"', re.MULTILINE)

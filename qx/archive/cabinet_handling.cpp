@@ -11,7 +11,7 @@
 #include "qx/platform/base/unicode.h"
 #include "qx/platform/os/file_system.h"
 #include "qx/platform/os/last_error.h"
-#include "qx/platform/os/message_box.h"
+#include "qx/platform/wnd/message_box.h"
 #include "qx/platform/os/private_folder.h"
 
 namespace qx {

@@ -8,7 +8,7 @@
 #include "qx/platform/base/format.h"
 #include "qx/platform/os/file_stream.h"
 #include "qx/platform/os/file_system.h"
-#include "qx/platform/os/message_box.h"
+#include "qx/platform/wnd/message_box.h"
 #include "qx/text/encoded_form.h"
 #include "qx/text/path.h"
 

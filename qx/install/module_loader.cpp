@@ -10,7 +10,7 @@
 #include "qx/platform/base/format.h"
 #include "qx/platform/os/dynamic_library.h"
 #include "qx/platform/os/file_system.h"
-#include "qx/platform/os/message_box.h"
+#include "qx/platform/wnd/message_box.h"
 #include "qx/platform/os/native_path.h"
 #include "qx/platform/os/process_info.h"
 #include "qx/platform/os/path_split.h"

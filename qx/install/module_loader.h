@@ -17,10 +17,9 @@
 #include <cstdint>
 
 #include "qx/platform/base/export.h"
+#include "qx/platform/wnd/window_types.h"
 
 #ifndef _WIN32
-struct HINSTANCE__;
-typedef HINSTANCE__* HINSTANCE;
 typedef HINSTANCE HMODULE;
 typedef std::intptr_t (*FARPROC)();
 #endif

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "qx/message/message_table.h"
-#include "qx/platform/os/message_box.h"
+#include "qx/platform/wnd/message_box.h"
 
 namespace qx::detail {
 

@@ -13,7 +13,7 @@
 #include "qx/platform/base/format.h"
 #include "qx/platform/os/file_search.h"
 #include "qx/platform/os/locale_info.h"
-#include "qx/platform/os/message_box.h"
+#include "qx/platform/wnd/message_box.h"
 #include "qx/platform/os/process_info.h"
 #include "qx/platform/os/path_split.h"
 

@@ -1,6 +1,6 @@
 #include "qx/text/formula_state.h"
 
-#include "qx/platform/os/message_box.h"
+#include "qx/platform/wnd/message_box.h"
 
 namespace qx {
 

@@ -6,7 +6,7 @@
 
 #include "qx/platform/base/format.h"
 #include "qx/platform/os/last_error.h"
-#include "qx/platform/os/message_box.h"
+#include "qx/platform/wnd/message_box.h"
 
 namespace {
 

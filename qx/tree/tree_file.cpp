@@ -10,7 +10,7 @@
 #include "qx/platform/base/format.h"
 #include "qx/platform/os/file_system.h"
 #include "qx/platform/os/last_error.h"
-#include "qx/platform/os/message_box.h"
+#include "qx/platform/wnd/message_box.h"
 #include "qx/text/encoded_form.h"
 #include "qx/text/text_codec.h"
 #include "qx/tree/exc.h"

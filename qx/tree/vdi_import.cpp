@@ -20,7 +20,7 @@
 #include "qx/platform/base/format.h"
 #include "qx/platform/base/number_parse.h"
 #include "qx/platform/base/unicode.h"
-#include "qx/platform/os/message_box.h"
+#include "qx/platform/wnd/message_box.h"
 #include "qx/tree/internal/vdi_records.h"
 #include "qx/tree/vdi.h"
 

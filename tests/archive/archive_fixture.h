@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "qx/archive/cabinet_handling.h"
-#include "qx/platform/os/message_box.h"
+#include "qx/platform/wnd/message_box.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/test_support.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "qx/platform/os/message_box.h"
+#include "qx/platform/wnd/message_box.h"
 #include "qx/text/encoded_form.h"
 #include "tests/support/fixtures.h"
 

@@ -14,7 +14,7 @@
 #include "qx/install/region_info.h"
 #include "qx/message/message_table.h"
 #include "qx/platform/os/file_system.h"
-#include "qx/platform/os/message_box.h"
+#include "qx/platform/wnd/message_box.h"
 #include "qx/platform/os/registry_store.h"
 #include "qx/text/encoded_form.h"
 #include "qx/tree/exc.h"

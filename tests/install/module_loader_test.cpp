@@ -11,7 +11,7 @@
 #include "qx/locale/init_language.h"
 #include "qx/locale/language_module.h"
 #include "qx/platform/os/dynamic_library.h"
-#include "qx/platform/os/message_box.h"
+#include "qx/platform/wnd/message_box.h"
 #include "qx/platform/os/process_info.h"
 #include "qx/platform/os/registry_store.h"
 #include "tests/support/fixtures.h"

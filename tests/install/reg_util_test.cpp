@@ -8,7 +8,7 @@
 #include "qx/install/reg_functions.h"
 #include "qx/message/message_table.h"
 #include "qx/platform/base/utf.h"
-#include "qx/platform/os/message_box.h"
+#include "qx/platform/wnd/message_box.h"
 #include "qx/platform/os/native_path.h"
 #include "qx/platform/os/registry_store.h"
 #include "tests/support/fixtures.h"

@@ -10,7 +10,7 @@
 #include "qx/message/string_table.h"
 #include "qx/locale/texte_table.h"
 #include "qx/platform/base/cstring.h"
-#include "qx/platform/os/message_box.h"
+#include "qx/platform/wnd/message_box.h"
 #include "qx/platform/os/zip_store.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/test_support.h"

@@ -88,6 +88,11 @@ printf '%s\n' $headers | xargs -P 2 -I{} sh -c \
    { echo "install test: $1 does not compile on its own" >&2; exit 255; }' _ {} "$cxx" "$prefix/include" ||
   fail "a header does not compile on its own"
 
+# The consumer's dialog is answered by a script; the transcript shows what
+# it showed.
+printf 'type 55\npress OK\n' >"$work/ui-script"
+export QX_UI=script QX_UI_SCRIPT="$work/ui-script"
+
 echo "== CMake package"
 cmake -S "$consumer_dir" -B "$work/cmake-consumer" -G Ninja \
   -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_PREFIX_PATH="$prefix" \
@@ -98,7 +103,10 @@ case "$found" in
   *) fail "find_package found qxbase in '$found', not in the test prefix" ;;
 esac
 cmake --build "$work/cmake-consumer" >/dev/null
-"$work/cmake-consumer/qxbase_consumer"
+QX_UI_TRANSCRIPT="$work/transcript" "$work/cmake-consumer/qxbase_consumer"
+grep -q '"kind":"edit","id":101,"text":"","rect":\[[0-9]*,[0-9]*,[0-9]*,[0-9]*\]' "$work/transcript" ||
+  fail "the transcript does not show the dialog's edit at its rectangle"
+grep -q '"event":"end",.*"result":1' "$work/transcript" || fail "the transcript does not show the dialog ended with OK"
 
 echo "== pkg-config"
 pc_file=$(find "$prefix" -name qxbase.pc -print -quit)

@@ -15,6 +15,15 @@
 
 namespace qx::test {
 
+namespace {
+
+// Message boxes in tests are answered by the batch host, whatever terminal
+// or display the suite runs under (and so are the tools a test starts); a
+// test that wants another host installs it.
+[[maybe_unused]] const bool g_batchHost = setenv("QX_UI", "batch", 1) == 0;
+
+}  // namespace
+
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "qxtest-XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");

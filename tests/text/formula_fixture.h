@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "qx/message/message_table.h"
-#include "qx/platform/os/message_box.h"
+#include "qx/platform/wnd/message_box.h"
 #include "qx/text/formula_evaluator.h"
 #include "qx/text/formula_state.h"
 #include "qx/text/num_string.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "qx/platform/base/codepage.h"
-#include "qx/platform/os/message_box.h"
+#include "qx/platform/wnd/message_box.h"
 #include "qx/text/encoded_form.h"
 #include "qx/text/text_codec.h"
 #include "qx/tree/exc.h"

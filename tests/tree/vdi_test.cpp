@@ -11,7 +11,7 @@
 
 #include "qx/message/message_table.h"
 #include "qx/platform/base/utf.h"
-#include "qx/platform/os/message_box.h"
+#include "qx/platform/wnd/message_box.h"
 #include "tests/support/test_support.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "qx/platform/base/utf.h"
-#include "qx/platform/os/message_box.h"
+#include "qx/platform/wnd/message_box.h"
 #include "qx/text/formula_evaluator.h"
 #include "qx/text/num_string.h"
 #include "tools/qxtool/command.h"

@@ -13,8 +13,11 @@ class BatchHost : public UiHost {
 public:
     const char* Name() const override { return "batch"; }
     void RunModalLoop(HWND dialog) override {
-        PumpMessages();
-        const std::string line = WideToUtf8(WindowTextOf(dialog) + L": " + DialogMessage(dialog)) + "\n";
+        SettleModalWindow(dialog);
+        std::wstring message = DialogMessage(dialog);
+        // The box's line ends are CR LF; stderr gets plain line feeds.
+        for (size_t at; (at = message.find(L"\r\n")) != std::wstring::npos;) message.erase(at, 1);
+        const std::string line = WideToUtf8(WindowTextOf(dialog) + L": " + message) + "\n";
         std::fwrite(line.data(), 1, line.size(), stderr);
         AnswerWithDefault(dialog);
     }

@@ -1,7 +1,6 @@
 // Push buttons, check boxes, radio buttons and group boxes.
 #include "qx/platform/wnd/internal/classic_look.h"
 #include "qx/platform/wnd/internal/controls.h"
-#include "qx/platform/wnd/paint.h"
 #include "qx/platform/wnd/window.h"
 
 namespace qx::wnd {
@@ -127,14 +126,7 @@ LRESULT ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             if (message == WM_KILLFOCUS) SetPushed(hwnd, *w, false);
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            if (CDC* dc = BeginPaint(hwnd, &paint)) {
-                PaintButton(*dc, hwnd);
-            }
-            EndPaint(hwnd, &paint);
-            return 0;
-        }
+        case WM_PAINT: return PaintControl(hwnd, PaintButton);
         default: return DefWindowProc(hwnd, message, wParam, lParam);
     }
 }

@@ -6,6 +6,9 @@
 #include "qx/platform/gfx/gdi_objects.h"
 #include "qx/platform/gfx/targets.h"
 #include "qx/platform/wnd/common_controls.h"
+#include "qx/platform/wnd/icons.h"
+#include "qx/platform/wnd/system_menu.h"
+#include "qx/platform/wnd/internal/host_support.h"
 #include "qx/platform/wnd/internal/window_object.h"
 #include "qx/platform/wnd/screen.h"
 #include "qx/platform/wnd/window.h"
@@ -58,16 +61,12 @@ void Edge(CDC& dc, const CRect& r, bool sunken) {
     dc.FillSolidRect(CRect(r.right - 1, r.top, r.right, r.bottom), bottomRight);
 }
 
-void Text(CDC& dc, HWND hwnd, const std::wstring& text, CRect rect, unsigned format) {
+void Text(CDC& dc, HWND hwnd, const std::wstring& text, CRect rect, unsigned format, bool mnemonics = true) {
     FontScope font(dc, hwnd);
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(GetSysColor(IsWindowEnabled(hwnd) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
     // Mnemonic ampersands are not drawn; "&&" stands for one.
-    std::wstring shown;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'&' && i + 1 < text.size()) ++i;
-        shown += text[i];
-    }
+    const std::wstring shown = mnemonics ? WithoutMnemonics(text) : text;
     dc.DrawText(CString(shown.c_str()), &rect, format | DT_NOPREFIX);
 }
 
@@ -79,6 +78,44 @@ void CheckMark(CDC& dc, const CRect& box, int check, bool radio) {
     mark.DeflateRect(3, 3, 3, 3);
     dc.FillSolidRect(mark, check == BST_INDETERMINATE ? GetSysColor(COLOR_BTNSHADOW)
                                                       : (radio ? RGB(0, 0, 0) : GetSysColor(COLOR_HIGHLIGHT)));
+}
+
+// A system icon as a round sign with its mark (a square for other icons).
+void PaintIcon(CDC& dc, const CRect& r, HICON icon) {
+    struct Sign {
+        unsigned id;
+        COLORREF fill;
+        COLORREF ink;
+        const wchar_t* mark;
+    };
+    static constexpr Sign kSigns[] = {{kIconHand, RGB(200, 30, 30), RGB(255, 255, 255), L"X"},
+                                      {kIconQuestion, RGB(30, 90, 200), RGB(255, 255, 255), L"?"},
+                                      {kIconExclamation, RGB(240, 190, 20), RGB(0, 0, 0), L"!"},
+                                      {kIconAsterisk, RGB(30, 90, 200), RGB(255, 255, 255), L"i"}};
+    const unsigned id = qx::SystemIconOf(icon);
+    const Sign* sign = nullptr;
+    for (const Sign& s : kSigns) {
+        if (s.id == id) sign = &s;
+    }
+    if (!sign) {
+        dc.FillSolidRect(r, GetSysColor(COLOR_HIGHLIGHT));
+        return;
+    }
+    CBrush fill(sign->fill);
+    CPen outline(PS_SOLID, 1, sign->fill);
+    CBrush* oldBrush = dc.SelectObject(&fill);
+    CPen* oldPen = dc.SelectObject(&outline);
+    dc.RoundRect(r.left, r.top, r.right, r.bottom, r.Width(), r.Height());
+    dc.SelectObject(oldBrush);
+    dc.SelectObject(oldPen);
+    CFont bold;
+    bold.CreateFont(-22, 0, 0, 0, 700, false, false, false, 1, L"Arial");
+    CFont* oldFont = dc.SelectObject(&bold);
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(sign->ink);
+    CRect text = r;
+    dc.DrawText(CString(sign->mark), &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    dc.SelectObject(oldFont);
 }
 
 }  // namespace
@@ -156,11 +193,7 @@ void PaintStatic(CDC& dc, HWND hwnd) {
     const CRect r = ClientOf(hwnd);
     const DWORD kind = w->style & 0x1F;
     if (kind == SS_ICON) {
-        if (w->bigIcon) {
-            // Icons are the host's pictures; the classic look shows a
-            // marked square of the icon's size where one is set.
-            dc.FillSolidRect(CRect(r.left, r.top, r.left + 32, r.top + 32), GetSysColor(COLOR_HIGHLIGHT));
-        }
+        if (w->bigIcon) PaintIcon(dc, CRect(r.left, r.top, r.left + 32, r.top + 32), static_cast<HICON>(w->bigIcon));
         return;
     }
     if (kind == SS_BLACKRECT) {
@@ -169,7 +202,7 @@ void PaintStatic(CDC& dc, HWND hwnd) {
     }
     unsigned format = kind == SS_CENTER ? DT_CENTER : kind == SS_RIGHT ? DT_RIGHT : DT_LEFT;
     format |= kind == SS_LEFTNOWORDWRAP ? DT_SINGLELINE : DT_WORDBREAK;
-    Text(dc, hwnd, TextOf(hwnd), r, format);
+    Text(dc, hwnd, TextOf(hwnd), r, format, !(w->style & SS_NOPREFIX));
 }
 
 void PaintListBox(CDC& dc, HWND hwnd) {
@@ -179,8 +212,7 @@ void PaintListBox(CDC& dc, HWND hwnd) {
     const int count = static_cast<int>(SendMessage(hwnd, LB_GETCOUNT));
     const int current = static_cast<int>(SendMessage(hwnd, LB_GETCURSEL));
     for (int i = static_cast<int>(SendMessage(hwnd, LB_GETTOPINDEX)), y = r.top; i < count && y < r.bottom; ++i, y += height) {
-        std::wstring text(static_cast<size_t>(std::max<LRESULT>(0, SendMessage(hwnd, LB_GETTEXTLEN, static_cast<WPARAM>(i)))) + 1, L'\0');
-        text.resize(static_cast<size_t>(std::max<LRESULT>(0, SendMessage(hwnd, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data())))));
+        const std::wstring text = ListEntry(hwnd, i);
         const CRect line(r.left, y, r.right, y + height);
         const bool selected = i == current || SendMessage(hwnd, LB_GETSEL, static_cast<WPARAM>(i)) > 0;
         if (selected) dc.FillSolidRect(line, GetSysColor(COLOR_HIGHLIGHT));
@@ -279,7 +311,7 @@ void PaintFrame(CDC& dc, HWND hwnd) {
         dc.SetTextColor(GetSysColor(COLOR_CAPTIONTEXT));
         CRect title(caption.left + 6, caption.top, caption.right - 30, caption.bottom);
         dc.DrawText(CString(w->text.c_str()), &title, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-        if (w->style & WS_SYSMENU) {
+        if ((w->style & WS_SYSMENU) && qx::HasCloseCommand(hwnd)) {
             // The close box: a cross on the caption's right end.
             const int size = caption.Height() - 6;
             const int left = caption.right - size - 4, top = caption.top + 3;

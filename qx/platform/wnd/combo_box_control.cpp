@@ -5,8 +5,8 @@
 
 #include "qx/platform/wnd/internal/classic_look.h"
 #include "qx/platform/wnd/internal/controls.h"
+#include "qx/platform/wnd/internal/edit_field.h"
 #include "qx/platform/wnd/internal/item_list.h"
-#include "qx/platform/wnd/paint.h"
 #include "qx/platform/wnd/window.h"
 
 namespace qx::wnd {
@@ -14,9 +14,7 @@ namespace {
 
 struct ComboState : ControlState {
     ItemList list;
-    size_t selStart = 0;
-    size_t selEnd = 0;
-    size_t limit = 0x7FFFFFFE;
+    EditField field;
     bool dropped = false;
 };
 
@@ -45,8 +43,7 @@ bool IsDropDownList(const Window& w) { return (w.style & 0x3) == CBS_DROPDOWNLIS
 // The field shows the current entry's text (or nothing without one).
 void ShowCurrent(Window& w, ComboState& state) {
     w.text = state.list.Valid(state.list.current) ? state.list.At(state.list.current).text : L"";
-    state.selStart = 0;
-    state.selEnd = w.text.size();
+    state.field.SelectAll(w.text);
 }
 
 void UserSelect(HWND hwnd, Window& w, ComboState& state, int index) {
@@ -88,33 +85,21 @@ LRESULT ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
                 ShowCurrent(*w, state);
             } else {
                 w->text = text;
-                state.selStart = state.selEnd = 0;
+                state.field.Select(w->text, 0, 0);
             }
             NotifyChanged(hwnd);
             return TRUE;
         }
-        case CB_GETEDITSEL: {
-            if (auto* start = reinterpret_cast<DWORD*>(wParam)) *start = static_cast<DWORD>(state.selStart);
-            if (auto* end = reinterpret_cast<DWORD*>(lParam)) *end = static_cast<DWORD>(state.selEnd);
-            return static_cast<LRESULT>(MAKELONG(static_cast<unsigned>(state.selStart), static_cast<unsigned>(state.selEnd)));
-        }
-        case CB_SETEDITSEL: {
+        case CB_GETEDITSEL: return state.field.Report(w->text, wParam, lParam);
+        case CB_SETEDITSEL:
             if (IsDropDownList(*w)) return CB_ERR;
-            const int start = static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(lParam)));
-            const int end = static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(lParam)));
-            const size_t length = w->text.size();
-            if (start < 0) {
-                state.selStart = state.selEnd = length;  // -1 removes the selection
-            } else {
-                state.selStart = std::min(static_cast<size_t>(start), length);
-                state.selEnd = end < 0 ? length : std::min(static_cast<size_t>(end), length);
-            }
+            state.field.Select(w->text, static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(lParam))),
+                               static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(lParam))));
             NotifyChanged(hwnd);
             return TRUE;
-        }
         case CB_LIMITTEXT:
             if (IsDropDownList(*w)) return CB_ERR;
-            state.limit = wParam ? static_cast<size_t>(wParam) : 0x7FFFFFFE;
+            state.field.limit = wParam ? static_cast<size_t>(wParam) : 0x7FFFFFFE;
             return TRUE;
         case CB_SHOWDROPDOWN:
             if (state.dropped != (wParam != 0)) {
@@ -131,20 +116,7 @@ LRESULT ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
                 if (ch >= L' ') UserSelect(hwnd, *w, state, state.list.Find(state.list.current, std::wstring(1, ch), false));
                 return 0;
             }
-            const auto ch = static_cast<wchar_t>(wParam);
-            const size_t start = std::min({state.selStart, state.selEnd, w->text.size()});
-            const size_t end = std::min(std::max(state.selStart, state.selEnd), w->text.size());
-            if (ch == L'\b') {
-                const size_t from = start == end && start > 0 ? start - 1 : start;
-                w->text.erase(from, end - from);
-                state.selStart = state.selEnd = from;
-            } else if (ch >= L' ') {
-                if (w->text.size() - (end - start) >= state.limit) return 0;
-                w->text.replace(start, end - start, 1, ch);
-                state.selStart = state.selEnd = start + 1;
-            } else {
-                return 0;
-            }
+            if (!state.field.Type(w->text, static_cast<wchar_t>(wParam))) return 0;
             NotifyParent(hwnd, CBN_EDITUPDATE);
             NotifyParent(hwnd, CBN_EDITCHANGE);
             NotifyChanged(hwnd);
@@ -160,12 +132,7 @@ LRESULT ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             if (state.dropped) SendMessage(hwnd, CB_SHOWDROPDOWN, FALSE);
             NotifyParent(hwnd, CBN_KILLFOCUS);
             return 0;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            if (CDC* dc = BeginPaint(hwnd, &paint)) PaintComboBox(*dc, hwnd);
-            EndPaint(hwnd, &paint);
-            return 0;
-        }
+        case WM_PAINT: return PaintControl(hwnd, PaintComboBox);
         default: return DefWindowProc(hwnd, message, wParam, lParam);
     }
 }

@@ -7,6 +7,7 @@
 #include "qx/platform/gfx/targets.h"
 #include "qx/platform/wnd/internal/window_table.h"
 #include "qx/platform/wnd/paint.h"
+#include "qx/platform/wnd/system_menu.h"
 #include "qx/platform/wnd/ui_host.h"
 #include "qx/platform/wnd/window.h"
 
@@ -61,7 +62,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETICON: return reinterpret_cast<LRESULT>(wParam ? w->bigIcon : w->smallIcon);
         case WM_CLOSE: DestroyWindow(hwnd); return 0;
         case WM_SYSCOMMAND:
-            if ((wParam & 0xFFF0) == SC_CLOSE) SendMessage(hwnd, WM_CLOSE);
+            // A window whose menu lost its Close entry cannot be closed so.
+            if ((wParam & 0xFFF0) == SC_CLOSE && qx::HasCloseCommand(hwnd)) SendMessage(hwnd, WM_CLOSE);
             return 0;
         case WM_PAINT: {
             PAINTSTRUCT paint;

@@ -70,13 +70,8 @@ HWND DialogAncestor(HWND hwnd) {
     return nullptr;
 }
 
-HWND ButtonWithId(HWND dialog, int id) {
-    HWND button = GetDlgItem(dialog, id);
-    return button;
-}
-
 void PressButton(HWND dialog, int id) {
-    HWND button = ButtonWithId(dialog, id);
+    HWND button = GetDlgItem(dialog, id);
     if (button && !IsWindowEnabled(button)) return;
     SendMessage(dialog, WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(id), BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
@@ -186,7 +181,10 @@ HWND CreateDialogIndirectParam(const qx::DialogTemplate& dialog, HWND parent, DL
     CFont* font = &qx::DefaultGuiFont();
     if (dialog.style & DS_SETFONT) {
         state->font = std::make_unique<CFont>();
-        const int height = -qx::wnd::MulDivRound(dialog.pointSize, qx::ScreenDpi(), 72);
+        // A template's font size is taken within what a dialog can use, so
+        // that a broken one cannot ask for a font of thousands of pixels.
+        const int points = dialog.pointSize >= 1 && dialog.pointSize <= 72 ? dialog.pointSize : 8;
+        const int height = -qx::wnd::MulDivRound(points, qx::ScreenDpi(), 72);
         state->font->CreateFont(height, 0, 0, 0, dialog.weight, dialog.italic, false, false, 1, dialog.faceName.c_str());
         font = state->font.get();
     }
@@ -360,6 +358,11 @@ BOOL CheckDlgButton(HWND dialog, int id, UINT check) {
 
 UINT IsDlgButtonChecked(HWND dialog, int id) {
     return static_cast<UINT>(SendMessage(GetDlgItem(dialog, id), BM_GETCHECK));
+}
+
+LONG_PTR GetDialogBaseUnits() {
+    const CSize base = qx::wnd::BaseUnitsOf(qx::DefaultGuiFont());
+    return static_cast<LONG_PTR>(MAKELONG(static_cast<unsigned>(base.cx), static_cast<unsigned>(base.cy)));
 }
 
 short GetKeyState(int virtualKey) {

@@ -36,6 +36,9 @@ QX_API HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
 QX_API BOOL MapDialogRect(HWND dialog, CRect* rect);
 QX_API BOOL CheckDlgButton(HWND dialog, int id, UINT check);
 QX_API UINT IsDlgButtonChecked(HWND dialog, int id);
+// The average character width (low word) and height (high word) of the
+// default GUI font, the units of templates without a font of their own.
+QX_API LONG_PTR GetDialogBaseUnits();
 // Whether the key is down: the high bit of the result, as the platform has it.
 QX_API short GetKeyState(int virtualKey);
 

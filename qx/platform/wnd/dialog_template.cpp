@@ -1,5 +1,6 @@
 #include "qx/platform/wnd/dialog_template.h"
 
+#include "qx/platform/base/utf.h"
 #include "qx/platform/wnd/window_constants.h"
 
 namespace qx {
@@ -39,7 +40,7 @@ public:
         std::u16string units;
         for (WORD unit; Word(unit) && unit != 0;) units.push_back(static_cast<char16_t>(unit));
         if (!ok_) return false;
-        text = FromUtf16(units);
+        text = Utf16ToWide(units);
         return true;
     }
     // A text, or 0xFFFF and an ordinal (*ordinal* set), or nothing (0).
@@ -72,20 +73,6 @@ public:
     const std::string& Why() const { return why_; }
 
 private:
-    static std::wstring FromUtf16(const std::u16string& units) {
-        std::wstring text;
-        for (size_t i = 0; i < units.size(); ++i) {
-            char32_t c = units[i];
-            if (c >= 0xD800 && c < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] < 0xE000) {
-                c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
-            } else if (c >= 0xD800 && c < 0xE000) {
-                c = 0xFFFD;
-            }
-            text.push_back(static_cast<wchar_t>(c));
-        }
-        return text;
-    }
-
     const std::uint8_t* data_;
     size_t size_;
     size_t pos_ = 0;
@@ -137,15 +124,7 @@ void PutDword(std::vector<std::uint8_t>& out, DWORD value) {
     PutWord(out, value >> 16);
 }
 void PutText(std::vector<std::uint8_t>& out, const std::wstring& text) {
-    for (wchar_t ch : text) {
-        const auto c = static_cast<char32_t>(ch);
-        if (c >= 0x10000) {
-            PutWord(out, 0xD800 + ((c - 0x10000) >> 10));
-            PutWord(out, 0xDC00 + ((c - 0x10000) & 0x3FF));
-        } else {
-            PutWord(out, c);
-        }
-    }
+    for (char16_t unit : WideToUtf16(text)) PutWord(out, unit);
     PutWord(out, 0);
 }
 void PutRect(std::vector<std::uint8_t>& out, const CRect& r) {

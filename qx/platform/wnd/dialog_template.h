@@ -23,6 +23,8 @@ struct DialogItemTemplate {
     std::wstring className;  // "Button", "Edit", "Static", "ListBox", "ComboBox", or a registered class
     std::wstring text;
     DWORD helpId = 0;
+
+    friend bool operator==(const DialogItemTemplate&, const DialogItemTemplate&) = default;
 };
 
 struct DialogTemplate {
@@ -38,6 +40,8 @@ struct DialogTemplate {
     std::wstring faceName = L"MS Shell Dlg";
     DWORD helpId = 0;
     std::vector<DialogItemTemplate> items;
+
+    friend bool operator==(const DialogTemplate&, const DialogTemplate&) = default;
 };
 
 // Reads a template of *size* bytes; nullopt with *why* for one that is cut

@@ -1,7 +1,11 @@
 #include "qx/platform/wnd/internal/host_support.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "qx/platform/base/unicode.h"
 #include "qx/platform/wnd/dialog_box.h"
+#include "qx/platform/wnd/internal/message_pump.h"
 #include "qx/platform/wnd/internal/window_object.h"
 #include "qx/platform/wnd/ui_host.h"
 
@@ -46,7 +50,8 @@ std::wstring DialogMessage(HWND dialog) {
         Window* w = Find(child);
         const bool shown = kind == "static" || (kind == "edit" && (w->style & ES_READONLY));
         if (!shown || !(w->style & WS_VISIBLE)) continue;
-        const std::wstring text = kind == "static" ? WithoutMnemonics(WindowTextOf(child)) : WindowTextOf(child);
+        const bool mnemonics = kind == "static" && !(w->style & SS_NOPREFIX);
+        const std::wstring text = mnemonics ? WithoutMnemonics(WindowTextOf(child)) : WindowTextOf(child);
         if (text.empty()) continue;
         if (!message.empty()) message += L'\n';
         message += text;
@@ -64,12 +69,48 @@ std::wstring WithoutMnemonics(const std::wstring& label) {
     return plain;
 }
 
+std::wstring ListEntry(HWND list, int index) {
+    const bool combo = std::string_view(ControlKind(list)) == "combo";
+    const LRESULT length = SendMessage(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, static_cast<WPARAM>(index));
+    if (length < 0) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT copied = SendMessage(list, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(std::clamp<LRESULT>(copied, 0, length)));
+    return text;
+}
+
+std::vector<std::wstring> ListEntries(HWND list) {
+    const bool combo = std::string_view(ControlKind(list)) == "combo";
+    const LRESULT count = SendMessage(list, combo ? CB_GETCOUNT : LB_GETCOUNT);
+    std::vector<std::wstring> entries;
+    for (LRESULT i = 0; i < count; ++i) entries.push_back(ListEntry(list, static_cast<int>(i)));
+    return entries;
+}
+
+void ChooseEntry(HWND list, int index) {
+    const bool combo = std::string_view(ControlKind(list)) == "combo";
+    SendMessage(list, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index));
+    const auto id = static_cast<unsigned>(GetDlgCtrlID(list));
+    HWND parent = GetParent(list);
+    SendMessage(parent, WM_COMMAND, MAKEWPARAM(id, combo ? CBN_SELCHANGE : LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    if (combo) SendMessage(parent, WM_COMMAND, MAKEWPARAM(id, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
+}
+
 std::vector<HWND> PushButtons(HWND dialog) {
     std::vector<HWND> buttons;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (std::string(ControlKind(child)) == "button" && IsWindowVisible(child)) buttons.push_back(child);
     }
     return buttons;
+}
+
+void SettleModalWindow(HWND dialog) {
+    constexpr DWORD kSettle = 50;
+    PumpMessages();
+    if (!IsModalLoopEnded(dialog)) {
+        AdvanceClock(kSettle);
+        PumpMessages();
+    }
 }
 
 void AnswerWithDefault(HWND dialog) {

@@ -28,18 +28,19 @@ std::wstring Slug(const std::wstring& caption) {
     return slug.empty() ? L"window" : slug;
 }
 
-void PaintChildren(HWND parent, const CRect& topLevelRect, CImageDC& dc) {
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!IsWindowVisible(child)) continue;
-        CRect rect;
-        GetWindowRect(child, &rect);
-        dc.SetViewportOrg(rect.left - topLevelRect.left, rect.top - topLevelRect.top);
-        wnd::PaintFrame(dc, child);
-        CPoint client;
-        ClientToScreen(child, &client);
-        dc.SetViewportOrg(client.x - topLevelRect.left, client.y - topLevelRect.top);
-        PaintWindow(child, dc);
-        PaintChildren(child, topLevelRect, dc);
+// Paints *hwnd*'s frame and client area and then its visible children, the
+// context's origin at *origin*'s top-left corner (screen coordinates).
+void PaintTree(HWND hwnd, CPoint origin, CImageDC& dc) {
+    CRect rect;
+    GetWindowRect(hwnd, &rect);
+    dc.SetViewportOrg(rect.left - origin.x, rect.top - origin.y);
+    wnd::PaintFrame(dc, hwnd);
+    CPoint client;
+    ClientToScreen(hwnd, &client);
+    dc.SetViewportOrg(client.x - origin.x, client.y - origin.y);
+    PaintWindow(hwnd, dc);
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (IsWindowVisible(child)) PaintTree(child, origin, dc);
     }
 }
 
@@ -50,13 +51,7 @@ ImageHost::ImageHost(std::wstring folder) : folder_(std::move(folder)) {}
 void ImageHost::PaintWindowTree(HWND topLevel, CImageDC& dc) {
     CRect rect;
     GetWindowRect(topLevel, &rect);
-    dc.SetViewportOrg(0, 0);
-    wnd::PaintFrame(dc, topLevel);
-    CPoint client;
-    ClientToScreen(topLevel, &client);
-    dc.SetViewportOrg(client.x - rect.left, client.y - rect.top);
-    PaintWindow(topLevel, dc);
-    PaintChildren(topLevel, rect, dc);
+    PaintTree(topLevel, rect.TopLeft(), dc);
     dc.SetViewportOrg(0, 0);
 }
 

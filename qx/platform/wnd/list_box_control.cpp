@@ -5,7 +5,6 @@
 #include "qx/platform/wnd/internal/classic_look.h"
 #include "qx/platform/wnd/internal/controls.h"
 #include "qx/platform/wnd/internal/item_list.h"
-#include "qx/platform/wnd/paint.h"
 #include "qx/platform/wnd/window.h"
 
 namespace qx::wnd {
@@ -110,12 +109,7 @@ LRESULT ListBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_KILLFOCUS:
             if (w->style & LBS_NOTIFY) NotifyParent(hwnd, message == WM_SETFOCUS ? LBN_SETFOCUS : LBN_KILLFOCUS);
             return 0;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            if (CDC* dc = BeginPaint(hwnd, &paint)) PaintListBox(*dc, hwnd);
-            EndPaint(hwnd, &paint);
-            return 0;
-        }
+        case WM_PAINT: return PaintControl(hwnd, PaintListBox);
         default: return DefWindowProc(hwnd, message, wParam, lParam);
     }
 }

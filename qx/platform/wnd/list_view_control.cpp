@@ -7,7 +7,6 @@
 #include "qx/platform/wnd/common_controls.h"
 #include "qx/platform/wnd/internal/classic_look.h"
 #include "qx/platform/wnd/internal/controls.h"
-#include "qx/platform/wnd/paint.h"
 #include "qx/platform/wnd/window.h"
 
 namespace qx::wnd {
@@ -186,12 +185,7 @@ LRESULT ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             Notify(hwnd, message == WM_LBUTTONDOWN ? NM_CLICK : NM_DBLCLK, Valid(state, hit) ? hit : -1);
             return 0;
         }
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            if (CDC* dc = BeginPaint(hwnd, &paint)) PaintListView(*dc, hwnd);
-            EndPaint(hwnd, &paint);
-            return 0;
-        }
+        case WM_PAINT: return PaintControl(hwnd, PaintListView);
         default: return DefWindowProc(hwnd, message, wParam, lParam);
     }
 }

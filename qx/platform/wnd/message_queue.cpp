@@ -165,6 +165,7 @@ int PumpMessages() {
     while (delivered < kMostPerPump && PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
         ++delivered;
         if (msg.message == WM_QUIT) continue;
+        if (qx::wnd::PreTranslateForFramework(msg)) continue;
         if (qx::wnd::IsDialogMessageForAny(msg)) continue;
         DispatchMessage(&msg);
     }

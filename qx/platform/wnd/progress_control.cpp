@@ -4,7 +4,6 @@
 #include "qx/platform/wnd/common_controls.h"
 #include "qx/platform/wnd/internal/classic_look.h"
 #include "qx/platform/wnd/internal/controls.h"
-#include "qx/platform/wnd/paint.h"
 #include "qx/platform/wnd/window.h"
 
 namespace qx::wnd {
@@ -65,12 +64,7 @@ LRESULT ProgressProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             return SetPosition(hwnd, state, next);
         }
         case PBM_GETPOS: return state.position;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            if (CDC* dc = BeginPaint(hwnd, &paint)) PaintProgress(*dc, hwnd);
-            EndPaint(hwnd, &paint);
-            return 0;
-        }
+        case WM_PAINT: return PaintControl(hwnd, PaintProgress);
         default: return DefWindowProc(hwnd, message, wParam, lParam);
     }
 }

@@ -11,7 +11,6 @@
 #include "qx/platform/base/utf.h"
 #include "qx/platform/os/file_system.h"
 #include "qx/platform/os/native_path.h"
-#include "qx/platform/wnd/control_view.h"
 #include "qx/platform/wnd/dialog_box.h"
 #include "qx/platform/wnd/internal/dialog_state.h"
 #include "qx/platform/wnd/internal/host_support.h"
@@ -241,7 +240,7 @@ std::string DescribeChild(HWND dialog, HWND child, int defaultId) {
     }
     if (kind == "combo" || kind == "list") {
         const bool combo = kind == "combo";
-        const auto entries = ListEntries(child);
+        const auto entries = wnd::ListEntries(child);
         out += ",\"items\":[";
         for (size_t i = 0; i < entries.size(); ++i) {
             if (i) out += ',';
@@ -359,11 +358,7 @@ struct ScriptHost::Impl {
                     return false;
                 }
                 SetFocus(list);
-                SendMessage(list, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index));
-                // The parent hears of it as of the user's choice.
-                const auto id = static_cast<unsigned>(GetDlgCtrlID(list));
-                SendMessage(GetParent(list), WM_COMMAND, MAKEWPARAM(id, combo ? CBN_SELCHANGE : LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-                if (combo) SendMessage(GetParent(list), WM_COMMAND, MAKEWPARAM(id, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
+                wnd::ChooseEntry(list, static_cast<int>(index));
                 return true;
             }
             case Kind::Click: {

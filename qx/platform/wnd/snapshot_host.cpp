@@ -1,6 +1,7 @@
 #include "qx/platform/wnd/snapshot_host.h"
 
 #include "qx/platform/wnd/internal/dialog_state.h"
+#include "qx/platform/wnd/internal/host_support.h"
 
 namespace qx {
 
@@ -9,7 +10,7 @@ void SnapshotHost::WindowShown(HWND topLevel) {
 }
 
 void SnapshotHost::RunModalLoop(HWND dialog) {
-    PumpMessages();
+    wnd::SettleModalWindow(dialog);
     if (!IsModalLoopEnded(dialog)) Snapshot(dialog);
     Answer(dialog);
 }

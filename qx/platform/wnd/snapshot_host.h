@@ -1,6 +1,7 @@
 // A host that records what is shown (a transcript, pictures): a modeless
-// window when it appears, a modal one when its loop starts, after the
-// messages its setup posted (a default button chosen by a timer) are done.
+// window when it appears, a modal one when its loop starts and it has
+// settled (50 ms on the layer's clock: a default button chosen by a timer
+// is chosen then).
 #pragma once
 
 #include "qx/platform/base/export.h"

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "qx/platform/os/terminal.h"
 #include "qx/platform/wnd/internal/hosts.h"
 #include "qx/platform/wnd/ui_host.h"
 
@@ -21,8 +22,9 @@ std::unique_ptr<UiHost> MakeAutoHost() {
         std::string ignored;  // no plugin or no display to open: look further
         if (std::unique_ptr<UiHost> gtk = wnd::LoadGtkHost(&ignored)) return gtk;
     }
-    // The terminal host comes in here: when standard input and standard
-    // error are terminals.
+    // Somebody at a terminal answers there; everybody else gets the default
+    // answers.
+    if (StandardInputIsTerminal() && StandardErrorIsTerminal()) return wnd::MakeTerminalHost();
     return wnd::MakeBatchHost();
 }
 
@@ -30,11 +32,12 @@ std::unique_ptr<UiHost> MakeAutoHost() {
 
 std::unique_ptr<UiHost> MakeUiHost(const std::string& name, std::string* why) {
     if (name == "auto" || name.empty()) return MakeAutoHost();
-    if (name == "batch") return wnd::MakeBatchHost();
     if (name == "gtk") return wnd::LoadGtkHost(why);
+    if (name == "batch") return wnd::MakeBatchHost();
+    if (name == "terminal") return wnd::MakeTerminalHost();
     if (name == "script") return wnd::MakeScriptHostFromEnvironment(why);
     if (name == "image") return wnd::MakeImageHostFromEnvironment(why);
-    if (why) *why = "QX_UI names no host this build has: \"" + name + "\" (gtk, batch, script, image, auto)";
+    if (why) *why = "QX_UI names no host this build has: \"" + name + "\" (gtk, batch, terminal, script, image, auto)";
     return nullptr;
 }
 

@@ -102,6 +102,10 @@ QX_API BOOL InvalidateRect(HWND hwnd, const CRect* rect, BOOL erase);
 QX_API BOOL UpdateWindow(HWND hwnd);
 QX_API BOOL RedrawWindow(HWND hwnd);
 
+// The context-help identifier of a window (0 without one).
+QX_API BOOL SetWindowContextHelpId(HWND hwnd, DWORD id);
+QX_API DWORD GetWindowContextHelpId(HWND hwnd);
+
 // Fonts and icons.
 QX_API void SetWindowFont(HWND hwnd, CFont* font, BOOL redraw = TRUE);
 QX_API CFont* GetWindowFont(HWND hwnd);

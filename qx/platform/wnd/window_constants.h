@@ -4,7 +4,7 @@
 // message tracer reads too.
 #pragma once
 
-#include "qx/platform/os/message_box.h"  // MB_ flags and ID results
+#include "qx/platform/wnd/message_box.h"  // MB_ flags and ID results
 #include "qx/platform/wnd/message_list.h"
 #include "qx/platform/wnd/window_types.h"
 
@@ -121,6 +121,7 @@ inline constexpr DWORD SS_RIGHT = 0x02;
 inline constexpr DWORD SS_ICON = 0x03;
 inline constexpr DWORD SS_BLACKRECT = 0x04;
 inline constexpr DWORD SS_LEFTNOWORDWRAP = 0x0C;
+inline constexpr DWORD SS_NOPREFIX = 0x80;
 inline constexpr DWORD SS_BITMAP = 0x0E;
 inline constexpr DWORD SS_NOTIFY = 0x0100;
 inline constexpr DWORD SS_SUNKEN = 0x1000;
@@ -485,7 +486,7 @@ inline constexpr WPARAM MK_XBUTTON1 = 0x0020;
 inline constexpr WPARAM MK_XBUTTON2 = 0x0040;
 
 // WM_SYSCOMMAND commands.
-inline constexpr WPARAM SC_SIZE = 0xF000;
+inline constexpr WPARAM SC_SIZE = 0xF000;  // WM_SYSCOMMAND commands
 inline constexpr WPARAM SC_MOVE = 0xF010;
 inline constexpr WPARAM SC_MINIMIZE = 0xF020;
 inline constexpr WPARAM SC_MAXIMIZE = 0xF030;

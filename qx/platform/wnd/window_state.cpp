@@ -214,6 +214,18 @@ BOOL ReleaseCapture() {
 
 HWND GetCapture() { return WindowTable::Instance().capture; }
 
+BOOL SetWindowContextHelpId(HWND hwnd, DWORD id) {
+    Window* w = Find(hwnd);
+    if (!w) return FALSE;
+    w->helpId = id;
+    return TRUE;
+}
+
+DWORD GetWindowContextHelpId(HWND hwnd) {
+    Window* w = Find(hwnd);
+    return w ? w->helpId : 0;
+}
+
 void SetWindowFont(HWND hwnd, CFont* font, BOOL redraw) {
     SendMessage(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
 }

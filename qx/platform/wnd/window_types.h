@@ -8,6 +8,11 @@
 
 #include "qx/platform/gfx/gdi_types.h"
 
+// A loaded module (a library or the program), as the family's code passes
+// it; module loading hands them out.
+struct HINSTANCE__;
+typedef HINSTANCE__* HINSTANCE;
+
 struct HWND__;
 // A window handle. Handles come from a table and are never reused within a
 // process, so a stale handle stays invalid instead of naming a new window.
@@ -19,6 +24,7 @@ using DWORD = std::uint32_t;
 using BOOL = int;
 using UINT_PTR = std::uintptr_t;
 using LONG_PTR = std::intptr_t;
+using DWORD_PTR = std::uintptr_t;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;

@@ -1,7 +1,10 @@
 // Uses the installed library through its public headers only: builds a
 // tree, packs and reads values, writes the tree as text and reads it back,
 // reads it again through the convenience readers, uses the string helpers,
-// translation and the framework exceptions, and creates a print engine.
+// translation and the framework exceptions, and creates a print engine; runs
+// a dialog from an in-memory template modally through the UI host the
+// environment names (the package test gives it a script that types a value
+// and presses OK).
 // Exit status 0 when every result is as expected, 1 otherwise (each
 // mismatch is named on stderr).
 #include <cstdio>
@@ -97,10 +100,51 @@ void ReadersAndHelpers() {
 
 }  // namespace
 
+struct DialogResult {
+    std::wstring value;
+    int button = 0;
+};
+
+LRESULT ValueDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtr(dialog, DWLP_USER, lParam);
+        return TRUE;
+    }
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+        auto* result = reinterpret_cast<DialogResult*>(GetWindowLongPtr(dialog, DWLP_USER));
+        wchar_t text[64];
+        GetDlgItemText(dialog, 101, text, 64);
+        result->value = text;
+        result->button = LOWORD(wParam);
+        EndDialog(dialog, LOWORD(wParam));
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void ScriptedDialog() {
+    qx::DialogTemplate dialog;
+    dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+    dialog.rect = CRect(0, 0, 200, 60);
+    dialog.title = L"Wert";
+    dialog.items = {
+        {WS_VISIBLE, 0, CRect(7, 7, 193, 17), 100, L"Static", L"Vorlauftemperatur:"},
+        {WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE, CRect(7, 20, 193, 34), 101, L"Edit", L""},
+        {WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, CRect(90, 40, 140, 54), IDOK, L"Button", L"OK"},
+        {WS_VISIBLE | WS_TABSTOP, 0, CRect(143, 40, 193, 54), IDCANCEL, L"Button", L"Abbrechen"},
+    };
+    DialogResult result;
+    const LRESULT answer = DialogBoxIndirectParam(dialog, nullptr, ValueDialogProc, reinterpret_cast<LPARAM>(&result));
+    Expect(std::string(qx::CurrentUiHost().Name()) == "script", "the host QX_UI names");
+    Expect(answer == IDOK && result.button == IDOK, "the scripted dialog ended with OK");
+    Expect(result.value == L"55", "the scripted dialog got the typed value");
+}
+
 int main() {
     PackedValues();
     TreeValues();
     ReadersAndHelpers();
+    ScriptedDialog();
     if (g_failures == 0) std::puts("qxbase consumer: all checks passed");
     return g_failures == 0 ? 0 : 1;
 }

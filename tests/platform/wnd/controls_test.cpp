@@ -131,7 +131,7 @@ TEST_F(WndTest, ListViewItemsStatesAndNotifications) {
     EXPECT_EQ(SendMessage(view, LVM_GETITEMSTATE, 1, LVIS_SELECTED), 0);
     int changes = 0;
     for (const Recorded& r : RecordedMessages()) {
-        if (r.message == WM_NOTIFY && reinterpret_cast<NMHDR*>(r.lParam)->code == LVN_ITEMCHANGED) ++changes;
+        if (r.message == WM_NOTIFY && r.notifyCode == LVN_ITEMCHANGED) ++changes;
     }
     EXPECT_EQ(changes, 3);
     wchar_t buffer[16];

@@ -76,6 +76,33 @@ TEST(DialogTemplateTest, WrittenTemplatesReadBackAndCutOnesAreRefused) {
     }
 }
 
+TEST(DialogTemplateTest, TheClassicFormNamesControlsByAtoms) {
+    // Style, extended style, one control, the rectangle, no menu, the
+    // dialog class, the title "A"; then a default push button of class atom
+    // 0x80 with the title "OK", DWORD-aligned.
+    const std::vector<std::uint8_t> bytes = {
+        0x00, 0x00, 0xC8, 0x80, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 100, 0, 50, 0, 0, 0, 0, 0, 'A', 0, 0, 0, 0, 0,
+        0x01, 0x00, 0x01, 0x50, 0, 0, 0, 0, 10, 0, 10, 0, 50, 0, 14, 0, 1, 0, 0xFF, 0xFF, 0x80, 0x00,
+        'O', 0, 'K', 0, 0, 0, 0, 0};
+    std::optional<qx::DialogTemplate> read = qx::ReadDialogTemplate(bytes.data(), bytes.size());
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->style, WS_POPUP | WS_CAPTION | WS_SYSMENU);
+    EXPECT_EQ(read->rect, CRect(0, 0, 100, 50));
+    EXPECT_EQ(read->title, L"A");
+    ASSERT_EQ(read->items.size(), 1u);
+    EXPECT_EQ(read->items[0].className, L"Button");
+    EXPECT_EQ(read->items[0].style, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON);
+    EXPECT_EQ(read->items[0].id, IDOK);
+    EXPECT_EQ(read->items[0].text, L"OK");
+    // A template that names a menu is refused rather than shown without it.
+    std::vector<std::uint8_t> withMenu = bytes;
+    withMenu[18] = 0xFF;
+    withMenu[19] = 0xFF;
+    std::string why;
+    EXPECT_FALSE(qx::ReadDialogTemplate(withMenu.data(), withMenu.size(), &why));
+    EXPECT_EQ(why, "the template names a menu");
+}
+
 TEST_F(WndTest, AScriptTypesAValueAndPressesAButton) {
     ASSERT_TRUE(script_->Load("key End\ntype 7\npress OK\n"));
     Outcome outcome;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "qx/platform/os/terminal.h"
 #include "qx/platform/wnd/ui_host.h"
 #include "tests/support/fixtures.h"
 
@@ -21,9 +22,11 @@ TEST(UiHostChoice, NamesAndDisplaysGiveTheirHostOrAReason) {
         const char* host;  // nullptr: none
         const char* why;
     };
+    // Without a display auto asks at the terminal when there is one.
+    const char* automatic = qx::StandardInputIsTerminal() && qx::StandardErrorIsTerminal() ? "terminal" : "batch";
     const Case cases[] = {
-        {"auto without a display", "auto", std::nullopt, "batch", ""},
-        {"unset without a display", "", std::nullopt, "batch", ""},
+        {"auto without a display", "auto", std::nullopt, automatic, ""},
+        {"unset without a display", "", std::nullopt, automatic, ""},
         {"gtk without a display", "gtk", std::nullopt, nullptr,
          "the GTK host cannot be used: no display (neither DISPLAY nor WAYLAND_DISPLAY is set)"},
         {"gtk with an empty DISPLAY", "gtk", "", nullptr,
@@ -31,7 +34,7 @@ TEST(UiHostChoice, NamesAndDisplaysGiveTheirHostOrAReason) {
         // Asked for by name, batch stays batch on a desktop.
         {"batch with a display", "batch", ":7", "batch", ""},
         {"unknown", "curses", std::nullopt, nullptr,
-         "QX_UI names no host this build has: \"curses\" (gtk, batch, script, image, auto)"},
+         "QX_UI names no host this build has: \"curses\" (gtk, batch, terminal, script, image, auto)"},
     };
     qx::test::ScopedEnv wayland("WAYLAND_DISPLAY", std::nullopt);
     for (const Case& c : cases) {

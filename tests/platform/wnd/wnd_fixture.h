@@ -16,6 +16,7 @@ struct Recorded {
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
+    UINT notifyCode;  // of a WM_NOTIFY, read while its header is alive
 };
 
 inline std::vector<Recorded>& RecordedMessages() {
@@ -24,7 +25,8 @@ inline std::vector<Recorded>& RecordedMessages() {
 }
 
 inline LRESULT RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    RecordedMessages().push_back({hwnd, message, wParam, lParam});
+    const UINT code = message == WM_NOTIFY && lParam ? reinterpret_cast<const NMHDR*>(lParam)->code : 0;
+    RecordedMessages().push_back({hwnd, message, wParam, lParam, code});
     return DefWindowProc(hwnd, message, wParam, lParam);
 }
 

@@ -125,9 +125,7 @@ void OnComboChanged(GtkComboBox* combo, gpointer hwnd) {
     HWND control = view->hwnd;
     const int chosen = gtk_combo_box_get_active(combo);
     if (chosen < 0 || chosen == SendMessage(control, CB_GETCURSEL)) return;
-    SendMessage(control, CB_SETCURSEL, static_cast<WPARAM>(chosen));
-    if (IsWindow(control)) NotifyParent(control, CBN_SELCHANGE);
-    if (IsWindow(control)) NotifyParent(control, CBN_SELENDOK);
+    ChooseEntry(control, chosen);
     ShowModelState(control);
 }
 

@@ -6,6 +6,8 @@
 
 #include "qx/platform/wnd/internal/window_object.h"
 
+class CDC;
+
 namespace qx::wnd {
 
 LRESULT ButtonProc(HWND, UINT, WPARAM, LPARAM);
@@ -19,6 +21,9 @@ LRESULT DialogClassProc(HWND, UINT, WPARAM, LPARAM);
 
 // Sends WM_COMMAND with *code* from control *hwnd* to its parent.
 void NotifyParent(HWND hwnd, WORD code);
+
+// Answers WM_PAINT with *paint* on the paint context.
+LRESULT PaintControl(HWND hwnd, void (*paint)(CDC&, HWND));
 
 // The control state of *hwnd*, made on first use.
 template <typename State>

@@ -9,6 +9,7 @@
 namespace qx::wnd {
 
 std::unique_ptr<UiHost> MakeBatchHost();
+std::unique_ptr<UiHost> MakeTerminalHost();
 // From QX_UI_IMAGES (the folder PNG files go to).
 std::unique_ptr<UiHost> MakeImageHostFromEnvironment(std::string* why);
 // From QX_UI_SCRIPT and QX_UI_TRANSCRIPT.

@@ -13,5 +13,8 @@ void AdvanceClock(DWORD milliseconds);
 // run modally or shown modeless: keys that move the focus, press the
 // default button or cancel. True when the message was taken.
 bool IsDialogMessageForAny(const MSG& msg);
+// Offers a queued message to the framework objects of its window and that
+// window's parents (CWnd::PreTranslateMessage); true when one took it.
+bool PreTranslateForFramework(MSG& msg);
 
 }  // namespace qx::wnd

@@ -39,6 +39,7 @@ struct Window {
     LONG_PTR dialogLongs[3] = {0, 0, 0};  // DWLP_MSGRESULT, DWLP_DLGPROC, DWLP_USER
     std::map<std::wstring, void*> properties;
     std::unique_ptr<ControlState> control;
+    std::vector<UINT> systemMenu{SC_MOVE, SC_CLOSE};  // commands, in menu order
     bool destroying = false;
     bool needsPaint = false;
 };

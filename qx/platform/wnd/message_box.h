@@ -1,8 +1,8 @@
-// The one message-box function of the library until the window layer takes
-// over modal questions. A replaceable handler answers it: tests and tools
-// install their own; the default writes "caption: text" to stderr and
-// answers with the box's default button, so that a program without a user
-// never blocks.
+// The library's message box. ShowMessage shows a box of the window layer
+// through the UI host (under the batch host that is "caption: text" on
+// stderr, answered with the default button, so that a program without a
+// user never blocks); a replaceable handler can answer instead: tests and
+// tools install their own.
 //
 // The MB_ and ID constants carry the values of Windows, at global scope as
 // the family's code uses them; a Windows build takes them from windows.h.
@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "qx/platform/base/export.h"
+#include "qx/platform/wnd/window_types.h"
 
 #ifndef MB_OK
 #define MB_OK 0x0u
@@ -46,6 +47,13 @@
 #define IDNO 7
 #endif
 
+// The platform's message box: *text* above a row of the type's buttons, the
+// MB_DEFBUTTONn-th of them the default, owned by *owner*. Escape and the
+// close box answer IDCANCEL where the box has Cancel and IDOK for a box of
+// OK alone; a Yes/No or Abort/Retry/Ignore box must be answered by a button.
+// Returns the button's ID, 0 when the box cannot be made.
+QX_API int MessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, unsigned type);
+
 namespace qx {
 
 // Receives text and caption never null.
@@ -58,6 +66,12 @@ QX_API int ShowMessage(const wchar_t* text, const wchar_t* caption, unsigned fla
 // The framework's message box: the caption is the application's title (the
 // running program's file name without folder and extension).
 QX_API int ShowAppMessage(const wchar_t* text, unsigned flags);
+
+// The box ShowMessage shows when no handler answers: this layer's plain box
+// (MessageBox) until the family's message box, which sits above this layer,
+// installs itself when the library is loaded. Returns the one before.
+using MessageBoxFunction = int (*)(const wchar_t* text, const wchar_t* caption, unsigned flags);
+QX_API MessageBoxFunction SetDefaultMessageBox(MessageBoxFunction box);
 
 // Installs *handler* (nullptr: the default) and returns the one installed
 // before (nullptr for the default).

@@ -1,4 +1,4 @@
-#include "qx/platform/os/message_box.h"
+#include "qx/platform/wnd/message_box.h"
 
 #include <gtest/gtest.h>
 
@@ -42,8 +42,8 @@ TEST(MessageBoxTest, TheDefaultAnswerIsTheDefaultButton) {
 TEST(MessageBoxTest, TheDefaultHandlerWritesCaptionAndText) {
     testing::internal::CaptureStderr();
     ShowMessage(L"Datei nicht gefunden: \u00C4.txt", L"Fehler", MB_OK | MB_ICONERROR);
-    ShowMessage(nullptr, nullptr, MB_OK);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Fehler: Datei nicht gefunden: \xC3\x84.txt\n: \n");
+    ShowMessage(nullptr, L"Leer", MB_OK);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Fehler: Datei nicht gefunden: \xC3\x84.txt\nLeer: \n");
 }
 
 TEST(MessageBoxTest, AnInstalledHandlerAnswersUntilRestored) {
