@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -160,13 +161,22 @@ protected:
             return true;
         };
     }
-    Step ClickOn(int id) {
+    // *fromTop*: that many pixels below the control's top edge instead of
+    // its centre (a combo box's field is at the top of its rectangle).
+    Step ClickOn(int id, int fromTop = -1) {
         // The pointer goes there first, so that GTK has seen it enter the
         // widget before the button goes down.
         auto moved = std::make_shared<bool>(false);
-        return [this, id, moved](HWND dialog) {
+        return [this, id, fromTop, moved](HWND dialog) {
             if (!*moved) {
-                robot_->MoveTo(qx::test::CentreOnScreen(GetDlgItem(dialog, id), origin_));
+                HWND control = GetDlgItem(dialog, id);
+                CPoint at = qx::test::CentreOnScreen(control, origin_);
+                if (fromTop >= 0) {
+                    CRect rect;
+                    GetWindowRect(control, &rect);
+                    at.y -= rect.Height() / 2 - fromTop;
+                }
+                robot_->MoveTo(at);
                 *moved = true;
                 return false;
             }
@@ -212,6 +222,42 @@ std::wstring ItemText(HWND dialog, int id) {
     wchar_t text[128] = {};
     GetDlgItemText(dialog, id, text, 128);
     return text;
+}
+
+TEST_F(GtkHostTest, RealInputTypesLinesAndIntoAComboBoxField) {
+    const std::wstring title = L"Bemerkung";
+    const auto hasCommand = [](const Session& session, int id, int code) {
+        return std::find(session.commands.begin(), session.commands.end(), id * 0x10000 + code) != session.commands.end();
+    };
+    struct Case {
+        const char* name;
+        DWORD editStyle;
+        const wchar_t* text;  // the edit's text when the dialog ended
+    };
+    // Enter makes a new line in an edit that wants it, and presses the
+    // default button in one that does not.
+    for (const Case& c : {Case{"wants return", ES_WANTRETURN, L"ab\r\nc"}, Case{"does not", 0, L"ab"}}) {
+        SCOPED_TRACE(c.name);
+        qx::DialogTemplate dialog = Dialog(title.c_str(), {
+            Item(WS_TABSTOP | ES_MULTILINE | WS_VSCROLL | c.editStyle, CRect(7, 7, 193, 40), kEdit, L"Edit", L""),
+            Item(WS_TABSTOP | CBS_DROPDOWN, CRect(7, 45, 120, 100), kCombo, L"ComboBox", L""),
+            Item(WS_TABSTOP | BS_DEFPUSHBUTTON, CRect(143, 79, 193, 93), IDOK, L"Button", L"OK"),
+        });
+        Session session;
+        session.steps = {WaitForWindow(title), ClickOn(kEdit), Type("ab"), Key("Return")};
+        if (c.editStyle & ES_WANTRETURN) {
+            const auto lines = [](HWND dialog) { return ItemText(dialog, kEdit) == L"ab\r\nc"; };
+            const auto field = [&](HWND dialog) {
+                return ItemText(dialog, kCombo) == L"din" && hasCommand(session, kCombo, CBN_EDITCHANGE);
+            };
+            session.steps.insert(session.steps.end(), {Type("c"), Until(lines), ClickOn(kCombo, 8), Type("din"), Until(field), ClickOn(IDOK)});
+        }
+        EXPECT_EQ(Run(dialog, session), IDOK);
+        EXPECT_EQ(session.textAtCommand, c.text);
+        // A multi-line edit notifies the typing as a single-line one does.
+        EXPECT_TRUE(hasCommand(session, kEdit, EN_CHANGE));
+        if (session.timedOut) break;
+    }
 }
 
 // The widget the host made for *hwnd* (top-level *top* or a window in it),
