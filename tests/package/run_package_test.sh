@@ -69,11 +69,12 @@ if [ -e "$build_dir/qx/libqxbase-gtk.so" ] && [ -z "$plugin" ]; then
 fi
 if [ -n "$plugin" ]; then
   [ "${plugin%/*}" = "${core%/*}" ] || fail "libqxbase-gtk.so is installed in ${plugin%/*}, not beside ${core}"
-  if env -i ldd "$plugin" | grep -q "not found"; then
-    env -i ldd "$plugin" >&2
-    fail "the installed libqxbase-gtk.so does not find its libraries"
-  fi
-  env -i ldd "$plugin" | grep -q "libqxbase.so.1 => ${core%/*}/" || fail "the installed plugin does not use the installed library"
+  # (Read whole first: grep -q stopping early would fail ldd's pipe.)
+  linked=$(env -i ldd "$plugin")
+  case "$linked" in
+    *"not found"*) echo "$linked" >&2; fail "the installed libqxbase-gtk.so does not find its libraries" ;;
+  esac
+  grep -q "libqxbase.so.1 => ${core%/*}/" <<<"$linked" || fail "the installed plugin does not use the installed library"
 fi
 
 echo "== umbrella header and self-contained headers"
