@@ -91,9 +91,9 @@ std::map<unsigned, std::vector<std::uint8_t>>& BuiltInTemplates() {
     return templates;
 }
 
-std::map<unsigned, std::vector<std::uint8_t>>& ModuleTemplates() {
-    static std::map<unsigned, std::vector<std::uint8_t>> templates;
-    return templates;
+qx::DialogTemplateSource& ModuleTemplates() {
+    static qx::DialogTemplateSource source;
+    return source;
 }
 
 // Key states as the queued key messages left them.
@@ -288,18 +288,16 @@ void SetBuiltInDialogTemplate(unsigned id, std::vector<std::uint8_t> data) {
     qx::wnd::BuiltInTemplates()[id] = std::move(data);
 }
 
-void SetModuleDialogTemplates(std::vector<std::pair<unsigned, std::vector<std::uint8_t>>> templates) {
-    auto& table = qx::wnd::ModuleTemplates();
-    table.clear();
-    for (auto& [id, data] : templates) table[id] = std::move(data);
-}
+void SetModuleDialogTemplateSource(DialogTemplateSource source) { qx::wnd::ModuleTemplates() = std::move(source); }
 
 std::optional<DialogTemplate> FindDialogTemplate(unsigned id) {
-    for (const auto* table : {&qx::wnd::ModuleTemplates(), &qx::wnd::BuiltInTemplates()}) {
-        auto it = table->find(id);
-        if (it != table->end()) return ReadDialogTemplate(it->second.data(), it->second.size());
+    if (const DialogTemplateSource& source = qx::wnd::ModuleTemplates()) {
+        if (const std::string* bytes = source(id)) return ReadDialogTemplate(bytes->data(), bytes->size());
     }
-    return std::nullopt;
+    const auto& builtIn = qx::wnd::BuiltInTemplates();
+    auto it = builtIn.find(id);
+    if (it == builtIn.end()) return std::nullopt;
+    return ReadDialogTemplate(it->second.data(), it->second.size());
 }
 
 }  // namespace qx
