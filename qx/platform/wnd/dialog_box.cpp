@@ -191,15 +191,17 @@ HWND CreateDialogIndirectParam(const qx::DialogTemplate& dialog, HWND parent, DL
     state->baseUnits = qx::wnd::BaseUnitsOf(*font);
     const CSize base = state->baseUnits;
 
-    DWORD style = dialog.style & ~WS_VISIBLE;
-    if (style & DS_MODALFRAME) style |= WS_DLGFRAME;
+    // A modal frame is the extended style's, as the platform makes it; it
+    // adds no caption.
+    const DWORD style = dialog.style & ~WS_VISIBLE;
+    const DWORD exStyle = dialog.exStyle | ((style & DS_MODALFRAME) ? WS_EX_DLGMODALFRAME : 0u);
     CRect client = qx::wnd::ToPixels(CRect(0, 0, dialog.rect.Width(), dialog.rect.Height()), base);
-    AdjustWindowRectEx(&client, style, FALSE, dialog.exStyle | ((style & DS_MODALFRAME) ? static_cast<DWORD>(WS_EX_DLGMODALFRAME) : 0u));
+    AdjustWindowRectEx(&client, style, FALSE, exStyle);
     CPoint at(qx::wnd::MulDivRound(dialog.rect.left, base.cx, 4), qx::wnd::MulDivRound(dialog.rect.top, base.cy, 8));
     const bool child = (style & WS_CHILD) != 0;
     if (!child && !(style & DS_ABSALIGN) && owner) ClientToScreen(owner, &at);
     const std::wstring className = dialog.className.empty() ? L"#32770" : dialog.className;
-    HWND hwnd = CreateWindowEx(dialog.exStyle, className.c_str(), dialog.title.c_str(), style, at.x, at.y,
+    HWND hwnd = CreateWindowEx(exStyle, className.c_str(), dialog.title.c_str(), style, at.x, at.y,
                                client.Width(), client.Height(), child ? parent : owner, 0);
     if (!hwnd) return nullptr;
     Window* w = Find(hwnd);
