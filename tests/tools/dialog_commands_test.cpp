@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tests/support/fixtures.h"
+#include "tests/support/pseudo_terminal.h"
 #include "tests/support/test_support.h"
 #include "tests/tools/run_tool.h"
 
@@ -78,4 +79,23 @@ TEST(DialogCommandsTest, ProgressFollowsItsInputUntilItEnds) {
     FILE* pipe = popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
     EXPECT_EQ(pclose(pipe), 0);
+}
+
+TEST(DialogCommandsTest, AtATerminalTheQuestionsAreAskedThere) {
+    qx::test::TerminalChild child(QXTOOL_PATH, {"msgbox", "Ersetzen?", "--type", "yesno", "--check", "Immer"}, {"QX_UI=auto"});
+    ASSERT_TRUE(child.WaitFor("qxtool\r\nErsetzen?\r\n")) << child.Seen();
+    ASSERT_TRUE(child.WaitFor("Immer? [y/N] ")) << child.Seen();
+    child.Type("y\r");
+    ASSERT_TRUE(child.WaitFor("[1] Ja  [2] Nein\r\n> ")) << child.Seen();
+    child.Type("2\r");
+    ASSERT_TRUE(child.WaitFor("7\r\n1\r\n")) << child.Seen();
+    EXPECT_EQ(child.ExitCode(), 0);
+
+    qx::test::TerminalChild input(QXTOOL_PATH, {"input", "Name:", "--value", "Kessel"}, {"QX_UI=terminal"});
+    ASSERT_TRUE(input.WaitFor("qxtool\r\nName:\r\nEingabe: Kessel")) << input.Seen();
+    input.Type(" 2\r");
+    ASSERT_TRUE(input.WaitFor("> ")) << input.Seen();
+    input.Type("\r");
+    ASSERT_TRUE(input.WaitFor("Kessel 2\r\n")) << input.Seen();
+    EXPECT_EQ(input.ExitCode(), 0);
 }
