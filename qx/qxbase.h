@@ -151,3 +151,6 @@
 #include "qx/ui/adv_message_box.h"
 #include "qx/ui/adv_msg_box.h"
 #include "qx/ui/adv_msg_box_layout.h"
+#include "qx/ui/builtin_dialogs.h"
+#include "qx/ui/dlg_input.h"
+#include "qx/ui/wait_message.h"

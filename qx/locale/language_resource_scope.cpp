@@ -4,6 +4,7 @@
 
 #include "qx/locale/init_language.h"
 #include "qx/message/string_table.h"
+#include "qx/platform/wnd/dialog_box.h"
 
 namespace qx {
 namespace {
@@ -12,6 +13,12 @@ std::shared_ptr<const LanguageModule>& Current() {
     static std::shared_ptr<const LanguageModule> module;
     return module;
 }
+
+// The window layer finds the current module's dialogs here.
+[[maybe_unused]] const bool g_dialogSourceSet = [] {
+    SetModuleDialogTemplateSource([](unsigned id) { return LoadDialogTemplate(std::to_string(id)); });
+    return true;
+}();
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "qx/platform/gfx/targets.h"
+#include "qx/platform/wnd/internal/message_pump.h"
 #include "qx/platform/wnd/internal/window_table.h"
 #include "qx/platform/wnd/paint.h"
 #include "qx/platform/wnd/system_menu.h"
@@ -138,6 +139,13 @@ void UiHost::WindowHidden(HWND) {}
 void UiHost::WindowDestroyed(HWND) {}
 void UiHost::WindowChanged(HWND) {}
 void UiHost::Flush() {}
+
+void UiHost::Wait(DWORD milliseconds) {
+    wnd::AdvanceClock(milliseconds);
+    PumpMessages();
+}
+
+void WaitFor(DWORD milliseconds) { CurrentUiHost().Wait(milliseconds); }
 
 void UiHost::RepaintRequested(HWND hwnd) {
     // Nobody draws: the paint code runs on a measuring context, so that what

@@ -91,9 +91,9 @@ std::map<unsigned, std::vector<std::uint8_t>>& BuiltInTemplates() {
     return templates;
 }
 
-std::map<unsigned, std::vector<std::uint8_t>>& ModuleTemplates() {
-    static std::map<unsigned, std::vector<std::uint8_t>> templates;
-    return templates;
+qx::DialogTemplateSource& ModuleTemplates() {
+    static qx::DialogTemplateSource source;
+    return source;
 }
 
 // Key states as the queued key messages left them.
@@ -191,15 +191,17 @@ HWND CreateDialogIndirectParam(const qx::DialogTemplate& dialog, HWND parent, DL
     state->baseUnits = qx::wnd::BaseUnitsOf(*font);
     const CSize base = state->baseUnits;
 
-    DWORD style = dialog.style & ~WS_VISIBLE;
-    if (style & DS_MODALFRAME) style |= WS_DLGFRAME;
+    // A modal frame is the extended style's, as the platform makes it; it
+    // adds no caption.
+    const DWORD style = dialog.style & ~WS_VISIBLE;
+    const DWORD exStyle = dialog.exStyle | ((style & DS_MODALFRAME) ? WS_EX_DLGMODALFRAME : 0u);
     CRect client = qx::wnd::ToPixels(CRect(0, 0, dialog.rect.Width(), dialog.rect.Height()), base);
-    AdjustWindowRectEx(&client, style, FALSE, dialog.exStyle | ((style & DS_MODALFRAME) ? static_cast<DWORD>(WS_EX_DLGMODALFRAME) : 0u));
+    AdjustWindowRectEx(&client, style, FALSE, exStyle);
     CPoint at(qx::wnd::MulDivRound(dialog.rect.left, base.cx, 4), qx::wnd::MulDivRound(dialog.rect.top, base.cy, 8));
     const bool child = (style & WS_CHILD) != 0;
     if (!child && !(style & DS_ABSALIGN) && owner) ClientToScreen(owner, &at);
     const std::wstring className = dialog.className.empty() ? L"#32770" : dialog.className;
-    HWND hwnd = CreateWindowEx(dialog.exStyle, className.c_str(), dialog.title.c_str(), style, at.x, at.y,
+    HWND hwnd = CreateWindowEx(exStyle, className.c_str(), dialog.title.c_str(), style, at.x, at.y,
                                client.Width(), client.Height(), child ? parent : owner, 0);
     if (!hwnd) return nullptr;
     Window* w = Find(hwnd);
@@ -288,18 +290,16 @@ void SetBuiltInDialogTemplate(unsigned id, std::vector<std::uint8_t> data) {
     qx::wnd::BuiltInTemplates()[id] = std::move(data);
 }
 
-void SetModuleDialogTemplates(std::vector<std::pair<unsigned, std::vector<std::uint8_t>>> templates) {
-    auto& table = qx::wnd::ModuleTemplates();
-    table.clear();
-    for (auto& [id, data] : templates) table[id] = std::move(data);
-}
+void SetModuleDialogTemplateSource(DialogTemplateSource source) { qx::wnd::ModuleTemplates() = std::move(source); }
 
 std::optional<DialogTemplate> FindDialogTemplate(unsigned id) {
-    for (const auto* table : {&qx::wnd::ModuleTemplates(), &qx::wnd::BuiltInTemplates()}) {
-        auto it = table->find(id);
-        if (it != table->end()) return ReadDialogTemplate(it->second.data(), it->second.size());
+    if (const DialogTemplateSource& source = qx::wnd::ModuleTemplates()) {
+        if (const std::string* bytes = source(id)) return ReadDialogTemplate(bytes->data(), bytes->size());
     }
-    return std::nullopt;
+    const auto& builtIn = qx::wnd::BuiltInTemplates();
+    auto it = builtIn.find(id);
+    if (it == builtIn.end()) return std::nullopt;
+    return ReadDialogTemplate(it->second.data(), it->second.size());
 }
 
 }  // namespace qx

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <optional>
 #include <vector>
 
@@ -45,10 +47,13 @@ QX_API short GetKeyState(int virtualKey);
 namespace qx {
 
 // The dialog templates of the resource modules: the library's built-in
-// dialogs and those of the current language module, which replace built-in
-// ones of the same id. Set by the layers that load modules.
+// dialogs, and those of the current resource module (a language module),
+// which replace built-in ones of the same id. The layer that loads modules
+// sets the source: the bytes of template *id*, or null when the module has
+// none.
+using DialogTemplateSource = std::function<const std::string*(unsigned id)>;
 QX_API void SetBuiltInDialogTemplate(unsigned id, std::vector<std::uint8_t> data);
-QX_API void SetModuleDialogTemplates(std::vector<std::pair<unsigned, std::vector<std::uint8_t>>> templates);
+QX_API void SetModuleDialogTemplateSource(DialogTemplateSource source);
 // The template of dialog *id*: the module's, else the built-in one; nullopt
 // when neither has it or it cannot be read.
 QX_API std::optional<DialogTemplate> FindDialogTemplate(unsigned id);

@@ -46,6 +46,10 @@ public:
     // Gives the host a moment to show what changed while the program works
     // between messages (a progress window's bar).
     virtual void Flush();
+    // Lets *milliseconds* pass on the layer's clock with the messages
+    // delivered meanwhile. The default moves the clock on without waiting
+    // (nobody looks); a host on a desktop may wait for real.
+    virtual void Wait(DWORD milliseconds);
 };
 
 // The host in use; chosen on first call as described above.
@@ -64,6 +68,8 @@ QX_API std::unique_ptr<UiHost> MakeUiHost(const std::string& name, std::string* 
 QX_API int PumpMessages();
 // Whether EndDialog has been called for the modal *dialog* (or it is gone).
 QX_API bool IsModalLoopEnded(HWND dialog);
+// Lets *milliseconds* pass through the host (UiHost::Wait).
+QX_API void WaitFor(DWORD milliseconds);
 // Runs WM_PAINT of *hwnd* with *dc* as its paint context; the caller has
 // put the context's origin at the window's client origin.
 QX_API void PaintWindow(HWND hwnd, CDC& dc);

@@ -3,16 +3,6 @@
 #include "qx/platform/wnd/common_controls.h"
 #include "tests/platform/wnd/wnd_fixture.h"
 
-namespace {
-
-std::wstring TextOf(HWND hwnd) {
-    wchar_t buffer[256];
-    GetWindowText(hwnd, buffer, 256);
-    return buffer;
-}
-
-}  // namespace
-
 TEST_F(WndTest, ButtonsNotifyTheirParentAndKeepTheirCheckState) {
     HWND parent = MakeParent();
     HWND push = CreateWindowEx(0, L"Button", L"&Go", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 80, 24, parent, 10);

@@ -130,10 +130,11 @@ TEST_F(WndTest, ADialogWithoutItsTemplateCannotBeMade) {
     EXPECT_EQ(found.DoModal(), IDCANCEL);
     // A language module's template of the same id comes first; a broken one
     // makes the dialog fail instead of showing something else.
-    qx::SetModuleDialogTemplates({{4711u, {0x01, 0x00}}});
+    const std::string brokenBytes("\x01\x00", 2);
+    qx::SetModuleDialogTemplateSource([&](unsigned id) { return id == 4711 ? &brokenBytes : nullptr; });
     CDialog broken(4711);
     EXPECT_EQ(broken.DoModal(), -1);
-    qx::SetModuleDialogTemplates({});
+    qx::SetModuleDialogTemplateSource(nullptr);
 }
 
 TEST_F(WndTest, FrameworkObjectsSeeTheirWindowsMessagesFirst) {

@@ -14,12 +14,6 @@ LRESULT CountingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return CallWindowProc(g_previous, hwnd, message, wParam, lParam);
 }
 
-std::wstring TextOf(HWND hwnd) {
-    wchar_t buffer[64];
-    GetWindowText(hwnd, buffer, 64);
-    return buffer;
-}
-
 }  // namespace
 
 TEST_F(WndTest, DestroyedHandlesStayInvalidAndAreNotReused) {

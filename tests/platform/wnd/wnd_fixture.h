@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "qx/platform/wnd/script_host.h"
@@ -28,6 +29,12 @@ inline LRESULT RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     const UINT code = message == WM_NOTIFY && lParam ? reinterpret_cast<const NMHDR*>(lParam)->code : 0;
     RecordedMessages().push_back({hwnd, message, wParam, lParam, code});
     return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+inline std::wstring TextOf(HWND hwnd) {
+    wchar_t buffer[256];
+    GetWindowText(hwnd, buffer, 256);
+    return buffer;
 }
 
 class WndTest : public ::testing::Test {
