@@ -92,6 +92,8 @@ void ChooseEntry(HWND list, int index) {
     SendMessage(list, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index));
     const auto id = static_cast<unsigned>(GetDlgCtrlID(list));
     HWND parent = GetParent(list);
+    // A list box tells its parent only with LBS_NOTIFY, as the platform's.
+    if (!combo && !(GetWindowLongPtr(list, GWL_STYLE) & LBS_NOTIFY)) return;
     SendMessage(parent, WM_COMMAND, MAKEWPARAM(id, combo ? CBN_SELCHANGE : LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
     if (combo) SendMessage(parent, WM_COMMAND, MAKEWPARAM(id, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
 }
