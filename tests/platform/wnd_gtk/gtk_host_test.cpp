@@ -20,6 +20,7 @@
 #include "qx/platform/wnd/paint.h"
 #include "qx/platform/wnd/ui_host.h"
 #include "qx/platform/wnd/window.h"
+#include "qx/ui/adv_message_box.h"
 #include "tests/platform/wnd_gtk/x_robot.h"
 #include "tests/support/fixtures.h"
 
@@ -594,3 +595,30 @@ TEST(GtkHostLoadTest, ADisplayThatCannotBeOpenedGivesNoHostAndAutoFallsBack) {
 }
 
 }  // namespace
+
+// The family's message box as a real window (here, as this is the suite
+// with a display): a click on one of its buttons is the answer. The steps
+// run on a timer of their own, as the box is not the test's dialog.
+TEST_F(GtkHostTest, TheFamilysMessageBoxIsAnsweredByAClickOnItsButton) {
+    Session session;
+    session.robot = robot_.get();
+    session.steps = {WaitForWindow(L"Frage"), ClickOn(IDNO)};
+    CurrentSession() = &session;
+    static int ticks;
+    ticks = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR, DWORD) {
+        Session* running = CurrentSession();
+        HWND box = GetForegroundWindow();
+        if (!box) return;
+        if (++ticks > 330) {  // about ten seconds: the input went astray
+            running->timedOut = true;
+            EndDialog(box, kTimedOut);
+        } else if (running->next < running->steps.size() && running->steps[running->next](box)) {
+            ++running->next;
+        }
+    });
+    const int answer = advMessageBox(L"Die Datei gibt es schon. Ersetzen?", MB_YESNO | MB_ICONQUESTION, L"Frage");
+    KillTimer(nullptr, timer);
+    EXPECT_FALSE(session.timedOut) << "the user's steps stopped at step " << session.next;
+    EXPECT_EQ(answer, IDNO);
+}
