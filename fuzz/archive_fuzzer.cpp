@@ -16,7 +16,7 @@
 #include "qx/archive/archive_path.h"
 #include "qx/archive/cabinet_handling.h"
 #include "qx/platform/os/archive_reader.h"
-#include "qx/platform/os/message_box.h"
+#include "qx/platform/wnd/message_box.h"
 #include "qx/platform/os/native_path.h"
 
 namespace {

@@ -28,7 +28,7 @@
 #include <vector>
 
 #include "qx/platform/base/utf.h"
-#include "qx/platform/os/message_box.h"
+#include "qx/platform/wnd/message_box.h"
 #include "qx/tree/vdi.h"
 
 namespace {
