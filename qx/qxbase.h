@@ -125,6 +125,7 @@
 #include "qx/text/formula_evaluator.h"
 #include "qx/text/formula_state.h"
 #include "qx/text/num_string.h"
+#include "qx/text/numeric_exchange.h"
 #include "qx/text/path.h"
 #include "qx/text/path_system.h"
 #include "qx/text/sformat.h"
