@@ -1,7 +1,7 @@
 #include "qx/text/numeric_exchange.h"
 
-#include <cfloat>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 #include "qx/platform/base/number_parse.h"
@@ -105,6 +105,21 @@ void LoadSixDigits(HWND edit, double value) {
     SetWindowText(edit, text);
 }
 
+template <typename Real>
+void ExchangePlainNumber(CDataExchange* exchange, int id, Real& value) {
+    HWND edit = exchange->PrepareEditCtrl(id);
+    if (!edit) return;
+    if (!exchange->m_bSaveAndValidate) {
+        LoadSixDigits(edit, value);
+        return;
+    }
+    const std::optional<double> number = SaveDecimalComma(edit);
+    // A float cannot hold a number beyond its range (the conversion would
+    // be undefined).
+    if (!number || std::fabs(*number) > std::numeric_limits<Real>::max()) qx::RefuseExchange(exchange, qx::kEnterNumberText);
+    value = static_cast<Real>(*number);
+}
+
 }  // namespace
 
 void DDX_NumiString(CDataExchange* exchange, int id, CNumString& value) {
@@ -120,31 +135,8 @@ void DDX_CBNumfString(CDataExchange* exchange, int id, CNumString& value) {
     ExchangeComboFormula(exchange, id, value, Result::Real);
 }
 
-void DDX_BFText(CDataExchange* exchange, int id, double& value) {
-    HWND edit = exchange->PrepareEditCtrl(id);
-    if (!edit) return;
-    if (!exchange->m_bSaveAndValidate) {
-        LoadSixDigits(edit, value);
-        return;
-    }
-    const std::optional<double> number = SaveDecimalComma(edit);
-    if (!number) qx::RefuseExchange(exchange, qx::kEnterNumberText);
-    value = *number;
-}
-
-void DDX_BFText(CDataExchange* exchange, int id, float& value) {
-    HWND edit = exchange->PrepareEditCtrl(id);
-    if (!edit) return;
-    if (!exchange->m_bSaveAndValidate) {
-        LoadSixDigits(edit, value);
-        return;
-    }
-    const std::optional<double> number = SaveDecimalComma(edit);
-    // A float cannot hold a number beyond its range (the conversion would
-    // be undefined).
-    if (!number || std::fabs(*number) > FLT_MAX) qx::RefuseExchange(exchange, qx::kEnterNumberText);
-    value = static_cast<float>(*number);
-}
+void DDX_BFText(CDataExchange* exchange, int id, double& value) { ExchangePlainNumber(exchange, id, value); }
+void DDX_BFText(CDataExchange* exchange, int id, float& value) { ExchangePlainNumber(exchange, id, value); }
 
 void DDX_TextEx(CDataExchange* exchange, int id, double& value) {
     HWND edit = exchange->PrepareEditCtrl(id);
