@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "qx/platform/base/codepage.h"
+#include "qx/platform/wnd/data_exchange.h"
 
 namespace qx {
 namespace {
@@ -79,5 +80,14 @@ void ClearMessageTable() { State().table.clear(); }
 size_t MessageTableSize() { return State().table.size(); }
 
 void ClearMessageConversionCache() { State().conversions.clear(); }
+
+namespace {
+
+// The framework's texts (the data exchange's messages) are translated like
+// the library's own once the library is loaded.
+const wchar_t* TranslateFrameworkText(const wchar_t* text) { return TranslateMessage(text); }
+[[maybe_unused]] const bool g_frameworkTranslationInstalled = (SetFrameworkTextTranslation(TranslateFrameworkText), true);
+
+}  // namespace
 
 }  // namespace qx

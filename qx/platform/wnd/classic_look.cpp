@@ -4,6 +4,7 @@
 
 #include "qx/platform/gfx/dc.h"
 #include "qx/platform/gfx/gdi_objects.h"
+#include "qx/platform/gfx/picture.h"
 #include "qx/platform/gfx/targets.h"
 #include "qx/platform/wnd/common_controls.h"
 #include "qx/platform/wnd/icons.h"
@@ -92,6 +93,10 @@ void PaintIcon(CDC& dc, const CRect& r, HICON icon) {
                                       {kIconQuestion, RGB(30, 90, 200), RGB(255, 255, 255), L"?"},
                                       {kIconExclamation, RGB(240, 190, 20), RGB(0, 0, 0), L"!"},
                                       {kIconAsterisk, RGB(30, 90, 200), RGB(255, 255, 255), L"i"}};
+    if (const qx::gfx::Picture* picture = qx::IconPicture(icon)) {
+        picture->Draw(dc, r);
+        return;
+    }
     const unsigned id = qx::SystemIconOf(icon);
     const Sign* sign = nullptr;
     for (const Sign& s : kSigns) {

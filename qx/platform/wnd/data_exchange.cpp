@@ -50,6 +50,13 @@ CString TextOf(HWND control) {
     return text;
 }
 
+qx::FrameworkTextTranslation g_translation = nullptr;
+
+const wchar_t* Translated(const wchar_t* text) {
+    if (!text) return L"";
+    return g_translation ? g_translation(text) : text;
+}
+
 // Tells the user what the control must hold and fails the exchange.
 [[noreturn]] void Refuse(CDataExchange* exchange, const wchar_t* message) {
     qx::ShowMessage(message, AfxGetAppName(), MB_OK | MB_ICONEXCLAMATION);
@@ -74,7 +81,7 @@ void ExchangeInteger(CDataExchange* exchange, int id, Integer& value, long long 
     if (!control) return;
     if (exchange->m_bSaveAndValidate) {
         long long read = 0;
-        if (!ReadInteger(TextOf(control), low, high, read)) Refuse(exchange, L"Geben Sie eine ganze Zahl ein.");
+        if (!ReadInteger(TextOf(control), low, high, read)) qx::RefuseExchange(exchange, qx::kEnterIntegerText);
         value = static_cast<Integer>(read);
     } else {
         CString text;
@@ -108,7 +115,7 @@ void DDX_Text(CDataExchange* exchange, int id, double& value) {
         const wchar_t* end = begin;
         const double read = qx::ParseDouble(begin, &end);
         while (qx::IsSpace(*end)) ++end;
-        if (end == begin || *end != L'\0' || !std::isfinite(read)) Refuse(exchange, L"Geben Sie eine Zahl ein.");
+        if (end == begin || *end != L'\0' || !std::isfinite(read)) qx::RefuseExchange(exchange, qx::kEnterNumberText);
         value = read;
     } else {
         // As many digits as a double holds, so that loading and saving again
@@ -199,8 +206,12 @@ void DDX_Control(CDataExchange* exchange, int id, CWnd& control) {
 void DDV_MaxChars(CDataExchange* exchange, const CString& value, int count) {
     if (exchange->m_bSaveAndValidate) {
         if (value.GetLength() > count) {
-            CString message;
-            message.Format(L"Geben Sie nicht mehr als %d Zeichen ein.", count);
+            // The count takes the place of the translated text's "%d": a
+            // translation is data and never used as a format.
+            CString message(Translated(L"Geben Sie nicht mehr als %d Zeichen ein."));
+            CString number;
+            number.Format(L"%d", count);
+            message.Replace(L"%d", number);
             Refuse(exchange, message);
         }
     } else if (HWND edit = exchange->LastPrepared(); edit && count > 0) {
@@ -208,3 +219,15 @@ void DDV_MaxChars(CDataExchange* exchange, const CString& value, int count) {
         ::SendMessage(edit, EM_LIMITTEXT, static_cast<WPARAM>(count));
     }
 }
+
+namespace qx {
+
+void RefuseExchange(CDataExchange* exchange, const wchar_t* text) { Refuse(exchange, Translated(text)); }
+
+FrameworkTextTranslation SetFrameworkTextTranslation(FrameworkTextTranslation translation) {
+    const FrameworkTextTranslation previous = g_translation;
+    g_translation = translation;
+    return previous;
+}
+
+}  // namespace qx

@@ -59,3 +59,25 @@ QX_API void DDX_Control(CDataExchange* exchange, int id, CWnd& control);
 // Refuses a text longer than *count* characters (when saving) and limits the
 // edit to it (when loading).
 QX_API void DDV_MaxChars(CDataExchange* exchange, const CString& value, int count);
+
+namespace qx {
+
+// The framework's texts for input that is no integer or no number. They are
+// German, as the family writes its texts, and the keys under which the
+// message translation finds them.
+inline constexpr const wchar_t* kEnterIntegerText = L"Geben Sie eine ganze Zahl ein.";
+inline constexpr const wchar_t* kEnterNumberText = L"Geben Sie eine Zahl ein.";
+
+// Tells the user what the control must hold (*text*, translated as the
+// framework's texts are) in an exclamation box captioned with the
+// application's name, then fails the exchange. The exchanges of this layer
+// refuse input so, and so do the family's own.
+[[noreturn]] QX_API void RefuseExchange(CDataExchange* exchange, const wchar_t* text);
+
+// The translation the framework's texts pass through before they are shown
+// (nullptr: shown as they are). The message layer installs its translation
+// when the library is loaded. Returns the one installed before.
+using FrameworkTextTranslation = const wchar_t* (*)(const wchar_t* text);
+QX_API FrameworkTextTranslation SetFrameworkTextTranslation(FrameworkTextTranslation translation);
+
+}  // namespace qx

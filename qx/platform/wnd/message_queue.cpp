@@ -142,6 +142,15 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id) {
 
 DWORD GetTickCount() { return static_cast<DWORD>(Now()); }
 
+namespace qx {
+
+bool IsTimerSet(HWND hwnd, UINT_PTR id) {
+    const auto& timers = TheQueue().timers;
+    return std::any_of(timers.begin(), timers.end(), [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
+}
+
+}  // namespace qx
+
 namespace qx::wnd {
 
 void KillTimersOf(HWND hwnd) {

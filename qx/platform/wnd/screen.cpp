@@ -81,8 +81,7 @@ COLORREF GetSysColor(int index) {
 
 HMONITOR MonitorFromRect(const CRect* rect, DWORD flags) {
     const auto& monitors = qx::ScreenLayout();
-    if (!rect) if (flags == MONITOR_DEFAULTTONULL) return nullptr;
-        return HandleOf(0);
+    if (!rect) return flags == MONITOR_DEFAULTTONULL ? nullptr : HandleOf(0);
     size_t best = 0;
     int bestOverlap = 0;
     for (size_t i = 0; i < monitors.size(); ++i) {

@@ -134,6 +134,15 @@ QX_API BOOL KillTimer(HWND hwnd, UINT_PTR id);
 // tests replace) plus the time scripted waits have passed.
 QX_API DWORD GetTickCount();
 
+namespace qx {
+
+// Whether a timer of *id* runs on the window. SetTimer itself accepts every
+// id, restarting a timer that already runs; code that picks an id of its own
+// asks first so as not to take over another part's timer.
+QX_API bool IsTimerSet(HWND hwnd, UINT_PTR id);
+
+}  // namespace qx
+
 // The mouse position in screen coordinates as the host last reported it.
 QX_API BOOL GetCursorPos(CPoint* point);
 QX_API BOOL SetCursorPos(int x, int y);

@@ -78,6 +78,9 @@ TEST_F(WndTest, TimersFireOnTheLayersClockWithoutWaiting) {
     qx::SetClockForTesting([this] { return now_; });
     HWND parent = MakeParent();
     ASSERT_EQ(SetTimer(parent, 42, 1000), 42u);
+    EXPECT_TRUE(qx::IsTimerSet(parent, 42));
+    EXPECT_FALSE(qx::IsTimerSet(parent, 43));
+    EXPECT_FALSE(qx::IsTimerSet(nullptr, 42));
     RecordedMessages().clear();
     qx::PumpMessages();
     EXPECT_TRUE(RecordedMessages().empty());
@@ -93,6 +96,7 @@ TEST_F(WndTest, TimersFireOnTheLayersClockWithoutWaiting) {
     EXPECT_EQ(RecordedMessages()[0].wParam, 42u);
     EXPECT_GE(GetTickCount() - before, 1000u);
     EXPECT_TRUE(KillTimer(parent, 42));
+    EXPECT_FALSE(qx::IsTimerSet(parent, 42));
     now_ += 5000;
     RecordedMessages().clear();
     qx::PumpMessages();
