@@ -91,7 +91,7 @@ printf '%s\n' $headers | xargs -P 2 -I{} sh -c \
 
 # The consumer's dialog is answered by a script; the transcript shows what
 # it showed.
-printf 'type 55\npress OK\n' >"$work/ui-script"
+printf 'type 55\npress OK\ncheck on\npress Nein\n' >"$work/ui-script"
 export QX_UI=script QX_UI_SCRIPT="$work/ui-script"
 
 echo "== CMake package"
@@ -108,6 +108,9 @@ QX_UI_TRANSCRIPT="$work/transcript" "$work/cmake-consumer/qxbase_consumer"
 grep -q '"kind":"edit","id":101,"text":"","rect":\[[0-9]*,[0-9]*,[0-9]*,[0-9]*\]' "$work/transcript" ||
   fail "the transcript does not show the dialog's edit at its rectangle"
 grep -q '"event":"end",.*"result":1' "$work/transcript" || fail "the transcript does not show the dialog ended with OK"
+grep -q '"text":"Frage".*"kind":"button","id":7,"text":"Nein","rect":\[' "$work/transcript" ||
+  fail "the transcript does not show the family's box with its buttons at their rectangles"
+grep -q '"event":"end",.*"text":"Frage","result":7' "$work/transcript" || fail "the family's box did not end with No"
 
 echo "== pkg-config"
 pc_file=$(find "$prefix" -name qxbase.pc -print -quit)

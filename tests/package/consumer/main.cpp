@@ -138,6 +138,11 @@ void ScriptedDialog() {
     Expect(std::string(qx::CurrentUiHost().Name()) == "script", "the host QX_UI names");
     Expect(answer == IDOK && result.button == IDOK, "the scripted dialog ended with OK");
     Expect(result.value == L"55", "the scripted dialog got the typed value");
+
+    // The family's message box, answered by the script's next line.
+    int check = 0;
+    const int answer2 = advMessageBox(L"Ersetzen?", L"", MB_YESNO | MB_ICONQUESTION, L"Frage", L"Immer", &check);
+    Expect(answer2 == IDNO, "the family's box answered No");
 }
 
 int main() {
