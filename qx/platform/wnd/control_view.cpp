@@ -26,12 +26,7 @@ void ChooseEntry(HWND hwnd, int index) {
     if (kind == "combo" || kind == "list") wnd::ChooseEntry(hwnd, index);
 }
 
-std::vector<std::pair<std::wstring, int>> ListViewColumns(HWND hwnd) {
-    // The list view's own accessor takes the window's control state as its
-    // own; any other window's state is of another type.
-    if (std::string_view(wnd::ControlKind(hwnd)) != "listview") return {};
-    return wnd::ListViewColumns(hwnd);
-}
+std::vector<std::pair<std::wstring, int>> ListViewColumns(HWND hwnd) { return wnd::ListViewColumns(hwnd); }
 
 bool IsModalDialog(HWND hwnd) { return wnd::IsModalDialog(hwnd); }
 

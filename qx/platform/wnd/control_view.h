@@ -27,7 +27,7 @@ QX_API std::wstring WithoutMnemonics(const std::wstring& label);
 // other window.
 QX_API std::vector<std::wstring> ListEntries(HWND hwnd);
 // Makes entry *index* the current one of a combo box or list box and tells
-// the parent (CBN_SELCHANGE and CBN_SELENDOK, LBN_SELCHANGE), as the user's
+// the parent (CBN_SELCHANGE and CBN_SELENDOK; LBN_SELCHANGE with LBS_NOTIFY), as the user's
 // choice does.
 QX_API void ChooseEntry(HWND hwnd, int index);
 // The columns of a list view, left to right: header text and width in pixels.

@@ -192,9 +192,11 @@ LRESULT ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 // The columns of a list view for painters; public messages give the rest.
 std::vector<std::pair<std::wstring, int>> ListViewColumns(HWND hwnd) {
+    // Only a list view's state is a list view's: another window's is not
+    // looked at (nor made).
     Window* w = Find(hwnd);
-    if (!w) return {};
-    return StateOf<ListViewState>(*w).columns;
+    if (!w || !w->control || !dynamic_cast<ListViewState*>(w->control.get())) return {};
+    return static_cast<ListViewState&>(*w->control).columns;
 }
 
 }  // namespace qx::wnd
