@@ -14,11 +14,13 @@ PACKAGES=(
   libcairo2-dev libpango1.0-dev libgdk-pixbuf-2.0-dev  # drawing, text, pictures
   fonts-liberation2          # metric-compatible faces for the family's fonts
   libgtk-3-dev               # the GTK UI host plugin (libqxbase-gtk.so)
+  libjpeg62-turbo-dev        # JPEG pictures of the image windows
   # tests, benchmarks, fuzzing
   googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev
   gcab                       # tests build cabinet archives with it
   poppler-utils              # tests read the text of PDF jobs back with pdftotext
   xvfb xauth libxtst-dev     # the GTK host's tests: a virtual display and real input events
+  python3-openpyxl           # tests read written spreadsheets back with another program
   # peers the benchmarks compare with (bench only)
   libpugixml-dev
   libmuparser-dev  # bench/formula_benchmark: the formula evaluator beside muParser
