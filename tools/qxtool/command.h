@@ -49,6 +49,11 @@ void PrintUtf8(const std::wstring& text);  // to stdout
 bool TakeOption(std::vector<std::string>& args, const std::string& name, std::string& value);
 // Takes a "--flag" out of *args*.
 bool TakeFlag(std::vector<std::string>& args, const std::string& name);
+// Takes "--name N" with a whole number from *low* to *high*; a usage error
+// for anything else. False (and *value* unchanged) when absent.
+bool TakeNumberOption(std::vector<std::string>& args, const std::string& name, long low, long high, long& value);
+// Takes "--name WxH" (for example 320x240), each side from 1 to *maxSide*.
+bool TakeSizeOption(std::vector<std::string>& args, const std::string& name, int maxSide, int& width, int& height);
 // A usage error when an unknown option is left in *args*.
 void RejectUnknownOptions(const std::vector<std::string>& args);
 

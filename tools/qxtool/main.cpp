@@ -184,6 +184,40 @@ bool TakeFlag(std::vector<std::string>& args, const std::string& name) {
     return false;
 }
 
+namespace {
+
+// A whole decimal number (no sign, blanks or other characters) from low to high.
+bool ParseWhole(const std::string& text, long low, long high, long& value) {
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    value = std::stol(text);
+    return value >= low && value <= high;
+}
+
+}  // namespace
+
+bool TakeNumberOption(std::vector<std::string>& args, const std::string& name, long low, long high, long& value) {
+    std::string text;
+    if (!TakeOption(args, name, text)) return false;
+    if (!ParseWhole(text, low, high, value)) {
+        throw UsageError(name + " needs a whole number from " + std::to_string(low) + " to " + std::to_string(high));
+    }
+    return true;
+}
+
+bool TakeSizeOption(std::vector<std::string>& args, const std::string& name, int maxSide, int& width, int& height) {
+    std::string text;
+    if (!TakeOption(args, name, text)) return false;
+    const size_t x = text.find('x');
+    long w = 0, h = 0;
+    if (x == std::string::npos || !ParseWhole(text.substr(0, x), 1, maxSide, w) ||
+        !ParseWhole(text.substr(x + 1), 1, maxSide, h)) {
+        throw UsageError(name + " needs WIDTHxHEIGHT, each from 1 to " + std::to_string(maxSide));
+    }
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return true;
+}
+
 void RejectUnknownOptions(const std::vector<std::string>& args) {
     for (const std::string& a : args) {
         if (a.size() > 1 && a[0] == '-' && a[1] == '-') throw UsageError("unknown option " + a);

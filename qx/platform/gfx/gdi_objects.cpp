@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "qx/platform/gfx/dc.h"
 #include "qx/platform/gfx/internal/font_face.h"
 #include "qx/platform/gfx/internal/font_system.h"
 
@@ -34,6 +35,15 @@ bool CFont::CreateFont(int height, int width, int escapement, int orientation, i
     description.lfCharSet = charSet;
     description.lfFaceName = faceName;
     return CreateFontIndirect(&description);
+}
+
+bool CFont::CreatePointFont(int pointSize, const wchar_t* faceName, const CDC* dc) {
+    const int dpi = dc ? dc->GetDeviceCaps(LOGPIXELSY) : 96;
+    // Tenths of a point to pixels, rounded; negative: the character height
+    // without the internal leading, as the platform asks for point sizes.
+    const long long tenthsTimesDpi = static_cast<long long>(pointSize) * dpi;
+    const int pixels = static_cast<int>((tenthsTimesDpi + (tenthsTimesDpi >= 0 ? 360 : -360)) / 720);
+    return CreateFont(-pixels, 0, 0, 0, FW_NORMAL, false, false, false, DEFAULT_CHARSET, faceName);
 }
 
 bool CFont::GetLogFont(LOGFONT* description) const {

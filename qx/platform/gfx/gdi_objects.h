@@ -8,6 +8,7 @@
 #include "qx/platform/base/export.h"
 #include "qx/platform/gfx/gdi_types.h"
 
+class CDC;
 class CGdiObject;
 
 namespace qx::gfx {
@@ -42,6 +43,9 @@ public:
     bool CreateFont(int height, int width, int escapement, int orientation, int weight,
                     bool italic, bool underline, bool strikeOut, unsigned char charSet,
                     const wchar_t* faceName);
+    // A font of *pointSize* tenths of a point in *faceName*, for the
+    // resolution of *dc* (the screen's 96 dots per inch without one).
+    bool CreatePointFont(int pointSize, const wchar_t* faceName, const CDC* dc = nullptr);
     bool GetLogFont(LOGFONT* description) const;
     const LOGFONT& Description() const { return description_; }
     bool IsCreated() const { return created_; }

@@ -14,6 +14,8 @@ using COLORREF = std::uint32_t;
 constexpr COLORREF RGB(int r, int g, int b) {
     return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
+// What colour queries give for a pixel that is not there.
+inline constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 constexpr int GetRValue(COLORREF c) { return static_cast<int>(c & 0xFF); }
 constexpr int GetGValue(COLORREF c) { return static_cast<int>((c >> 8) & 0xFF); }
 constexpr int GetBValue(COLORREF c) { return static_cast<int>((c >> 16) & 0xFF); }
@@ -48,6 +50,15 @@ struct CRect {
     constexpr CPoint TopLeft() const { return {left, top}; }
     constexpr void OffsetRect(int dx, int dy) { left += dx; right += dx; top += dy; bottom += dy; }
     constexpr void DeflateRect(int l, int t, int r, int b) { left += l; top += t; right -= r; bottom -= b; }
+    constexpr bool PtInRect(CPoint p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    // The overlap of a and b; an empty rectangle (all 0) and false when they
+    // do not overlap.
+    constexpr bool IntersectRect(const CRect& a, const CRect& b) {
+        const CRect overlap(a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top,
+                            a.right < b.right ? a.right : b.right, a.bottom < b.bottom ? a.bottom : b.bottom);
+        *this = overlap.IsRectEmpty() ? CRect() : overlap;
+        return !IsRectEmpty();
+    }
     friend constexpr bool operator==(const CRect&, const CRect&) = default;
 };
 

@@ -27,8 +27,11 @@ public:
     // The size in 0.01 mm, from the resolution the file records, else 96
     // pixels per inch.
     CSize SizeHiMetric() const;
-    // Draws the whole picture stretched into rect (logical units of dc).
-    bool Draw(CDC& dc, const CRect& rect) const;
+    // The colour of one pixel (0,0 is the top left), CLR_INVALID outside.
+    COLORREF PixelColor(int x, int y) const;
+    // Draws the whole picture stretched into rect (logical units of dc);
+    // with *clip*, only what falls inside that rectangle.
+    bool Draw(CDC& dc, const CRect& rect, const CRect* clip = nullptr) const;
 
 private:
     struct Data;

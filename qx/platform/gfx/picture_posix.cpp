@@ -205,7 +205,17 @@ CSize Picture::SizePixels() const { return data_ ? data_->pixels : CSize(); }
 
 CSize Picture::SizeHiMetric() const { return data_ ? data_->hiMetric : CSize(); }
 
-bool Picture::Draw(CDC& dc, const CRect& rect) const {
+COLORREF Picture::PixelColor(int x, int y) const {
+    if (!data_ || x < 0 || y < 0 || x >= data_->pixels.cx || y >= data_->pixels.cy) return CLR_INVALID;
+    const unsigned char* row = cairo_image_surface_get_data(data_->surface) +
+                               static_cast<size_t>(y) * static_cast<size_t>(cairo_image_surface_get_stride(data_->surface));
+    std::uint32_t argb;
+    std::memcpy(&argb, row + static_cast<size_t>(x) * 4, sizeof argb);
+    // Premultiplied: a translucent pixel is given as it shows over black.
+    return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
+}
+
+bool Picture::Draw(CDC& dc, const CRect& rect, const CRect* clip) const {
     if (!data_) return false;
     const DcImpl& impl = dc.Impl();
     if (!impl.cr) return true;  // a context that draws nowhere
@@ -218,6 +228,13 @@ bool Picture::Draw(CDC& dc, const CRect& rect) const {
     if (scaleX == 0.0 || scaleY == 0.0) return true;
     cairo_t* cr = impl.cr;
     cairo_save(cr);
+    if (clip) {
+        const DevicePoint clipFrom = impl.ToDevice(clip->left, clip->top);
+        const DevicePoint clipTo = impl.ToDevice(clip->right, clip->bottom);
+        cairo_rectangle(cr, std::min(clipFrom.x, clipTo.x), std::min(clipFrom.y, clipTo.y),
+                        std::abs(clipTo.x - clipFrom.x), std::abs(clipTo.y - clipFrom.y));
+        cairo_clip(cr);
+    }
     cairo_translate(cr, from.x, from.y);
     cairo_scale(cr, scaleX, scaleY);
     cairo_rectangle(cr, 0, 0, data_->pixels.cx, data_->pixels.cy);

@@ -70,6 +70,11 @@ QX_API bool IsWritable(std::wstring_view path);
 // The whole content of a regular file (a FIFO or device is refused, never
 // waited on).
 QX_API std::optional<std::string> ReadWholeFile(std::wstring_view path);
+// The same for a reader that gives way to writers: fails with
+// kErrorSharingViolation while another open file holds *path* exclusively
+// (a LockedAppendFile, the registry store, a program that keeps the file to
+// itself), and with kErrorFileTooLarge for a file larger than *maxBytes*.
+QX_API std::optional<std::string> ReadWholeFileShared(std::wstring_view path, std::uint64_t maxBytes);
 
 // Replaces (or creates) *path* with *bytes* so that it holds either the old
 // or the new content whatever happens: the bytes go to a temporary file in

@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <functional>
+#include <limits>
 #include <string>
 
 #include "qx/platform/os/file_system.h"
@@ -252,7 +254,13 @@ bool IsWritable(std::wstring_view path) {
     return true;
 }
 
-std::optional<std::string> ReadWholeFile(std::wstring_view path) {
+namespace {
+
+// Reads a regular file whole. With *respectWriters* it first takes a shared
+// lock, which an exclusive holder (LockedAppendFile, the registry store, a
+// program that keeps the file to itself) refuses. A file larger than
+// *maxBytes* is not read.
+std::optional<std::string> ReadRegularFile(std::wstring_view path, bool respectWriters, std::uint64_t maxBytes) {
     const auto native = ToNativePath(path);
     if (!native) return std::nullopt;
     struct stat st {};
@@ -261,19 +269,43 @@ std::optional<std::string> ReadWholeFile(std::wstring_view path) {
         FailWithErrno(errno, *native);
         return std::nullopt;
     }
+    if (static_cast<std::uint64_t>(st.st_size) > maxBytes) {
+        ::close(fd);
+        FailWith(kErrorFileTooLarge);
+        return std::nullopt;
+    }
+    if (respectWriters && ::flock(fd, LOCK_SH | LOCK_NB) != 0) {
+        ::close(fd);
+        FailWith(kErrorSharingViolation);
+        return std::nullopt;
+    }
     std::string content;
     content.reserve(static_cast<size_t>(st.st_size));
-    const bool ok = ReadAll(fd, [&content](std::string_view chunk) {
-        content += chunk;
-        return true;
+    bool tooLarge = false;
+    const bool ok = ReadAll(fd, [&content, &tooLarge, maxBytes](std::string_view chunk) {
+        // A file that grows while it is read stays bounded too.
+        tooLarge = content.size() + chunk.size() > maxBytes;
+        if (!tooLarge) content += chunk;
+        return !tooLarge;
     });
     const int error = errno;
-    ::close(fd);
+    ::close(fd);  // also lets the shared lock go
     if (!ok) {
-        FailWithErrno(error, *native);
+        if (tooLarge) FailWith(kErrorFileTooLarge);
+        else FailWithErrno(error, *native);
         return std::nullopt;
     }
     return content;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(std::wstring_view path) {
+    return ReadRegularFile(path, false, std::numeric_limits<std::uint64_t>::max());
+}
+
+std::optional<std::string> ReadWholeFileShared(std::wstring_view path, std::uint64_t maxBytes) {
+    return ReadRegularFile(path, true, maxBytes);
 }
 
 bool WriteFileAtomically(std::wstring_view path, std::string_view bytes) {

@@ -1,0 +1,212 @@
+// The family's image window as an application sees it: the error it reports
+// for a name, and what it paints for each stretch mode, alignment, erase mode
+// and frame, read back pixel by pixel from the painted window.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "qx/image/builtin_picture.h"
+#include "qx/image/image_wnd.h"
+#include "qx/image/picture_placement.h"
+#include "qx/platform/gfx/targets.h"
+#include "qx/platform/os/locked_append_file.h"
+#include "qx/platform/wnd/screen.h"
+#include "qx/platform/wnd/ui_host.h"
+#include "tests/image/image_writers.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+constexpr COLORREF kRed = RGB(220, 20, 30);
+constexpr COLORREF kBlue = RGB(10, 40, 200);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+class ImageWndTest : public ::testing::Test {
+protected:
+    static constexpr int kSide = 102;  // the picture area is 100 x 100 inside the frame
+
+    void SetUp() override { ASSERT_TRUE(window_.Create(WS_POPUP, CRect(0, 0, kSide, kSide), nullptr, 0)); }
+    void TearDown() override { window_.DestroyWindow(); }
+
+    std::wstring Write(const std::string& name, const std::string& bytes) {
+        qx::test::WriteBytes(dir_.path() / name, bytes);
+        return dir_.Wide(name);
+    }
+    // The window painted on a white picture of its size.
+    CImageDC& Paint() {
+        painted_ = std::make_unique<CImageDC>(kSide, kSide);
+        qx::PaintWindow(window_.m_hWnd, *painted_);
+        return *painted_;
+    }
+
+    qx::test::TempDir dir_;
+    CImageWnd window_;
+    std::unique_ptr<CImageDC> painted_;
+};
+
+// Every pixel of *rect* in *colour*, and (where inside the window's picture
+// area) the ring just outside it not.
+void ExpectRectangle(const CImageDC& dc, const CRect& rect, COLORREF colour, const std::string& what) {
+    const CPoint corners[] = {{rect.left, rect.top}, {rect.right - 1, rect.top}, {rect.left, rect.bottom - 1},
+                              {rect.right - 1, rect.bottom - 1}, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}};
+    for (const CPoint& p : corners) EXPECT_EQ(dc.GetPixel(p.x, p.y), colour) << what << " at " << p.x << "," << p.y;
+    const CRect area(1, 1, 101, 101);
+    const CPoint outside[] = {{rect.left - 1, rect.top}, {rect.right, rect.bottom - 1}, {rect.left, rect.top - 1},
+                              {rect.right - 1, rect.bottom}};
+    for (const CPoint& p : outside) {
+        if (area.PtInRect(p)) EXPECT_NE(dc.GetPixel(p.x, p.y), colour) << what << " outside at " << p.x << "," << p.y;
+    }
+}
+
+TEST_F(ImageWndTest, EachAlignmentPlacesThePictureAtItsEdgeOfTheArea) {
+    const std::wstring file = Write("red.bmp", qx::test::SolidBmp24(20, 10, kRed));
+    for (int alignment = 0; alignment <= 8; ++alignment) {
+        window_.SetAlignment(static_cast<Alignment>(alignment));
+        ASSERT_EQ(window_.ShowImageNow(file.c_str()), IMAGE_OK);
+        const CRect expected = qx::PlacePicture(CSize(20, 10), CRect(1, 1, 101, 101), 1, AlignmentFlags(alignment));
+        ExpectRectangle(Paint(), expected, kRed, "alignment " + std::to_string(alignment));
+    }
+}
+
+TEST_F(ImageWndTest, StretchModesScaleThePictureInsideTheFrame) {
+    const std::wstring file = Write("red.bmp", qx::test::SolidBmp24(20, 10, kRed));
+    struct Case {
+        unsigned short stretch;
+        CRect expected;
+    };
+    const Case cases[] = {
+        {1, CRect(41, 46, 61, 56)},                              // own size, centred
+        {STRETCH_FIT, CRect(1, 26, 101, 76)},                    // 5 times, centred vertically
+        {STRETCH_FIT | STRETCH_NO_ENLARGE, CRect(41, 46, 61, 56)},
+        {STRETCH_FILL, CRect(1, 1, 101, 101)},
+        {STRETCH_FILL_WIDTH, CRect(1, 26, 101, 76)},
+        {STRETCH_FILL_HEIGHT, CRect(1, 1, 101, 101)},            // 200 wide, cut at both sides
+    };
+    for (const Case& c : cases) {
+        window_.SetStretchMode(c.stretch);
+        ASSERT_EQ(window_.ShowImageNow(file.c_str()), IMAGE_OK);
+        ExpectRectangle(Paint(), c.expected, kRed, "stretch " + std::to_string(c.stretch));
+    }
+}
+
+TEST_F(ImageWndTest, EraseModesFrameAndTransparentDrawing) {
+    // A blue picture with a red middle: blue is its own background colour.
+    const std::wstring file = Write("framed.bmp", qx::test::FramedBmp24(20, 20, kBlue, kRed, 5));
+    window_.SetBackground(RGB(1, 2, 3));
+    ASSERT_EQ(window_.ShowImageNow(file.c_str()), IMAGE_OK);
+    struct Case {
+        EraseMode mode;
+        COLORREF expected;
+    };
+    const Case cases[] = {{ERASE_NONE, kWhite}, {ERASE_BACKGROUND, RGB(1, 2, 3)},
+                          {ERASE_BUTTON_FACE, GetSysColor(COLOR_BTNFACE)}, {ERASE_PICTURE_COLOR, kBlue}};
+    for (const Case& c : cases) {
+        window_.SetEraseMode(c.mode);
+        CImageDC& dc = Paint();
+        EXPECT_EQ(dc.GetPixel(5, 5), c.expected) << "erase mode " << c.mode;
+        EXPECT_EQ(dc.GetPixel(0, 0), GetSysColor(COLOR_WINDOWFRAME));
+    }
+    window_.SetFrameMode(0);
+    window_.SetEraseMode(ERASE_BACKGROUND);
+    EXPECT_EQ(Paint().GetPixel(0, 0), RGB(1, 2, 3));
+    // Transparent: nothing is filled, and the picture's blue is left out.
+    window_.SetStretchMode(1 | STRETCH_TRANSPARENT);
+    CImageDC& dc = Paint();
+    EXPECT_EQ(dc.GetPixel(5, 5), kWhite);
+    EXPECT_EQ(dc.GetPixel(42, 42), kWhite);  // the picture's blue edge
+    EXPECT_EQ(dc.GetPixel(51, 51), kRed);
+}
+
+TEST_F(ImageWndTest, MappingColoursRepaintOneColourOfThePicture) {
+    const std::wstring file = Write("framed.bmp", qx::test::FramedBmp24(20, 20, kBlue, kRed, 5));
+    window_.SetMappingColors(kBlue, RGB(0, 200, 0));
+    ASSERT_EQ(window_.ShowImageNow(file.c_str()), IMAGE_OK);
+    CImageDC& dc = Paint();
+    EXPECT_EQ(dc.GetPixel(42, 42), RGB(0, 200, 0));
+    EXPECT_EQ(dc.GetPixel(51, 51), kRed);
+}
+
+TEST_F(ImageWndTest, MissingFilesGiveWayToDefaultPcxAndThenToTheBuiltInPicture) {
+    const std::wstring missing = dir_.Wide("gone.bmp");
+    EXPECT_EQ(window_.ShowImageNow(missing.c_str()), IMAGE_BUILTIN_SHOWN);
+    ASSERT_NE(window_.GetPicture(), nullptr);
+    EXPECT_EQ(window_.GetPicture()->Size(), CSize(32, 32));
+    // The name set the window's default folder, where default.pcx is found.
+    Write("default.pcx", qx::test::SolidPcx8(8, 4, kBlue));
+    EXPECT_EQ(window_.ShowImageNow(missing.c_str()), IMAGE_DEFAULT_SHOWN);
+    EXPECT_EQ(window_.GetPicture()->Size(), CSize(8, 4));
+    EXPECT_EQ(window_.ShowImageNow(L"other"), IMAGE_DEFAULT_SHOWN);
+    // A default.pcx that is no picture reports its own error.
+    Write("default.pcx", std::string(200, '\x07'));
+    EXPECT_EQ(window_.ShowImageNow(missing.c_str()), IMAGE_UNKNOWN_FORMAT);
+}
+
+TEST_F(ImageWndTest, AFileAnotherProgramHoldsLockedShowsTheBuiltInPicture) {
+    const std::wstring file = Write("busy.bmp", qx::test::SolidBmp24(4, 4, kRed));
+    bool created = false;
+    auto lock = qx::LockedAppendFile::Open(file, &created);
+    ASSERT_TRUE(lock);
+    EXPECT_EQ(window_.ShowImageNow(file.c_str()), IMAGE_FILE_LOCKED);
+    EXPECT_EQ(window_.GetPicture()->Size(), CSize(32, 32));
+    lock.reset();
+    EXPECT_EQ(window_.ShowImageNow(file.c_str()), IMAGE_OK);
+}
+
+TEST_F(ImageWndTest, AFileThatCannotBeOpenedGivesError5) {
+    if (::geteuid() == 0) GTEST_SKIP() << "the superuser opens every file";
+    const std::wstring file = Write("closed.bmp", qx::test::SolidBmp24(4, 4, kRed));
+    std::filesystem::permissions(dir_.path() / "closed.bmp", std::filesystem::perms::none);
+    EXPECT_EQ(window_.ShowImageNow(file.c_str()), IMAGE_OPEN_FAILED);
+}
+
+TEST_F(ImageWndTest, ABaseNameFindsTheBmpBeforeTheJpegAndContentBeatsTheExtension) {
+    Write("pump.BMP", qx::test::SolidBmp24(6, 6, kRed));
+    Write("pump.JPG", "not looked at");
+    window_.SetStretchMode(STRETCH_FILL);
+    ASSERT_EQ(window_.ShowImageNow(dir_.Wide("pump").c_str()), IMAGE_OK);
+    EXPECT_EQ(window_.GetKind(), qx::ImageKind::Bmp);
+    EXPECT_EQ(Paint().GetPixel(50, 50), kRed);
+    // An extension outside the list: the content says BMP.
+    const std::wstring other = Write("pump.picture", qx::test::SolidBmp24(6, 6, kBlue));
+    ASSERT_EQ(window_.ShowImageNow(other.c_str()), IMAGE_OK);
+    EXPECT_EQ(Paint().GetPixel(50, 50), kBlue);
+}
+
+// Rows of the window that hold dark text pixels.
+int InkRows(const CImageDC& dc) {
+    int rows = 0;
+    for (int y = 1; y < ImageWndTest::kSide - 1; ++y) {
+        bool ink = false;
+        for (int x = 1; x < ImageWndTest::kSide - 1 && !ink; ++x) ink = GetRValue(dc.GetPixel(x, y)) < 100;
+        rows += ink ? 1 : 0;
+    }
+    return rows;
+}
+
+TEST_F(ImageWndTest, ShowTextWithPointSizeZeroKeepsTheFontItHad) {
+    EXPECT_EQ(window_.ShowText(L"Hg", 0), IMAGE_OK);
+    EXPECT_EQ(window_.GetKind(), qx::ImageKind::Text);
+    const int standard = InkRows(Paint());
+    ASSERT_GT(standard, 0);
+    window_.ShowText(L"Hg", 360);
+    const int large = InkRows(Paint());
+    EXPECT_GT(large, standard * 2);
+    window_.ShowText(L"Hg", 0);
+    EXPECT_EQ(InkRows(Paint()), large);
+    EXPECT_EQ(window_.ShowText(nullptr, 100), IMAGE_OK);
+    EXPECT_EQ(InkRows(Paint()), large);
+}
+
+TEST(RasterPictureRegions, TheSmallestRegionHoldingThePointWinsAndTheFirstOfEqualOnes) {
+    qx::RasterPicture picture;
+    qx::RasterPixels pixels = qx::BuiltinPicture();
+    pixels.regions = {{"all", 0, 31, 0, 31}, {"left", 0, 9, 0, 31}, {"corner", 0, 4, 0, 4}, {"twin", 0, 4, 0, 4}};
+    picture.Assign(pixels);
+    EXPECT_EQ(picture.RegionAt(CPoint(2, 2)), 2);
+    EXPECT_EQ(picture.RegionAt(CPoint(8, 20)), 1);
+    EXPECT_EQ(picture.RegionAt(CPoint(31, 31)), 0);
+    EXPECT_EQ(picture.RegionAt(CPoint(32, 0)), -1);
+}
+
+}  // namespace
