@@ -36,6 +36,7 @@ LAYERS = [
     "trace",
     "ui",
     "image",
+    "export",
 ]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"(qx/[^"]+)"', re.MULTILINE)

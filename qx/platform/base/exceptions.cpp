@@ -24,6 +24,8 @@ CSimpleException::~CSimpleException() = default;
 
 CFileException::~CFileException() = default;
 
+COleDispatchException::~COleDispatchException() = default;
+
 CString CFileException::GetMessageText() const {
     static const wchar_t* const kCauses[] = {
         L"No error occurred.",

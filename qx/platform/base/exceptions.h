@@ -1,6 +1,7 @@
 // The framework exceptions the family's code catches: CException and its
-// simple, file, invalid-argument and memory kinds. Thrown by value, caught by
-// reference (or pointer-free: the family's "e->Delete()" has no counterpart).
+// simple, file, invalid-argument, memory and automation kinds. Thrown by
+// value, caught by reference (or pointer-free: the family's "e->Delete()" has
+// no counterpart).
 #pragma once
 
 #include "qx/platform/base/cstring.h"
@@ -69,4 +70,21 @@ public:
     int m_cause;
     long m_lOsError;
     CString m_strFileName;
+};
+
+// An automation call that failed: the automated application's description
+// of the fault, its status code and where it came from.
+class QX_API COleDispatchException : public CException {
+public:
+    explicit COleDispatchException(const wchar_t* description, unsigned helpContext = 0, unsigned short code = 0)
+        : m_wCode(code), m_strDescription(description), m_dwHelpContext(helpContext) {}
+    ~COleDispatchException() override;
+    CString GetMessageText() const override { return m_strDescription; }
+
+    unsigned short m_wCode;
+    long m_scError = 0;
+    CString m_strSource;
+    CString m_strDescription;
+    CString m_strHelpFile;
+    unsigned m_dwHelpContext;
 };

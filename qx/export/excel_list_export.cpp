@@ -1,0 +1,480 @@
+#include "qx/export/excel_list_export.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "qx/message/message_table.h"
+#include "qx/platform/base/format.h"
+#include "qx/platform/os/file_system.h"
+#include "qx/platform/wnd/control_classes.h"
+#include "qx/platform/wnd/message_box.h"
+
+namespace {
+
+constexpr int kMaxTableName = 31;
+
+// Shows one of the export's messages: German ones go through the message
+// translation, the English ones stand as they are.
+void Show(const CString& text, unsigned flags = MB_ICONSTOP) { qx::ShowAppMessage(text.GetString(), flags); }
+
+CString Translated(const wchar_t* message) { return CString(qx::TranslateMessage(message)); }
+
+CString Formatted(const wchar_t* format, const CString& value) { return CString(qx::Format(format, value.GetString()).c_str()); }
+
+const wchar_t* const kStillOpen =
+    L"Die Datei \"%s\" ist in Excel noch offen.\nBitte schliessen Sie die Datei oder speichern Sie\nsie unter einem anderen Namen.";
+
+// A layout value: a number (truncated toward zero) or, where *emptyAllowed*,
+// an empty cell (0). Nothing else.
+bool LayoutValue(const COleVariant& value, bool emptyAllowed, int minimum, int* out) {
+    if (value.vt == VT_EMPTY && emptyAllowed) {
+        *out = 0;
+        return minimum <= 0;
+    }
+    if (value.vt != VT_R8 || !std::isfinite(value.dblVal)) return false;
+    const double truncated = std::trunc(value.dblVal);
+    if (truncated < minimum || truncated > 1e6) return false;
+    *out = static_cast<int>(truncated);
+    return true;
+}
+
+// Replaces the first occurrence of *placeholder* (found without regard to
+// case) in *text* with *value*; true when there was one.
+bool ReplaceFirst(CString& text, const wchar_t* placeholder, const CString& value) {
+    CString lower = text;
+    lower.MakeLower();
+    const int at = lower.Find(placeholder);
+    if (at < 0) return false;
+    text.Delete(at, 8);
+    text.Insert(at, value.GetString());
+    return true;
+}
+
+// The continuation of *row* when only *linesLeft* of its lines fit: each text
+// cell is cut at the first line feed that starts line linesLeft + 1 (the
+// line feed is dropped), the rest goes on in the continuation.
+CExcelRow* SplitRow(CExcelRow& row, int linesLeft) {
+    auto* continuation = new CExcelRow;
+    for (int i = 0; i < row.GetSize(); ++i) {
+        CExcelCell* cell = row.GetAt(i);
+        auto* rest = new CExcelCell(cell->GetName());
+        if (cell->GetType() == CExcelCell::TYPE_TEXT) {
+            const CString text = cell->GetText();
+            int line = 1;
+            int cut = -1;
+            for (int at = 0; at < text.GetLength(); ++at) {
+                if (text[at] != L'\n') continue;
+                ++line;
+                if (line > linesLeft && at + 1 < text.GetLength()) {
+                    cut = at;
+                    break;
+                }
+            }
+            if (cut >= 0) {
+                rest->SetText(text.Mid(cut + 1));
+                cell->SetText(text.Left(cut));
+            } else {
+                rest->SetText(L" ");
+            }
+        }
+        continuation->Add(rest);
+    }
+    return continuation;
+}
+
+}  // namespace
+
+CExcelListExport::CExcelListExport() = default;
+CExcelListExport::~CExcelListExport() = default;
+
+bool CExcelListExport::doExport(CExcelRowArray& rows, const CString& outputFile, const CString& tableName,
+                                const CString& formatTemplate, const CString& baseTemplate, int& pageCount,
+                                CExcelProjectInfo* project, CProgressCtrl* progress, bool append) {
+    CWaitCursor wait;
+    if (progress) {
+        progress->SetRange32(0, rows.GetSize() + 10);
+        progress->SetStep(1);
+    }
+    const std::wstring output(outputFile.GetString());
+    if (qx::FileExists(output)) {
+        const bool usable = append ? qx::IsWritable(output) : qx::RemoveFile(output);
+        if (!usable) {
+            Show(Formatted(qx::TranslateMessage(kStillOpen), outputFile), MB_OK);
+            return false;
+        }
+    }
+    if (!m_excel.IsRunning() && !m_excel.RunMSExcel()) {
+        Show(Translated(L"Microsoft Excel konnte nicht gestartet werden...\nDas könnte folgende Ursachen haben:\n\n"
+                        L"1.) Excel ist nicht korrekt installiert, oder\n2.) Es handelt sich um eine inkompatible Version"));
+        return false;
+    }
+    if (!OpenTemplates(outputFile, formatTemplate, baseTemplate, pageCount, append)) return false;
+    if (progress) progress->SetPos(4);
+    if (!OpenTables(tableName)) return false;
+    if (progress) progress->SetPos(6);
+    if (project && !ReplacePlaceholders(*project)) return false;
+    if (!CopyColumnWidths()) return false;
+    if (progress) progress->SetPos(10);
+    if (!WriteRows(rows, progress)) return false;
+    return Save(outputFile, pageCount);
+}
+
+bool CExcelListExport::OpenTemplates(const CString& outputFile, const CString& formatTemplate,
+                                     const CString& baseTemplate, int pageCount, bool append) {
+    try {
+        m_excel.AddWorkbook(m_formatBook, formatTemplate);
+    } catch (const COleDispatchException&) {
+        Show(Formatted(qx::TranslateMessage(L"Die Formatvorlage \"%s\" konnte nicht geöffnet werden.."), formatTemplate));
+        return false;
+    }
+    const CString base = append && pageCount > 1 ? outputFile : baseTemplate;
+    try {
+        m_excel.AddWorkbook(m_outputBook, base);
+    } catch (const COleDispatchException&) {
+        Show(Formatted(qx::TranslateMessage(L"Die Vorlage \"%s\" konnte nicht geöffnet werden.."), base));
+        return false;
+    }
+    return true;
+}
+
+bool CExcelListExport::OpenTable(CWorksheets& sheets, const CString& name, CWorksheet& table, bool required) {
+    const CString cut = name.Left(kMaxTableName);
+    try {
+        table.Attach(sheets.GetItem(cut));
+    } catch (const COleDispatchException&) {
+        table.Attach({});
+    }
+    if (!table.IsAttached() && required) {
+        Show(Formatted(qx::TranslateMessage(L"Tabelle \"%s\" kann nicht geöffnet werden"), cut));
+        return false;
+    }
+    return true;
+}
+
+bool CExcelListExport::OpenTables(const CString& tableName) {
+    try {
+        m_formatSheets.AttachSheets(m_formatBook);
+    } catch (const COleDispatchException&) {
+        Show(L"Couldn't access tables in template file");
+        return false;
+    }
+    if (!OpenTable(m_formatSheets, L"Variablen", m_variables, true)) return false;
+    if (!OpenTable(m_formatSheets, L"SpaltenInhalt", m_columns, true)) return false;
+    if (!ReadLayout() || !ReadColumnIdentifiers()) return false;
+    OpenTable(m_formatSheets, L"KopfSeite1", m_headerFirst, false);
+    OpenTable(m_formatSheets, L"KopfFolgende", m_headerNext, false);
+    OpenTable(m_formatSheets, L"Fussleiste", m_footer, false);
+    if (!m_headerFirst.IsAttached()) m_headerFirstRows = 0;
+    if (!m_headerNext.IsAttached()) m_headerNextRows = 0;
+    if (!m_footer.IsAttached()) m_footerLines = 0;
+    try {
+        m_outputSheets.AttachSheets(m_outputBook);
+        m_output.Attach(m_outputSheets.GetItem(short{1}));
+        m_outputTableName = tableName.Left(kMaxTableName);
+        m_output.SetName(m_outputTableName);
+    } catch (const COleDispatchException&) {
+        Show(L"Couldn't access output table!");
+        return false;
+    }
+    return true;
+}
+
+bool CExcelListExport::ReadLayout() {
+    struct Value {
+        const wchar_t* cell;
+        bool emptyAllowed;
+        int minimum;
+        int* target;
+        const wchar_t* message;
+    };
+    const Value values[] = {
+        {L"C4", true, 0, &m_footerLines, L"please enter a valid value >= 0 into \"Number of lines of the footer\""},
+        {L"C5", false, 1, &m_columnCount, L"please enter a valid value >= 1 into \"Number of printable columns\""},
+        {L"C7", true, 0, &m_headerFirstRows,
+         L"please enter a valid value >= 0 into \"Number of rows in the header from page 1\""},
+        {L"C8", true, 0, &m_headerNextRows,
+         L"please enter a valid value >= 0 into \"Number of rows in the header from page 2 and the following pages\""},
+        {L"C9", false, 0, &m_rowsFirstPage, L"please enter a valid value >= 0 into \"Number of printable rows from page 1\""},
+        {L"C10", false, 0, &m_rowsNextPages,
+         L"please enter a valid value >= 0 into \"Number of printable rows from page 2 and the following pages\""},
+    };
+    try {
+        for (const Value& v : values) {
+            COleVariant value;
+            m_variables.GetValueAt(value, COleVariant(v.cell));
+            if (!LayoutValue(value, v.emptyAllowed, v.minimum, v.target)) {
+                Show(v.message);
+                return false;
+            }
+        }
+    } catch (const COleDispatchException&) {
+        Show(L"Couldn't read from table \"Variablen\"!");
+        return false;
+    }
+    // The columns come from a two-letter cell name: at most column ZZ.
+    m_columnCount = std::min(m_columnCount, 700);
+    if (m_rowsFirstPage == 0 || m_rowsNextPages == 0) {
+        m_rowsFirstPage = 0;
+        m_rowsNextPages = 0;
+        m_headerNextRows = 0;
+    }
+    return true;
+}
+
+bool CExcelListExport::ReadColumnIdentifiers() {
+    m_columnIds.RemoveAll();
+    try {
+        for (int i = 0; i < m_columnCount; ++i) {
+            COleVariant value;
+            m_columns.GetValueAt(value, i + 2, 3);
+            if (value.vt != VT_BSTR) {
+                m_message = Formatted(L"Cell \"%s\" from table \"SpaltenInhalt\" has an invalid format. Must be text.\n",
+                                      CWorksheet::IndexToString(i + 2, 3));
+                Show(m_message);
+                return false;
+            }
+            CString id = value.Text();
+            id.MakeLower();
+            m_columnIds.Add(id);
+        }
+    } catch (const COleDispatchException&) {
+        Show(L"Couldn't read from table \"SpaltenInhalt\"!");
+        return false;
+    }
+    return true;
+}
+
+bool CExcelListExport::ReplacePlaceholders(CExcelProjectInfo& project) {
+    struct Table {
+        CWorksheet* sheet;
+        int rows;
+    };
+    const Table tables[] = {{&m_headerFirst, m_headerFirstRows}, {&m_headerNext, m_headerNextRows}, {&m_footer, m_footerLines}};
+    try {
+        for (const Table& table : tables) {
+            if (!table.sheet->IsAttached()) continue;
+            for (int row = 0; row < table.rows; ++row) {
+                for (int col = 0; col < m_columnCount; ++col) {
+                    COleVariant value;
+                    table.sheet->GetValueAt(value, col, row);
+                    if (value.vt != VT_BSTR) continue;
+                    CString text = value.Text();
+                    bool found = ReplaceFirst(text, L"$proj_na", project.m_projectName);
+                    found = ReplaceFirst(text, L"$proj_nr", project.m_projectNo) || found;
+                    found = ReplaceFirst(text, L"$proj_da", project.m_projectDate) || found;
+                    if (!found) continue;
+                    COleVariant replaced(text);
+                    table.sheet->SetValueAt(replaced, col, row);
+                }
+            }
+        }
+    } catch (const COleDispatchException&) {
+        Show(L"Couldn't read from table \"KopfSeite1\"!");
+        return false;
+    }
+    return true;
+}
+
+bool CExcelListExport::CopyColumnWidths() {
+    try {
+        m_dataRowHeight = m_columns.GetHeight(4);
+        for (int i = 0; i < m_columnCount; ++i) {
+            if (!m_output.SetWidth(m_columns.GetWidth(i + 2), i)) {
+                Show(L"Couldn't write data into table \"Datenliste\"!");
+                return false;
+            }
+        }
+    } catch (const COleDispatchException&) {
+        Show(L"Couldn't find table \"SpaltenInhalt\"!");
+        return false;
+    }
+    return true;
+}
+
+void CExcelListExport::CopyHeader(int page) {
+    CWorksheet& header = page == 0 ? m_headerFirst : m_headerNext;
+    const int count = page == 0 ? m_headerFirstRows : m_headerNextRows;
+    if (count < 1 || !header.IsAttached()) return;
+    try {
+        for (int r = 0; r < count; ++r) {
+            if (!m_output.SetHeight(header.GetHeight(r), m_outputRow + r)) {
+                Show(L"Couldn't write into table \"Datenliste\"!");
+                return;
+            }
+        }
+    } catch (const COleDispatchException&) {
+        Show(L"Couldn't find table \"KopfSeite1\"!");
+        return;
+    }
+    if (!header.Copy(COleVariant(L"A1"), COleVariant(CWorksheet::IndexToString(m_columnCount - 1, count - 1))) ||
+        !m_output.Paste(COleVariant(CWorksheet::IndexToString(0, m_outputRow)))) {
+        Show(L"Couldn't copy header into parts list!");
+    }
+}
+
+void CExcelListExport::CopyFooter() {
+    if (m_footerLines < 1 || !m_footer.IsAttached()) return;
+    if (!m_footer.Copy(COleVariant(L"A1"), COleVariant(CWorksheet::IndexToString(m_columnCount - 1, m_footerLines - 1))) ||
+        !m_output.Paste(COleVariant(CWorksheet::IndexToString(0, m_outputRow)))) {
+        Show(L"Couldn't copy footer into parts list!");
+        return;
+    }
+    try {
+        for (int r = 0; r < m_footerLines; ++r) {
+            if (!m_output.SetHeight(m_footer.GetHeight(r), m_outputRow + r)) {
+                Show(L"Couldn't write data into table \"Datenliste\"!");
+                return;
+            }
+        }
+    } catch (const COleDispatchException&) {
+        Show(L"Couldn't find table \"Fussleiste\"!");
+    }
+}
+
+// The rest of a page that ends early: the current row as high as the lines
+// left. The footer is copied onto that same row (its first row's height
+// then replaces the filler's), as the family's lists have always been laid
+// out.
+void CExcelListExport::FillPage() {
+    if (m_linesLeft > 0) m_output.SetHeight(m_linesLeft * m_dataRowHeight, m_outputRow);
+}
+
+// The footer, then the next page's header; lines are counted afresh.
+void CExcelListExport::EndPage() {
+    CopyFooter();
+    m_outputRow += m_footerLines;
+    ++m_page;
+    CopyHeader(m_page);
+    m_outputRow += m_headerNextRows;
+    m_linesLeft = m_rowsNextPages;
+    m_linesPerPage = m_rowsNextPages;
+}
+
+void CExcelListExport::StartTable(const CString& name) {
+    const CString cut = name.Left(kMaxTableName);
+    SheetRef sheet = m_outputSheets.GetItem(cut);
+    if (!sheet) {
+        try {
+            CWorksheet added;
+            added.Attach(m_outputSheets.Add());
+            added.SetName(cut);
+        } catch (const COleDispatchException&) {
+            Show(L"Couldn't add new table");
+            return;
+        }
+    }
+    CWorksheet opened;
+    if (!OpenTable(m_outputSheets, cut, opened, true)) return;
+    m_output = opened;
+    m_outputTableName = cut;
+    m_page = 0;
+    m_linesLeft = m_rowsFirstPage;
+    m_linesPerPage = m_rowsFirstPage;
+    m_outputRow = 0;
+    CopyHeader(0);
+    m_outputRow = m_headerFirstRows;
+}
+
+bool CExcelListExport::WriteEmptyLine() {
+    try {
+        m_output.SetHeight(m_dataRowHeight, m_outputRow);
+        for (int i = 0; i < m_columnCount; ++i) {
+            COleVariant empty;
+            m_output.SetValueAt(empty, i, m_outputRow);
+        }
+    } catch (const COleDispatchException&) {
+        Show(L"Couldn't write data into table \"Datenliste\" ");
+        return false;
+    }
+    return true;
+}
+
+bool CExcelListExport::WriteDataRow(CExcelRowArray& rows, int index) {
+    CExcelRow& row = *rows.GetAt(index);
+    int lines = row.GetLineCount();
+    if (m_linesPerPage > 0 && lines > m_linesLeft) {
+        CExcelRow* continuation = SplitRow(row, m_linesLeft);
+        if (index + 1 < rows.GetSize()) {
+            rows.InsertAt(index + 1, continuation);
+        } else {
+            rows.Add(continuation);
+        }
+        lines = m_linesLeft;
+    }
+    m_linesLeft -= lines;
+    if (!m_columns.Copy(COleVariant(L"C5"), COleVariant(CWorksheet::IndexToString(m_columnCount + 1, 4)))) {
+        Show(L"Couldn't copy data from table \"SpaltenInhalt\"!");
+        return false;
+    }
+    if (!m_output.Paste(COleVariant(CWorksheet::IndexToString(0, m_outputRow)))) {
+        Show(L"Couldn't insert data from table \"SpaltenInhalt\"!");
+        return false;
+    }
+    m_output.SetHeight(lines * m_dataRowHeight, m_outputRow);
+    try {
+        for (int i = 0; i < m_columnCount; ++i) {
+            const CExcelCell* cell = row.FindCell(m_columnIds.GetAt(i));
+            if (!cell) continue;
+            COleVariant value;
+            switch (cell->GetType()) {
+                case CExcelCell::TYPE_INT: value = COleVariant(static_cast<std::int32_t>(cell->GetInt())); break;
+                case CExcelCell::TYPE_FLOAT: value = COleVariant(cell->GetFloat()); break;
+                case CExcelCell::TYPE_DOUBLE: value = COleVariant(cell->GetDouble()); break;
+                case CExcelCell::TYPE_TEXT:
+                    value = COleVariant(cell->GetText().IsEmpty() ? CString(L" ") : cell->GetText());
+                    break;
+                default: break;
+            }
+            m_output.SetValueAt(value, i, m_outputRow);
+        }
+    } catch (const COleDispatchException&) {
+        Show(L"Couldn't write into table \"Datenliste\"!");
+        return false;
+    }
+    return true;
+}
+
+bool CExcelListExport::WriteRows(CExcelRowArray& rows, CProgressCtrl* progress) {
+    m_page = 0;
+    m_linesLeft = m_rowsFirstPage;
+    m_linesPerPage = m_rowsFirstPage;
+    m_outputRow = 0;
+    CopyHeader(0);
+    m_outputRow = m_headerFirstRows;
+    // The size is read at every step: splitting inserts rows.
+    for (int index = 0; index < rows.GetSize(); ++index) {
+        CExcelRow& row = *rows.GetAt(index);
+        if (row.m_bNewPage) {
+            FillPage();
+            EndPage();
+        } else if (row.m_bEmptyLine) {
+            if (!WriteEmptyLine()) return false;
+        } else if (row.m_bNewTable && !row.m_tableName.IsEmpty()) {
+            StartTable(row.m_tableName);
+        } else if (!WriteDataRow(rows, index)) {
+            return false;
+        }
+        ++m_outputRow;
+        if (progress) progress->StepIt();
+        if (m_linesPerPage > 0 && m_linesLeft <= 0) EndPage();
+    }
+    if (m_linesLeft > 0 && m_footerLines > 0) FillPage();
+    CopyFooter();
+    return true;
+}
+
+bool CExcelListExport::Save(const CString& outputFile, int& pageCount) {
+    try {
+        m_output.Select(COleVariant(L"A1"));
+    } catch (const COleDispatchException&) {
+        // Selecting is a courtesy to the reader of the file; it cannot fail the export.
+    }
+    const std::wstring output(outputFile.GetString());
+    if (qx::FileExists(output) && !qx::RemoveFile(output)) {
+        Show(Formatted(qx::TranslateMessage(kStillOpen), outputFile), MB_OK);
+        return false;
+    }
+    m_outputBook.Close(outputFile.GetString(), CWorkbook::m_covTRUE, CWorkbook::m_covFALSE);
+    pageCount += m_page + 1;
+    return true;
+}

@@ -1,0 +1,85 @@
+// The template-driven spreadsheet list export: a list of rows with named
+// cells, written into a workbook made from a base template and laid out in
+// pages by a format template whose tables hold the page-1 header
+// ("KopfSeite1"), the header of the following pages ("KopfFolgende"), the
+// footer ("Fussleiste"), the layout values ("Variablen") and the column
+// assignment with a formatted data row ("SpaltenInhalt").
+//
+// Decided where the family left it open: the project placeholders of each
+// header and footer table are replaced over that table's own row count (the
+// family scanned every table over the page-1 header's rows, so a longer
+// footer kept its placeholders). A page that ends early gets a filler row
+// on which the footer begins, as before.
+#pragma once
+
+#include "qx/export/excel_rows.h"
+#include "qx/export/ms_excel.h"
+#include "qx/platform/base/array.h"
+#include "qx/platform/base/cstring.h"
+#include "qx/platform/base/export.h"
+
+class CProgressCtrl;
+
+class QX_API CExcelListExport {
+public:
+    CExcelListExport();
+    virtual ~CExcelListExport();
+    CExcelListExport(const CExcelListExport&) = delete;
+    CExcelListExport& operator=(const CExcelListExport&) = delete;
+
+    // Writes *rows* into *outputFile*; true when the file was written. Every
+    // failure shows one message and gives false. *pageCount* grows by the
+    // pages written; with *append* and an earlier *pageCount* above 1 the
+    // earlier output is the base of the new one (its tables are kept).
+    bool doExport(CExcelRowArray& rows, const CString& outputFile, const CString& tableName,
+                  const CString& formatTemplate, const CString& baseTemplate, int& pageCount,
+                  CExcelProjectInfo* project, CProgressCtrl* progress, bool append);
+
+private:
+    bool OpenTemplates(const CString& outputFile, const CString& formatTemplate, const CString& baseTemplate,
+                       int pageCount, bool append);
+    bool OpenTables(const CString& tableName);
+    bool OpenTable(CWorksheets& sheets, const CString& name, CWorksheet& table, bool required);
+    bool ReadLayout();
+    bool ReadColumnIdentifiers();
+    bool ReplacePlaceholders(CExcelProjectInfo& project);
+    bool CopyColumnWidths();
+    bool WriteRows(CExcelRowArray& rows, CProgressCtrl* progress);
+    bool WriteDataRow(CExcelRowArray& rows, int index);
+    bool WriteEmptyLine();
+    void StartTable(const CString& name);
+    void CopyHeader(int page);
+    void CopyFooter();
+    void EndPage();
+    void FillPage();
+    bool Save(const CString& outputFile, int& pageCount);
+
+    CMSExcel2k m_excel;
+    CWorkbook m_formatBook;
+    CWorkbook m_outputBook;
+    CWorksheets m_formatSheets;
+    CWorksheets m_outputSheets;
+    CWorksheet m_headerFirst;
+    CWorksheet m_headerNext;
+    CWorksheet m_footer;
+    CWorksheet m_variables;
+    CWorksheet m_columns;
+    CString m_outputTableName;
+    CWorksheet m_output;
+    CString m_message;
+    CArray<CString> m_columnIds;
+
+    int m_columnCount = 0;
+    int m_footerLines = 0;
+    int m_headerFirstRows = 0;
+    int m_headerNextRows = 0;
+    int m_rowsFirstPage = 0;
+    int m_rowsNextPages = 0;
+
+    // Paging while the rows are written.
+    double m_dataRowHeight = 0;
+    int m_page = 0;
+    int m_linesLeft = 0;
+    int m_linesPerPage = 0;
+    long m_outputRow = 0;
+};
