@@ -96,6 +96,10 @@ std::uint16_t LittleEndian16(const unsigned char* bytes) {
     return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
 }
 
+std::uint32_t LittleEndian32(const unsigned char* bytes) {
+    return LittleEndian16(bytes) | (static_cast<std::uint32_t>(LittleEndian16(bytes + 2)) << 16);
+}
+
 std::uint16_t Swapped(std::uint16_t word) { return static_cast<std::uint16_t>((word >> 8) | (word << 8)); }
 
 // Calls *visit* with each directory entry of the library in *source* until
@@ -108,8 +112,7 @@ bool VisitDirectory(ByteSource& source, const std::function<bool(const qx::Slide
     while (source.Read(entry, sizeof entry)) {
         const auto* name = reinterpret_cast<const char*>(entry);
         const qx::SlideEntry found{std::string(name, strnlen(name, kEntryNameSize)),
-                                   static_cast<std::uint32_t>(entry[32] | (entry[33] << 8) | (entry[34] << 16)) |
-                                       (static_cast<std::uint32_t>(entry[35]) << 24)};
+                                   LittleEndian32(entry + kEntryNameSize)};
         if (found.name.empty() || visit(found)) break;
     }
     return true;

@@ -196,6 +196,21 @@ TEST_F(SlideImageTest, FindsALibrarySlideByNameWithoutRegardToCase) {
     EXPECT_EQ(entries[2].name, "Ventil-\xC4");
 }
 
+TEST_F(SlideImageTest, ReadsSlidesAcrossManyBufferLengths) {
+    // 1,500 touching vectors: 12 KB, read in several pieces.
+    SlideWriter big(2000, 2000), small(10, 10);
+    for (int k = 0; k < 1500; ++k) big.Vector(k, k % 7, k + 1, (k + 1) % 7);
+    big.End();
+    small.Vector(1, 1, 2, 2).End();
+    const std::wstring library = Write("big.slb", SlideLibrary({{"BIG", big.Bytes()}, {"SMALL", small.Bytes()}}));
+    ASSERT_EQ(slide_.Load(library.c_str(), L"SMALL"), 1);
+    EXPECT_EQ(slide_.GetPoints(), (Points{{1, 1, 0}, {2, 2, 7}}));
+    ASSERT_EQ(slide_.Load(library.c_str(), L"BIG"), 1);
+    ASSERT_EQ(slide_.GetPoints().size(), 1501u);
+    EXPECT_EQ(slide_.GetPoints()[1000], (SlidePoint{1000, 1000 % 7, 7}));
+    EXPECT_EQ(slide_.GetPoints().back(), (SlidePoint{1500, 1500 % 7, 7}));
+}
+
 TEST_F(SlideImageTest, TheDirectoryEndsAtAnEmptyNameOrTheEndOfTheFile) {
     SlideWriter one(10, 10);
     one.Vector(1, 1, 2, 2).End();
@@ -313,7 +328,7 @@ protected:
     void Make(int maxX, int maxY, const std::function<void(SlideWriter&)>& records) {
         SlideWriter writer(maxX, maxY);
         records(writer);
-        ASSERT_EQ(LoadSlide(writer.Bytes()).empty(), false);
+        ASSERT_FALSE(LoadSlide(writer.Bytes()).empty());
     }
 };
 
