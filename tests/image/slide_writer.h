@@ -20,7 +20,7 @@ public:
         bytes_ += static_cast<char>(2);   // level
         Word(maxX);
         Word(maxY);
-        bytes_.append("\x0b\x80\xdf\x00", 4);  // aspect ratio, always low byte first
+        bytes_.append("\x55\x73\xcb\x00", 4);  // aspect ratio 4:3, always low byte first
         Word(2);                               // hardware fill
         Word(0x1234);                          // test number
     }
