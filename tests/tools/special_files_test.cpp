@@ -33,7 +33,8 @@ TEST(SpecialFilesTest, ReadersOfEveryFamilyDoNotWaitOnAFifo) {
     const qx::test::TempDir dir;
     const qx::test::TempDir temp;
     for (const char* folder : {"logs", "archive", "report"}) fs::create_directory(dir.path() / folder);
-    for (const char* name : {"fifo", "qxbase.de", "Prog.en", "archive/data.zip", "report/logo.png"})
+    for (const char* name :
+         {"fifo", "qxbase.de", "Prog.en", "archive/data.zip", "report/logo.png", "slides.slb", "slide.sld"})
         qx::test::MakeFifo(dir.path() / name);
     qx::test::MakeFifo(dir.path() / "logs" / TodaysLogName());
     fs::copy_file(kReport + "parts_list.msk", dir.path() / "report" / "parts_list.msk");
@@ -54,6 +55,10 @@ TEST(SpecialFilesTest, ReadersOfEveryFamilyDoNotWaitOnAFifo) {
         {"archive get", {"archive", "get", dir.Native("archive/a.txt")}, 1, "not available"},
         {"layout text", {"mask", "unscramble", fifo, dir.Native("out")}, 1, ""},
         {"print data", {"print", kReport + "parts_list.msk", fifo, "--text", dir.Native("out")}, 1, ""},
+        {"slide library", {"slide", "list", fifo}, 1, "not a readable slide library"},
+        {"slide in a library", {"slide", "render", dir.Native("slides.slb") + "?A", dir.Native("out.png")}, 1,
+         "cannot read the slide"},
+        {"slide", {"slide", "render", dir.Native("slide"), dir.Native("out.png")}, 1, "cannot read the slide"},
         // A picture that cannot be read is left out of the page.
         {"picture", {"print", dir.Native("report/parts_list.msk"), kReport + "parts_list_data.txt", "--pdf",
                      dir.Native("out.pdf")}, 0, "pages\n"},
