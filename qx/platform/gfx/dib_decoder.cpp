@@ -30,7 +30,7 @@ std::optional<DibLayout> CheckDib(const BITMAPINFOHEADER& header, const RGBQUAD*
     layout.height = header.biHeight > 0 ? header.biHeight : -header.biHeight;
     layout.bottomUp = header.biHeight > 0;
     layout.bitCount = header.biBitCount;
-    layout.stride = (static_cast<std::size_t>(layout.width) * layout.bitCount + 31) / 32 * 4;
+    layout.stride = DibStride(layout.width, layout.bitCount);
     // A stated image size smaller than the rows need means the caller holds
     // fewer bytes than we would read.
     if (header.biSizeImage != 0 && header.biSizeImage < layout.stride * static_cast<std::size_t>(layout.height)) {

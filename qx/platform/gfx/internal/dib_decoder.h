@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "qx/platform/gfx/dib_rows.h"
 #include "qx/platform/gfx/gdi_types.h"
 
 namespace qx::gfx {
@@ -19,10 +20,6 @@ struct DibLayout {
     std::size_t stride = 0;  // bytes per row, padded to 4
     int paletteSize = 0;     // entries, 8-bit bitmaps only
 };
-
-// Bitmaps wider or taller than this are refused (the largest image a
-// drawing surface takes).
-constexpr int kMaxDibSide = 32767;
 
 // The layout of an uncompressed 8, 24 or 32-bit bitmap, or nothing for a
 // header that is inconsistent, too large or needs a missing palette.
