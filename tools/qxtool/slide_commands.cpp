@@ -1,6 +1,5 @@
 // qxtool slide: the directory of a slide library, and a slide drawn into a
 // PNG image.
-#include <cctype>
 #include <string>
 #include <vector>
 
@@ -30,29 +29,11 @@ int List(const std::vector<std::string>& input) {
     return kExitOk;
 }
 
-// A side of --size: a whole number from 2 to kMaxSide.
-bool ParseSide(const std::string& text, int* side) {
-    if (text.empty() || text.size() > 5) return false;
-    for (const char c : text) {
-        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-    }
-    *side = std::stoi(text);
-    return *side >= 2 && *side <= kMaxSide;
-}
-
-void ParseSize(const std::string& text, int* width, int* height) {
-    const size_t x = text.find('x');
-    if (x == std::string::npos || !ParseSide(text.substr(0, x), width) || !ParseSide(text.substr(x + 1), height)) {
-        throw UsageError("--size needs WIDTHxHEIGHT, each a whole number from 2 to " + std::to_string(kMaxSide));
-    }
-}
-
 int Render(const std::vector<std::string>& input) {
     std::vector<std::string> args = input;
-    std::string sizeText;
     int width = kDefaultWidth;
     int height = kDefaultHeight;
-    if (TakeOption(args, "--size", sizeText)) ParseSize(sizeText, &width, &height);
+    TakeSizeOption(args, "--size", kMaxSide, width, height);
     const bool stretch = TakeFlag(args, "--stretch");
     RejectUnknownOptions(args);
     if (args.size() != 2) throw UsageError("expects a slide and an output file");
