@@ -72,6 +72,7 @@ void CqxImageWnd::Paint(CDC& dc) {
 
     CRect area = client;
     area.DeflateRect(1, 1, 1, 1);
+    const int previousMode = dc.SetStretchBltMode(COLORONCOLOR);
     if (!area.IsRectEmpty()) {
         if ((stretchMode_ & STRETCH_TILE_ACROSS) == STRETCH_TILE_ACROSS) {
             DrawRepeated(dc, picture_, area, true);
@@ -87,6 +88,7 @@ void CqxImageWnd::Paint(CDC& dc) {
             picture_.Draw(dc, qx::PlacePicture(size, area, stretchMode_, 0), &area);
         }
     }
+    dc.SetStretchBltMode(previousMode);
     if (frameMode_ != 0) {
         CBrush brush(frameColor_);
         dc.FrameRect(client, &brush);

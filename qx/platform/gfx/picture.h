@@ -30,7 +30,9 @@ public:
     // The colour of one pixel (0,0 is the top left), CLR_INVALID outside.
     COLORREF PixelColor(int x, int y) const;
     // Draws the whole picture stretched into rect (logical units of dc);
-    // with *clip*, only what falls inside that rectangle.
+    // with *clip*, only what falls inside that rectangle. Scaling smooths,
+    // except under the COLORONCOLOR stretch mode, which keeps the picture's
+    // colours (each pixel drawn as a block).
     bool Draw(CDC& dc, const CRect& rect, const CRect* clip = nullptr) const;
 
 private:

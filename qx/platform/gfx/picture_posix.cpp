@@ -243,6 +243,7 @@ bool Picture::Draw(CDC& dc, const CRect& rect, const CRect* clip) const {
     // Edge pixels are repeated outwards so that an enlarged picture does not
     // fade at its border.
     cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
+    if (impl.state.stretchMode == COLORONCOLOR) cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
     cairo_paint(cr);
     cairo_restore(cr);
     return true;
