@@ -1,5 +1,6 @@
 #include "qx/image/builtin_picture.h"
 
+#include "qx/platform/gfx/dib_rows.h"
 
 namespace qx {
 
@@ -7,14 +8,10 @@ RasterPixels BuiltinPicture() {
     constexpr int kSide = 32;
     constexpr std::uint8_t kField = 224;
     constexpr std::uint8_t kLine = 128;
-    constexpr size_t stride = kSide;  // a multiple of 4 already
     RasterPixels picture;
-    picture.header.biWidth = kSide;
-    picture.header.biHeight = kSide;
-    picture.header.biBitCount = 8;
-    picture.header.biSizeImage = stride * kSide;
-    picture.header.biClrUsed = 256;
-    picture.bits.resize(stride * kSide);
+    qx::gfx::MakeDibHeader(kSide, kSide, 8, kSide * kSide, &picture.header);
+    const size_t stride = qx::gfx::DibStride(kSide, 8);
+    picture.bits.resize(picture.header.biSizeImage);
     picture.palette.resize(256);
     for (int i = 0; i < 256; ++i) {
         const auto grey = static_cast<std::uint8_t>(i);

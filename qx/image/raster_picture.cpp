@@ -6,6 +6,7 @@
 #include "qx/image/builtin_picture.h"
 #include "qx/image/picture_placement.h"
 #include "qx/platform/gfx/dc.h"
+#include "qx/platform/gfx/dib_rows.h"
 #include "qx/platform/os/file_system.h"
 #include "qx/platform/os/last_error.h"
 
@@ -53,7 +54,7 @@ RasterPixels Mapped(const RasterPixels& pixels, COLORREF from, COLORREF to) {
     }
     const size_t step = pixels.header.biBitCount / 8;
     const size_t width = static_cast<size_t>(pixels.header.biWidth);
-    const size_t stride = (width * step + 3) / 4 * 4;
+    const size_t stride = qx::gfx::DibStride(pixels.header.biWidth, pixels.header.biBitCount);
     for (size_t row = 0; row + stride <= mapped.bits.size(); row += stride) {
         for (size_t x = 0; x < width; ++x) {
             std::uint8_t* pixel = mapped.bits.data() + row + x * step;
