@@ -127,6 +127,13 @@ END {
         cost["BM_Peer_PangoLayoutExtents"])
   ratio("text extent, 20 chars, every one new: qxbase / bare Pango layout", cost["BM_MeasureUnique"],
         cost["BM_Peer_PangoLayoutExtents"])
+  ratio("PCX 8-bit 1024x768: qxbase / gdk-pixbuf RLE TGA", cost["BM_DecodePcx8"], cost["BM_Peer_PixbufTga8"])
+  ratio("PCX 24-bit 1024x768: qxbase / gdk-pixbuf RLE TGA", cost["BM_DecodePcx24"], cost["BM_Peer_PixbufTga24"])
+  ratio("BMP 8-bit 1024x768: qxbase / gdk-pixbuf", cost["BM_DecodeBmp8"], cost["BM_Peer_PixbufBmp8"])
+  ratio("BMP 24-bit 1024x768: qxbase / gdk-pixbuf", cost["BM_DecodeBmp24"], cost["BM_Peer_PixbufBmp24"])
+  ratio("TIFF RGB 1024x768: qxbase / gdk-pixbuf", cost["BM_DecodeTiff"], cost["BM_Peer_PixbufTiff"])
+  ratio("JPEG 1024x768: qxbase / gdk-pixbuf", cost["BM_DecodeJpeg"], cost["BM_Peer_PixbufJpeg"])
+  ratio("JPEG 1024x768: qxbase / libjpeg-turbo alone", cost["BM_DecodeJpeg"], cost["BM_Peer_LibjpegJpeg"])
   ratio("leaf name memory: one wstring each / name pool", value["BM_NameLeaves_Peer/iterations:1", "bytes_per_leaf"],
         value["BM_NameLeaves_Pool/iterations:1", "bytes_per_leaf"])
   ratio("  the same with heap block overhead", value["BM_NameLeaves_Peer/iterations:1", "block_bytes_per_leaf"],
