@@ -25,6 +25,7 @@ LAYERS = [
     "platform/os",
     "platform/gfx",
     "platform/wnd",
+    "platform/sheet",
     "message",
     "text",
     "tree",
@@ -38,6 +39,13 @@ LAYERS = [
     "image",
 ]
 
+# Layers that may use only some of the layers below them: the spreadsheet
+# engine stands on the base and os layers alone, so that it can be used
+# (and tested) without drawing or windows.
+ONLY_FROM = {
+    "platform/sheet": {"platform/base", "platform/os"},
+}
+
 INCLUDE = re.compile(r'^\s*#\s*include\s+"(qx/[^"]+)"', re.MULTILINE)
 SYSTEM_INCLUDE = re.compile(r'^\s*#\s*include\s+<([^>]+)>', re.MULTILINE)
 
@@ -46,7 +54,7 @@ POSIX_HEADERS = re.compile(r"^(unistd|fcntl|dirent|dlfcn|link|pwd|iconv|time|std
 # Headers of the libraries the platform layer wraps: only under qx/platform,
 # never in a public (installed) header.
 LIBRARY_HEADERS = re.compile(r"^(cairo|pango/|hb[.-]|harfbuzz/|glib|gdk-pixbuf/|fontconfig/|minizip/|mspack\.h|"
-                             r"unicode/|zlib\.h|gtk/|gdk/|X11/|jpeglib\.h|jerror\.h)")
+                             r"unicode/|zlib\.h|gtk/|gdk/|X11/|jpeglib\.h|jerror\.h|pugixml\.hpp)")
 
 
 def layer_of(path):
@@ -105,6 +113,8 @@ def upward_includes(graph):
                 problems.append(f"{path}: includes {inc}, which has no place in the building order")
             elif LAYERS.index(target) > LAYERS.index(own):
                 problems.append(f"{path}: includes {inc} ({target} is above {own})")
+            elif own in ONLY_FROM and target != own and target not in ONLY_FROM[own]:
+                problems.append(f"{path}: includes {inc} ({own} builds on {', '.join(sorted(ONLY_FROM[own]))} only)")
     return problems
 
 
