@@ -73,7 +73,9 @@ std::string Border(const qx::sheet::BorderFormat& border) {
 }
 
 std::string Describe(const qx::sheet::CellFormat& f) {
-    std::string text = "font " + f.font.name + " " + Number(f.font.size);
+    std::string text = "font";
+    if (!f.font.name.empty()) text += " " + f.font.name;
+    if (f.font.size > 0) text += " " + Number(f.font.size);
     if (f.font.bold) text += " bold";
     if (f.font.italic) text += " italic";
     if (f.font.strike) text += " strike";

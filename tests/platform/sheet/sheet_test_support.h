@@ -17,6 +17,12 @@
 #include "qx/platform/os/zip_store.h"
 #include "tests/support/test_support.h"
 
+// Set by the build for the spreadsheet suite; other suites that use the
+// package helpers have no openpyxl.
+#ifndef QX_OPENPYXL_PYTHON
+#define QX_OPENPYXL_PYTHON ""
+#endif
+
 namespace qx::test {
 
 inline bool HaveOpenpyxl() { return QX_OPENPYXL_PYTHON[0] != '\0'; }
