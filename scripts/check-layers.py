@@ -2,8 +2,9 @@
 """Checks that the library's includes point down its building order.
 
 The folders of qx/ are layers. A file may include headers of its own layer and
-of the layers below it, never of one above; and no chain of includes may lead
-back to the file it starts from. System interfaces stay in the platform layer:
+of the layers below it (of some of them only, for the layers in ONLY_FROM),
+never of one above; and no chain of includes may lead back to the file it
+starts from. System interfaces stay in the platform layer:
 POSIX headers only in its *_posix.cpp files, the headers of the libraries it
 wraps (Cairo, Pango, ICU, minizip, ...) only in its files and never in a
 public header. This reads the include lines of every source and header under

@@ -5,6 +5,7 @@
 // rows; nothing outside it can be addressed.
 #pragma once
 
+#include <compare>
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -64,6 +64,10 @@ bool CheckSheetName(const WorkbookData& book, std::wstring_view name, const Shee
             return false;
         }
     }
+    if (EqualsFolded(name, L"History")) {
+        error = "\"History\" is a reserved sheet name";
+        return false;
+    }
     for (const auto& sheet : book.sheets) {
         const SheetData& other = book.DataOf(*sheet);
         if (&other != self && EqualsFolded(other.name, name)) {

@@ -2,6 +2,7 @@
 // merged ranges; its other elements are kept as they are.
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <map>
 
 #include "qx/platform/base/ascii.h"
@@ -19,7 +20,7 @@ bool ParseNumber(std::string_view text, double& value) {
     text = TrimBlanks(text);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return !text.empty() && error == std::errc() && end == text.data() + text.size();
+    return !text.empty() && error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
 }
 
 bool ParseIndex(std::string_view text, std::uint32_t& value) {
@@ -137,7 +138,8 @@ bool Reader::ReadRow(pugi::xml_node node, Row& row) {
         if (c.type() != pugi::node_element || LocalName(c) != "c") continue;
         Cell cell;
         if (!ReadCell(c, row.index, nextCol, cell)) return false;
-        row.cells.push_back(cell);
+        // A cell without value, formula or format holds nothing.
+        if (cell.kind != CellKind::Empty || cell.formula || cell.style) row.cells.push_back(cell);
     }
     NormalizeCells(row.cells);
     return true;

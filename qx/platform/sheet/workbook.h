@@ -72,8 +72,9 @@ public:
     const std::wstring& Name() const;
     // Renames the sheet, and the references to it in defined names and
     // formulas. Refused: an empty name, one longer than kMaxSheetNameLength,
-    // one with any of []:*?/\ or a leading or trailing apostrophe, and the
-    // name of another sheet of the workbook in any letter case.
+    // one with any of []:*?/\ or a leading or trailing apostrophe, the
+    // reserved name "History", and the name of another sheet of the workbook
+    // in any letter case.
     bool Rename(std::wstring_view name, std::wstring* error = nullptr);
     // False for a chart or dialog sheet, which holds no cells: its values
     // read as empty and nothing can be set.

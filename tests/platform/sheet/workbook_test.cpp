@@ -107,6 +107,7 @@ TEST(SheetNames, RenameTakesWhatSpreadsheetProgramsTake) {
         {L"a\\b", false},                {L"'quoted", false},             {L"quoted'", false},
         {L"it's", true},                 {L"ERSTE", false},               {L"erste", false},
         {L"Zweite", true},               {L"Stückliste 2024", true},      {L"a\nb", false},
+        {L"history", false},             {L"History 2", true},
         // Characters beyond the first plane count twice, as UTF-16 counts them.
         {std::wstring(15, L'\U0001F600') + L"a", true}, {std::wstring(16, L'\U0001F600'), false},
     };
