@@ -125,7 +125,11 @@ std::optional<std::string> WriteZipMembers(const std::vector<ZipMember>& members
     if (!zip) return std::nullopt;
     bool ok = true;
     for (const ZipMember& member : members) {
+        // A fixed, valid time (1980-01-01 00:00): the same members make the
+        // same archive.
         zip_fileinfo info{};
+        info.tmz_date.tm_mday = 1;
+        info.tmz_date.tm_year = 1980;
         // Language modules are small; a member the 32-bit writer cannot take
         // whole is refused rather than cut.
         ok = member.data.size() < 0xFFFFFFFFu &&

@@ -31,10 +31,6 @@ const ZipMember* FindPart(const std::vector<ZipMember>& parts, std::string_view 
     return nullptr;
 }
 
-ZipMember* FindPart(std::vector<ZipMember>& parts, std::string_view name) {
-    return const_cast<ZipMember*>(FindPart(static_cast<const std::vector<ZipMember>&>(parts), name));
-}
-
 std::string RelationshipsPart(std::string_view part) {
     const std::string_view folder = Folder(part);
     return std::string(folder) + "_rels/" + std::string(part.substr(folder.size())) + ".rels";

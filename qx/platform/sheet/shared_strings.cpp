@@ -7,26 +7,26 @@
 
 namespace qx::sheet::detail {
 
+std::uint32_t ReadText(pugi::xml_node text, StringPool& pool) {
+    if (!Child(text, "r")) return pool.Plain(DecodeEscapes(TextOf(Child(text, "t"))));
+    std::string runs, plain;
+    for (pugi::xml_node part = text.first_child(); part; part = part.next_sibling()) {
+        if (part.type() != pugi::node_element) continue;
+        if (LocalName(part) == "r") plain += DecodeEscapes(TextOf(Child(part, "t")));
+        pugi::xml_document scratch;
+        const pugi::xml_node copy = scratch.append_copy(part);
+        Reprefix(copy, Prefix(part), "");
+        AppendNode(copy, runs);
+    }
+    return pool.Rich(runs, plain);
+}
+
 bool ReadSharedStrings(std::string_view bytes, StringPool& pool, std::vector<std::uint32_t>& ids, std::string& error) {
     pugi::xml_document doc;
     if (!ParseXml(bytes, doc, error)) return false;
     // The count attributes are not looked at: the entries are what there is.
     for (pugi::xml_node si = doc.document_element().first_child(); si; si = si.next_sibling()) {
-        if (si.type() != pugi::node_element || LocalName(si) != "si") continue;
-        if (!Child(si, "r")) {
-            ids.push_back(pool.Plain(DecodeEscapes(TextOf(Child(si, "t")))));
-            continue;
-        }
-        std::string runs, plain;
-        for (pugi::xml_node part = si.first_child(); part; part = part.next_sibling()) {
-            if (part.type() != pugi::node_element) continue;
-            if (LocalName(part) == "r") plain += DecodeEscapes(TextOf(Child(part, "t")));
-            pugi::xml_document scratch;
-            pugi::xml_node copy = scratch.append_copy(part);
-            Reprefix(copy, Prefix(part), "");
-            AppendNode(copy, runs);
-        }
-        ids.push_back(pool.Rich(runs, plain));
+        if (si.type() == pugi::node_element && LocalName(si) == "si") ids.push_back(ReadText(si, pool));
     }
     return true;
 }

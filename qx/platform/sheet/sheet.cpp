@@ -3,6 +3,7 @@
 #include "qx/platform/base/utf.h"
 #include "qx/platform/sheet/internal/column_width.h"
 #include "qx/platform/sheet/internal/sheet_names.h"
+#include "qx/platform/sheet/internal/text_escape.h"
 #include "qx/platform/sheet/internal/workbook_data.h"
 #include "qx/platform/sheet/internal/xml.h"
 #include "qx/platform/sheet/workbook.h"
@@ -15,12 +16,6 @@ namespace {
 
 // The longest text a cell holds, in UTF-16 units as spreadsheet programs count.
 constexpr size_t kMaxCellText = 32767;
-
-size_t Utf16Length(std::wstring_view text) {
-    size_t length = 0;
-    for (wchar_t c : text) length += static_cast<std::uint32_t>(c) > 0xFFFF ? 2 : 1;
-    return length;
-}
 
 // The selection element of a sheet's first view for its active pane.
 pugi::xml_node Selection(pugi::xml_node view, bool make) {

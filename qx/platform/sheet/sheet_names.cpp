@@ -3,17 +3,12 @@
 #include "qx/platform/base/unicode.h"
 #include "qx/platform/base/utf.h"
 #include "qx/platform/sheet/internal/formula_refs.h"
+#include "qx/platform/sheet/internal/text_escape.h"
 #include "qx/platform/sheet/internal/xml.h"
 
 namespace qx::sheet::detail {
 
 namespace {
-
-size_t Utf16Length(std::wstring_view text) {
-    size_t length = 0;
-    for (wchar_t c : text) length += static_cast<std::uint32_t>(c) > 0xFFFF ? 2 : 1;
-    return length;
-}
 
 // The formula texts of a kept worksheet element tree: conditional formats,
 // validations and their extensions keep them in elements of these names.
@@ -22,20 +17,11 @@ bool HoldsFormula(std::string_view name) {
 }
 
 void RenameInTree(pugi::xml_node top, std::string_view from, std::string_view to) {
-    pugi::xml_node node = top;
-    while (node) {
-        if (node.type() == pugi::node_element && HoldsFormula(LocalName(node))) {
-            for (pugi::xml_node text = node.first_child(); text; text = text.next_sibling()) {
-                if (text.type() == pugi::node_pcdata) text.set_value(RenameSheetInFormula(text.value(), from, to).c_str());
-            }
+    for (pugi::xml_node node = top; node; node = NextInTree(node, top)) {
+        if (node.type() != pugi::node_element || !HoldsFormula(LocalName(node))) continue;
+        for (pugi::xml_node text = node.first_child(); text; text = text.next_sibling()) {
+            if (text.type() == pugi::node_pcdata) text.set_value(RenameSheetInFormula(text.value(), from, to).c_str());
         }
-        if (node.first_child()) {
-            node = node.first_child();
-            continue;
-        }
-        while (node != top && !node.next_sibling()) node = node.parent();
-        if (node == top) break;
-        node = node.next_sibling();
     }
 }
 

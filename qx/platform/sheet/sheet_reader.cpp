@@ -66,7 +66,6 @@ private:
     bool ReadCell(pugi::xml_node node, std::uint32_t rowIndex, std::uint32_t& nextCol, Cell& cell);
     bool ReadValue(pugi::xml_node node, std::string_view type, Cell& cell);
     bool ReadFormula(pugi::xml_node f, Cell& cell, std::uint32_t row);
-    std::uint32_t InlineText(pugi::xml_node is);
     bool ResolveShared();
 
     const std::vector<std::uint32_t>& sharedStrings_;
@@ -169,7 +168,7 @@ bool Reader::ReadValue(pugi::xml_node node, std::string_view type, Cell& cell) {
     if (type == "inlineStr") {
         if (pugi::xml_node is = Child(node, "is")) {
             cell.kind = CellKind::Text;
-            cell.text = InlineText(is);
+            cell.text = ReadText(is, pool);
             return true;
         }
     }
@@ -203,21 +202,6 @@ bool Reader::ReadValue(pugi::xml_node node, std::string_view type, Cell& cell) {
         return Fail("cell type \"" + std::string(type.substr(0, 20)) + "\" is unknown");
     }
     return true;
-}
-
-std::uint32_t Reader::InlineText(pugi::xml_node is) {
-    StringPool& pool = sheet_.book->strings;
-    if (!Child(is, "r")) return pool.Plain(DecodeEscapes(TextOf(Child(is, "t"))));
-    std::string runs, plain;
-    for (pugi::xml_node part = is.first_child(); part; part = part.next_sibling()) {
-        if (part.type() != pugi::node_element) continue;
-        if (LocalName(part) == "r") plain += DecodeEscapes(TextOf(Child(part, "t")));
-        pugi::xml_document scratch;
-        pugi::xml_node copy = scratch.append_copy(part);
-        Reprefix(copy, Prefix(part), "");
-        AppendNode(copy, runs);
-    }
-    return pool.Rich(runs, plain);
 }
 
 bool Reader::ReadFormula(pugi::xml_node f, Cell& cell, std::uint32_t row) {

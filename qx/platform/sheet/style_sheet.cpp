@@ -54,8 +54,7 @@ void StripForeign(pugi::xml_node entry) {
     const std::string own = Prefix(entry);
     std::vector<pugi::xml_node> elements;
     std::vector<std::pair<pugi::xml_node, pugi::xml_attribute>> attributes;
-    pugi::xml_node node = entry;
-    while (node) {
+    for (pugi::xml_node node = entry; node;) {
         bool descend = true;
         if (node.type() == pugi::node_element) {
             if (node != entry && (Prefix(node) != own || LocalName(node) == "extLst")) {
@@ -66,13 +65,7 @@ void StripForeign(pugi::xml_node entry) {
                 if (std::string_view(a.name()).find(':') != std::string_view::npos) attributes.emplace_back(node, a);
             }
         }
-        if (descend && node.first_child()) {
-            node = node.first_child();
-            continue;
-        }
-        while (node != entry && !node.next_sibling()) node = node.parent();
-        if (node == entry) break;
-        node = node.next_sibling();
+        node = NextInTree(node, entry, descend);
     }
     for (auto& [owner, a] : attributes) owner.remove_attribute(a);
     for (pugi::xml_node e : elements) e.parent().remove_child(e);

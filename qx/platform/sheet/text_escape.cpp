@@ -1,5 +1,7 @@
 #include "qx/platform/sheet/internal/text_escape.h"
 
+#include <cstdint>
+
 #include "qx/platform/base/ascii.h"
 #include "qx/platform/sheet/internal/xml.h"
 
@@ -82,6 +84,12 @@ bool NeedsPreserve(std::string_view utf8) {
     if (utf8.empty()) return false;
     auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
     return blank(utf8.front()) || blank(utf8.back()) || utf8.find('\n') != std::string_view::npos;
+}
+
+size_t Utf16Length(std::wstring_view text) {
+    size_t length = 0;
+    for (wchar_t c : text) length += static_cast<std::uint32_t>(c) > 0xFFFF ? 2 : 1;
+    return length;
 }
 
 }  // namespace qx::sheet::detail

@@ -108,19 +108,16 @@ pugi::xml_node ChildInOrder(pugi::xml_node parent, std::string_view local, std::
     return parent.append_child(name.c_str());
 }
 
+pugi::xml_node NextInTree(pugi::xml_node node, pugi::xml_node top, bool descend) {
+    if (descend && node.first_child()) return node.first_child();
+    while (node != top && !node.next_sibling()) node = node.parent();
+    return node == top ? pugi::xml_node() : node.next_sibling();
+}
+
 void Reprefix(pugi::xml_node node, const std::string& from, const std::string& to) {
     if (from == to) return;
-    pugi::xml_node top = node;
-    while (node) {
-        if (node.type() == pugi::node_element && Prefix(node) == from)
-            node.set_name((to + std::string(LocalName(node))).c_str());
-        if (node.first_child()) {
-            node = node.first_child();
-            continue;
-        }
-        while (node != top && !node.next_sibling()) node = node.parent();
-        if (node == top) break;
-        node = node.next_sibling();
+    for (pugi::xml_node n = node; n; n = NextInTree(n, node)) {
+        if (n.type() == pugi::node_element && Prefix(n) == from) n.set_name((to + std::string(LocalName(n))).c_str());
     }
 }
 

@@ -193,6 +193,32 @@ TEST(CopyPaste, SharedFormulasAreReadAsTheirOwn) {
     EXPECT_EQ(again->SheetAt(0)->Value(1, 2).formula, L"A3*2");
 }
 
+TEST(CopyPaste, InlineAndFormattedTextsTravelWhole) {
+    std::wstring error;
+    auto book = Workbook::FromParts(
+        qx::test::HandMadePackage("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t xml:space=\"preserve\"> inline </t></is></c>"
+                                  "<c r=\"B1\" t=\"inlineStr\"><is><r><rPr><b/></rPr><t>halb</t></r><r><t>fett</t></r></is></c>"
+                                  "<c r=\"C1\" t=\"s\"><v>0</v></c></row>",
+                                  {"<r><rPr><i/></rPr><t>schräg</t></r><r><t xml:space=\"preserve\"> und gerade</t></r>"}),
+        &error);
+    ASSERT_TRUE(book) << qx::WideToUtf8(error);
+    auto target = Workbook::Create();
+    ASSERT_TRUE(target->SheetAt(0)->Paste(book->SheetAt(0)->Copy({0, 0, 2, 0}), 0, 0));
+    const auto again = Workbook::FromBytes(*target->SaveToBytes());
+    const Sheet& sheet = *again->SheetAt(0);
+    EXPECT_EQ(sheet.Value(0, 0), CellValue::Text(L" inline "));
+    EXPECT_EQ(sheet.Value(1, 0), CellValue::Text(L"halbfett"));
+    EXPECT_EQ(sheet.Value(2, 0), CellValue::Text(L"schräg und gerade"));
+    // The runs keep their formats in the shared string table.
+    const auto parts = qx::ReadZipMembers(*again->SaveToBytes());
+    for (const qx::ZipMember& part : *parts) {
+        if (part.name == "xl/sharedStrings.xml") {
+            EXPECT_NE(part.data.find("<r><rPr><b/></rPr><t>halb</t></r><r><t>fett</t></r>"), std::string::npos) << part.data;
+            EXPECT_NE(part.data.find("<r><rPr><i/></rPr><t>schräg</t></r>"), std::string::npos) << part.data;
+        }
+    }
+}
+
 TEST(Engine, HoldsItsWorkbooksUntilClosed) {
     qx::test::TempDir dir;
     Engine engine;

@@ -22,7 +22,6 @@ inline constexpr std::string_view kWorksheet = "application/vnd.openxmlformats-o
 inline constexpr std::string_view kSharedStrings =
     "application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml";
 inline constexpr std::string_view kStyles = "application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml";
-inline constexpr std::string_view kRelationships = "application/vnd.openxmlformats-package.relationships+xml";
 }  // namespace content_type
 
 namespace relationship {
@@ -44,7 +43,6 @@ inline constexpr std::string_view kMainNamespace = "http://schemas.openxmlformat
 bool SamePart(std::string_view a, std::string_view b);
 // The member named *name*, or null.
 const ZipMember* FindPart(const std::vector<ZipMember>& parts, std::string_view name);
-ZipMember* FindPart(std::vector<ZipMember>& parts, std::string_view name);
 
 // "xl/_rels/workbook.xml.rels" for "xl/workbook.xml".
 std::string RelationshipsPart(std::string_view part);

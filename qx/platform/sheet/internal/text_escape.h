@@ -4,6 +4,7 @@
 // sequence literally has its underscore written as "_x005F_".
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,5 +17,9 @@ std::string DecodeEscapes(std::string_view utf8);
 void AppendCellText(std::string& out, std::string_view utf8);
 // Whether a <t> element holding *utf8* needs xml:space="preserve".
 bool NeedsPreserve(std::string_view utf8);
+
+// The length of *text* in UTF-16 units, as spreadsheet programs count it
+// for their limits.
+size_t Utf16Length(std::wstring_view text);
 
 }  // namespace qx::sheet::detail

@@ -69,6 +69,9 @@ bool ReadWorkbook(std::vector<ZipMember> parts, Workbook& owner, WorkbookData& b
 // of the shared string table's entries.
 bool ReadWorksheet(std::string_view bytes, const std::vector<std::uint32_t>& sharedStrings, SheetData& sheet,
                    std::string& error);
+// The pool number of the text of a shared string entry or an inline string
+// (its <t>, or its formatted runs).
+std::uint32_t ReadText(pugi::xml_node text, StringPool& pool);
 // Reads the shared string table into the pool; the pool numbers by index.
 bool ReadSharedStrings(std::string_view bytes, StringPool& pool, std::vector<std::uint32_t>& ids, std::string& error);
 // An empty worksheet's part.

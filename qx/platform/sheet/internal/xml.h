@@ -46,6 +46,11 @@ std::string_view AttributeText(pugi::xml_node node, std::string_view local);
 // the list count as coming last).
 pugi::xml_node ChildInOrder(pugi::xml_node parent, std::string_view local, std::span<const std::string_view> order);
 
+// The node after *node* in document order, staying below *top* (null past
+// its end); with *descend* false, the children of *node* are passed over.
+// Walks go node by node rather than by recursion.
+pugi::xml_node NextInTree(pugi::xml_node node, pugi::xml_node top, bool descend = true);
+
 // Gives *node* and every element below it that has the namespace prefix
 // *from* ("x:" or "") the prefix *to*: for elements moved between parts that
 // name the main namespace differently.
