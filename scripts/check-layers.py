@@ -2,8 +2,9 @@
 """Checks that the library's includes point down its building order.
 
 The folders of qx/ are layers. A file may include headers of its own layer and
-of the layers below it, never of one above; and no chain of includes may lead
-back to the file it starts from. System interfaces stay in the platform layer:
+of the layers below it (of some of them only, for the layers in ONLY_FROM),
+never of one above; and no chain of includes may lead back to the file it
+starts from. System interfaces stay in the platform layer:
 POSIX headers only in its *_posix.cpp files, the headers of the libraries it
 wraps (Cairo, Pango, ICU, minizip, ...) only in its files and never in a
 public header. This reads the include lines of every source and header under
@@ -25,6 +26,7 @@ LAYERS = [
     "platform/os",
     "platform/gfx",
     "platform/wnd",
+    "platform/sheet",
     "message",
     "text",
     "tree",
@@ -39,6 +41,13 @@ LAYERS = [
     "export",
 ]
 
+# Layers that may use only some of the layers below them: the spreadsheet
+# engine stands on the base and os layers alone, so that it can be used
+# (and tested) without drawing or windows.
+ONLY_FROM = {
+    "platform/sheet": {"platform/base", "platform/os"},
+}
+
 INCLUDE = re.compile(r'^\s*#\s*include\s+"(qx/[^"]+)"', re.MULTILINE)
 SYSTEM_INCLUDE = re.compile(r'^\s*#\s*include\s+<([^>]+)>', re.MULTILINE)
 
@@ -47,7 +56,7 @@ POSIX_HEADERS = re.compile(r"^(unistd|fcntl|dirent|dlfcn|link|pwd|iconv|time|std
 # Headers of the libraries the platform layer wraps: only under qx/platform,
 # never in a public (installed) header.
 LIBRARY_HEADERS = re.compile(r"^(cairo|pango/|hb[.-]|harfbuzz/|glib|gdk-pixbuf/|fontconfig/|minizip/|mspack\.h|"
-                             r"unicode/|zlib\.h|gtk/|gdk/|X11/|jpeglib\.h|jerror\.h)")
+                             r"unicode/|zlib\.h|gtk/|gdk/|X11/|jpeglib\.h|jerror\.h|pugixml\.hpp)")
 
 
 def layer_of(path):
@@ -106,6 +115,8 @@ def upward_includes(graph):
                 problems.append(f"{path}: includes {inc}, which has no place in the building order")
             elif LAYERS.index(target) > LAYERS.index(own):
                 problems.append(f"{path}: includes {inc} ({target} is above {own})")
+            elif own in ONLY_FROM and target != own and target not in ONLY_FROM[own]:
+                problems.append(f"{path}: includes {inc} ({own} builds on {', '.join(sorted(ONLY_FROM[own]))} only)")
     return problems
 
 

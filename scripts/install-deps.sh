@@ -15,6 +15,7 @@ PACKAGES=(
   fonts-liberation2          # metric-compatible faces for the family's fonts
   libgtk-3-dev               # the GTK UI host plugin (libqxbase-gtk.so)
   libjpeg62-turbo-dev        # JPEG pictures of the image windows
+  libpugixml-dev             # the XML parts of spreadsheet files (the workbook engine)
   # tests, benchmarks, fuzzing
   googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev
   gcab                       # tests build cabinet archives with it
@@ -22,7 +23,6 @@ PACKAGES=(
   xvfb xauth libxtst-dev     # the GTK host's tests: a virtual display and real input events
   python3-openpyxl           # tests read written spreadsheets back with another program
   # peers the benchmarks compare with (bench only)
-  libpugixml-dev
   libmuparser-dev  # bench/formula_benchmark: the formula evaluator beside muParser
   cabextract       # bench/archive: extraction beside cabextract and unzip
   python3-reportlab  # bench/reportlab_report.py: the print benchmark's peer

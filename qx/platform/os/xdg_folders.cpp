@@ -40,6 +40,7 @@ std::vector<std::wstring> FolderList(const char* variable, std::string_view fall
 
 std::wstring XdgConfigHome() { return HomeFolder("XDG_CONFIG_HOME", ".config"); }
 std::wstring XdgDataHome() { return HomeFolder("XDG_DATA_HOME", ".local/share"); }
+std::wstring XdgCacheHome() { return HomeFolder("XDG_CACHE_HOME", ".cache"); }
 std::vector<std::wstring> XdgConfigDirs() { return FolderList("XDG_CONFIG_DIRS", "/etc/xdg"); }
 std::vector<std::wstring> XdgDataDirs() { return FolderList("XDG_DATA_DIRS", "/usr/local/share:/usr/share"); }
 

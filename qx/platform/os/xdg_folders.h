@@ -15,6 +15,8 @@ namespace qx {
 QX_API std::wstring XdgConfigHome();
 // $XDG_DATA_HOME, else $HOME/.local/share; "" without a home folder.
 QX_API std::wstring XdgDataHome();
+// $XDG_CACHE_HOME, else $HOME/.cache; "" without a home folder.
+QX_API std::wstring XdgCacheHome();
 // $XDG_CONFIG_DIRS (':'-separated), else /etc/xdg.
 QX_API std::vector<std::wstring> XdgConfigDirs();
 // $XDG_DATA_DIRS (':'-separated), else /usr/local/share and /usr/share.

@@ -64,13 +64,13 @@ zlib_filefunc64_def MemoryFunctions(MemoryFile& file) {
 }
 
 // Reads the current member whole; false on a damaged member or when the
-// archive's budget would be exceeded.
-bool ReadCurrent(unzFile zip, std::string& data, size_t& budget) {
+// archive's budget or the member's limit would be exceeded.
+bool ReadCurrent(unzFile zip, std::string& data, size_t& budget, size_t memberLimit) {
     if (unzOpenCurrentFile(zip) != UNZ_OK) return false;
     char chunk[65536];
     int got = 0;
     while ((got = unzReadCurrentFile(zip, chunk, sizeof chunk)) > 0) {
-        if (static_cast<size_t>(got) > budget) break;
+        if (static_cast<size_t>(got) > budget || static_cast<size_t>(got) > memberLimit - data.size()) break;
         budget -= static_cast<size_t>(got);
         data.append(chunk, static_cast<size_t>(got));
     }
@@ -81,18 +81,18 @@ bool ReadCurrent(unzFile zip, std::string& data, size_t& budget) {
 
 }  // namespace
 
-std::optional<std::vector<ZipMember>> ReadZipMembers(std::string_view bytes) {
+std::optional<std::vector<ZipMember>> ReadZipMembers(std::string_view bytes, const ZipLimits& limits) {
     MemoryFile file{std::string(bytes)};
     zlib_filefunc64_def functions = MemoryFunctions(file);
     unzFile zip = unzOpen2_64("", &functions);
     if (!zip) return std::nullopt;
     std::vector<ZipMember> members;
-    size_t budget = kZipMaxUnpackedBytes;
+    size_t budget = limits.totalBytes;
     bool ok = true;
     int status = unzGoToFirstFile(zip);
     for (; status == UNZ_OK; status = unzGoToNextFile(zip)) {
         unz_file_info64 info{};
-        ok = members.size() < kZipMaxMembers &&
+        ok = members.size() < limits.members &&
              unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) == UNZ_OK;
         if (!ok) break;
         // The name is fetched at its full length: a cut name could stand for
@@ -103,8 +103,13 @@ std::optional<std::vector<ZipMember>> ReadZipMembers(std::string_view bytes) {
         if (!ok) break;
         memberName.resize(info.size_filename);
         if (!memberName.empty() && memberName.back() == '/') continue;
+        // A member that says it unpacks beyond the limits is refused before
+        // any of it is inflated; one that says less is held to the limits all
+        // the same while it is read.
+        ok = info.uncompressed_size <= limits.memberBytes && info.uncompressed_size <= budget;
+        if (!ok) break;
         ZipMember member{std::move(memberName), {}};
-        ok = ReadCurrent(zip, member.data, budget);
+        ok = ReadCurrent(zip, member.data, budget, limits.memberBytes);
         if (!ok) break;
         members.push_back(std::move(member));
     }
@@ -113,19 +118,23 @@ std::optional<std::vector<ZipMember>> ReadZipMembers(std::string_view bytes) {
     return members;
 }
 
-std::optional<std::string> WriteZipMembers(const std::vector<ZipMember>& members) {
+std::optional<std::string> WriteZipMembers(const std::vector<ZipMember>& members, int level) {
     MemoryFile file;
     zlib_filefunc64_def functions = MemoryFunctions(file);
     zipFile zip = zipOpen2_64("", APPEND_STATUS_CREATE, nullptr, &functions);
     if (!zip) return std::nullopt;
     bool ok = true;
     for (const ZipMember& member : members) {
+        // A fixed, valid time (1980-01-01 00:00): the same members make the
+        // same archive.
         zip_fileinfo info{};
+        info.tmz_date.tm_mday = 1;
+        info.tmz_date.tm_year = 1980;
         // Language modules are small; a member the 32-bit writer cannot take
         // whole is refused rather than cut.
         ok = member.data.size() < 0xFFFFFFFFu &&
              zipOpenNewFileInZip64(zip, member.name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
-                                   Z_DEFAULT_COMPRESSION, 0) == ZIP_OK &&
+                                   level < 0 || level > 9 ? Z_DEFAULT_COMPRESSION : level, 0) == ZIP_OK &&
              zipWriteInFileInZip(zip, member.data.data(), static_cast<unsigned>(member.data.size())) == ZIP_OK &&
              zipCloseFileInZip(zip) == ZIP_OK;
         if (!ok) break;

@@ -24,11 +24,19 @@ struct ZipMember {
 inline constexpr std::size_t kZipMaxMembers = 65536;
 inline constexpr std::size_t kZipMaxUnpackedBytes = 256u << 20;  // all members together
 
+// What reading may unpack; an archive beyond any of them is refused.
+struct ZipLimits {
+    std::size_t members = kZipMaxMembers;
+    std::size_t totalBytes = kZipMaxUnpackedBytes;  // all members together
+    std::size_t memberBytes = kZipMaxUnpackedBytes;  // any one member
+};
+
 // The members of archive *bytes* in their stored order, folders left out;
 // nullopt when the bytes are not a readable archive within the limits.
-QX_API std::optional<std::vector<ZipMember>> ReadZipMembers(std::string_view bytes);
+QX_API std::optional<std::vector<ZipMember>> ReadZipMembers(std::string_view bytes, const ZipLimits& limits = {});
 
-// An archive of *members*, deflated; nullopt when the zip writer fails.
-QX_API std::optional<std::string> WriteZipMembers(const std::vector<ZipMember>& members);
+// An archive of *members*, deflated at zlib's *level* (1 fastest to 9
+// smallest, -1 its default); nullopt when the zip writer fails.
+QX_API std::optional<std::string> WriteZipMembers(const std::vector<ZipMember>& members, int level = -1);
 
 }  // namespace qx
