@@ -71,4 +71,20 @@ echo "\$ qxtool print examples/report/parts_list.prx examples/report/parts_list_
 echo "report: $out/report.pdf, PNG pages in $out/report/, text in $out/report.txt"
 
 echo
+echo "== Pictures and slides (examples/images) in the family's image window"
+"$qxtool" image show "examples/images/symbols?PUMP" --size 200x150 --out "$out/slide_pump.png"
+"$qxtool" slide list examples/images/symbols.slb
+"$qxtool" image show tests/data/images/pillow_hopper.tif --stretch 4 --out "$out/picture.png"
+"$qxtool" image show tests/data/images/pillow_hopper_lzw.tif || true
+
+echo
+echo "== A spreadsheet list (examples/export): rows laid out by a format template"
+export_args=(examples/export/list_rows.txt "$out/list.xlsx" --format-template examples/export/list_format.xlsx
+             --base-template examples/export/list_base.xlsx --project "4711;Schule Nord;10.12.2026")
+echo "\$ qxtool export list ${export_args[*]}"
+echo "pages of the last table: $("$qxtool" export list "${export_args[@]}")"
+"$qxtool" xlsx dump "$out/list.xlsx" | head -n 8
+echo "list: $out/list.xlsx"
+
+echo
 echo "demo: output written to $out/"

@@ -7,7 +7,7 @@ so that they are real files made by another program than the library:
                                       values and the column assignment with
                                       a formatted data row
     examples/export/list_base.xlsx    the base workbook: one sheet with page
-                                      setup, print titles off, a page footer
+                                      setup (A4, one page wide), a page footer
     examples/export/list_rows.txt     a few hundred rows for `qxtool export list`
 
     make-export-templates.py [EXAMPLES_EXPORT_DIR]
@@ -22,13 +22,13 @@ from openpyxl import Workbook
 from openpyxl.styles import Alignment, Border, Font, PatternFill, Side
 
 COLUMNS = [  # identifier, heading, width, number format
-    ("POS", "Pos.", 6, "0"),
-    ("MENGE", "Menge", 9, "0.0"),
-    ("EINHEIT", "Einheit", 8, "@"),
-    ("TEXT", "Bezeichnung", 46, "@"),
-    ("ARTNR", "Artikel-Nr.", 14, "@"),
-    ("PREIS", "Preis", 12, "#,##0.00"),
-    ("WAEHRUNG", "Währung", 9, "@"),
+    ("POS", "Pos.", 5, "0"),
+    ("MENGE", "Menge", 8, "0.0"),
+    ("EINHEIT", "Einheit", 7, "@"),
+    ("TEXT", "Bezeichnung", 34, "@"),
+    ("ARTNR", "Artikel-Nr.", 11, "@"),
+    ("PREIS", "Preis", 10, "#,##0.00"),
+    ("WAEHRUNG", "Währung", 8, "@"),
 ]
 
 THIN = Side(style="thin", color="404040")
@@ -79,8 +79,8 @@ def format_template(path):
         (5, "Number of printable columns", len(COLUMNS)),
         (7, "Number of rows in the header from page 1", 5),
         (8, "Number of rows in the header from page 2 and the following pages", 2),
-        (9, "Number of printable rows from page 1", 38),
-        (10, "Number of printable rows from page 2 and the following pages", 44),
+        (9, "Number of printable rows from page 1", 30),
+        (10, "Number of printable rows from page 2 and the following pages", 36),
     ]
     for row, label, value in layout:
         variables.cell(row=row, column=2, value=label)
@@ -110,6 +110,10 @@ def base_template(path):
     sheet.title = "Tabelle1"
     sheet.page_setup.orientation = "portrait"
     sheet.page_setup.paperSize = sheet.PAPERSIZE_A4
+    # One page wide, as many pages high as the list needs.
+    sheet.sheet_properties.pageSetUpPr.fitToPage = True
+    sheet.page_setup.fitToWidth = 1
+    sheet.page_setup.fitToHeight = 0
     sheet.page_margins.left = 0.6
     sheet.page_margins.right = 0.4
     sheet.oddFooter.right.text = "Seite &P von &N"

@@ -152,7 +152,7 @@ TEST_F(ExcelListExportTest, RowsFillPagesWithHeadersFootersAndContinuedTexts) {
           "assert v('A11') == 'Pos.'\n"
           "assert v('D12') == 'c\\nd\\ne', repr(v('D12'))\n"
           "assert v('A12') is None\n"
-          "assert v('C12') == ' ', repr(v('C12'))\n"  # a text that was not cut goes on as a space
+          "assert v('C12') == ' ', repr(v('C12'))\n"  // a text not cut goes on as a space
           "assert v('A13') == 3 and v('D13') is None and v('F13') == 9.5, [v('A13'), v('D13'), v('F13')]\n"
           "assert v('A16').startswith('Stückliste') and v('A19').startswith('Projekt'), [v('A16'), v('A19')]\n");
 }

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "qx/export/excel_list_export.h"
-#include "qx/platform/base/codepage.h"
+#include "qx/platform/base/utf.h"
+#include "qx/platform/os/file_system.h"
 #include "qx/platform/os/terminal.h"
 #include "qx/platform/wnd/control_classes.h"
-#include "qx/text/text_codec.h"
 #include "qx/text/text_files.h"
 #include "qx/ui/wait_message.h"
 #include "tools/qxtool/command.h"
@@ -58,11 +58,12 @@ CExcelCell* MakeCell(const std::wstring& name, const std::wstring& field) {
 }
 
 void ReadRows(const std::string& path, CExcelRowArray& rows) {
-    const std::wstring file = Wide(path);
-    const std::optional<std::wstring> text = qx::ReadTextFile(file.c_str(), qx::kCpUtf8, false);
-    if (!text) throw Failure("cannot read " + path);
+    std::optional<std::string> bytes = qx::ReadWholeFile(Wide(path));
+    if (!bytes) throw Failure("cannot read " + path);
+    if (bytes->starts_with("\xEF\xBB\xBF")) bytes->erase(0, 3);
+    const std::wstring text = qx::Utf8ToWide(*bytes);
     std::vector<std::wstring_view> lines;
-    qx::SplitTextLines(*text, lines);
+    qx::SplitTextLines(text, lines);
     if (lines.empty() || lines[0].empty()) throw Failure(path + ": the first line must name the columns");
     const std::vector<std::wstring> names = Fields(lines[0]);
     for (size_t i = 1; i < lines.size(); ++i) {
@@ -164,8 +165,9 @@ constexpr Command kCommands[] = {
      "table. T holds the tables KopfSeite1, KopfFolgende, Fussleiste, Variablen\n"
      "and SpaltenInhalt; the output is a workbook made from B (.xlsx, or .xls\n"
      "through LibreOffice). --append adds to OUTPUT written before with N pages\n"
-     "(its tables are kept when N is above 1). Prints the pages written. The\n"
-     "export's messages go through the UI host (QX_UI).\n"
+     "(its tables are kept when N is above 1). Prints the pages the export\n"
+     "counts (a new table starts the count again, so: those of the last table).\n"
+     "The export's messages go through the UI host (QX_UI).\n"
      "  qxtool export list rows.txt list.xlsx --format-template list_format.xlsx \\\n"
      "      --base-template list_base.xlsx --project '4711;Schule;10.12.2026'",
      ExportList},
