@@ -71,8 +71,7 @@ ImageErrors DecodeInto(const ByteReader& file, RasterPixels* out) {
     const std::int64_t width = std::int64_t{file.U16(kWindowAt + 4)} - file.U16(kWindowAt) + 1;
     const std::int64_t height = std::int64_t{file.U16(kWindowAt + 6)} - file.U16(kWindowAt + 2) + 1;
     const std::uint64_t bytesPerLine = file.U16(kBytesPerLineAt);
-    if (width < 1 || height < 1 || bytesPerLine < static_cast<std::uint64_t>(width)) return IMAGE_NO_MEMORY;
-    if (width * height > kMaxRasterPixels) return IMAGE_NO_MEMORY;
+    if (!RasterSizeAllowed(width, height) || bytesPerLine < static_cast<std::uint64_t>(width)) return IMAGE_NO_MEMORY;
 
     // The pixel data end where a palette begins.
     std::uint64_t dataEnd = file.size();

@@ -8,6 +8,10 @@
 
 namespace qx {
 
+bool RasterSizeAllowed(std::int64_t width, std::int64_t height) {
+    return gfx::DibSizeAllowed(width, height, kMaxRasterPixels);
+}
+
 ImageErrors StartRaster(std::int64_t width, std::int64_t height, int bitCount, RasterPixels* out) {
     BITMAPINFOHEADER header;
     if (!gfx::MakeDibHeader(width, height, bitCount, kMaxRasterPixels, &header)) return IMAGE_NO_MEMORY;

@@ -219,7 +219,7 @@ ImageErrors DecodeInto(const ByteReader& file, RasterPixels* out) {
 
     const std::int64_t width = directory.width.Value();
     const std::int64_t height = directory.height.Value();
-    if (width < 1 || height < 1 || width * height > kMaxRasterPixels) return IMAGE_NO_MEMORY;
+    if (!RasterSizeAllowed(width, height)) return IMAGE_NO_MEMORY;
     const std::uint64_t rowsPerStrip = std::min<std::uint64_t>(directory.rowsPerStrip.Value(0, UINT32_MAX), height);
     if (rowsPerStrip == 0) return IMAGE_NO_MEMORY;
     const std::uint64_t rowBytes = static_cast<std::uint64_t>(width) * samples;

@@ -398,6 +398,10 @@ TEST(RasterHostile, HugeHeadersAreRefusedWithoutAllocating) {
          IMAGE_NO_MEMORY},
         {"TIFF 8000 x 8000", test::WriteTiff(small, {.claimedWidth = 8000, .claimedHeight = 8000}), IMAGE_READ_FAILED},
         {"TIFF 2^32 - 1 wide", test::WriteTiff(small, {.claimedWidth = -1, .claimedHeight = 2}), IMAGE_NO_MEMORY},
+        // Both sides near 2^32: their product does not fit 64 signed bits.
+        {"TIFF 3.4e9 x 4.3e9",
+         test::WriteTiff(small, {.claimedWidth = static_cast<int>(3368601800u), .claimedHeight = static_cast<int>(4261412855u)}),
+         IMAGE_NO_MEMORY},
         {"DWG 8000 x 8000",
          Patched(test::WriteDwg(indexed), 0x80 + 16 + 4 + 1 + 18 + 80 + 4, {0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0}),
          IMAGE_READ_FAILED},

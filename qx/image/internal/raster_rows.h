@@ -11,6 +11,10 @@
 
 namespace qx {
 
+// Whether a picture of width x height pixels may be decoded (the check of
+// StartRaster, for decoders that refuse a picture before reading further).
+bool RasterSizeAllowed(std::int64_t width, std::int64_t height);
+
 // Sizes *out for a bottom-up picture of width x height pixels at 8 bits
 // (with a black palette of 256 entries) or 24 bits. IMAGE_NO_MEMORY for a
 // side below 1, a picture larger than kMaxRasterPixels or a side the

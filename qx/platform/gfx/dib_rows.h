@@ -20,14 +20,20 @@ constexpr std::size_t DibStride(std::int64_t width, int bitCount) {
     return static_cast<std::size_t>((width * bitCount + 31) / 32 * 4);
 }
 
+// Whether a bitmap of width x height pixels may be made: each side from 1 to
+// kMaxDibSide (checked first, so the product cannot overflow) and at most
+// maxPixels in all.
+constexpr bool DibSizeAllowed(std::int64_t width, std::int64_t height, std::int64_t maxPixels) {
+    return width >= 1 && height >= 1 && width <= kMaxDibSide && height <= kMaxDibSide && width * height <= maxPixels;
+}
+
 // The header of a bottom-up bitmap of width x height pixels at bitCount bits
 // (8 means 256 palette entries), with its image size. False (and the header
 // left alone) when a side is below 1 or above kMaxDibSide, or when
 // width x height exceeds maxPixels.
 inline bool MakeDibHeader(std::int64_t width, std::int64_t height, int bitCount, std::int64_t maxPixels,
                           BITMAPINFOHEADER* header) {
-    if (width < 1 || height < 1 || width > kMaxDibSide || height > kMaxDibSide) return false;
-    if (width * height > maxPixels) return false;
+    if (!DibSizeAllowed(width, height, maxPixels)) return false;
     const std::uint64_t size = DibStride(width, bitCount) * static_cast<std::uint64_t>(height);
     if (size > UINT32_MAX) return false;
     BITMAPINFOHEADER made;
