@@ -134,9 +134,9 @@ int ExportList(const std::vector<std::string>& input) {
     RejectUnknownOptions(args);
     if (args.size() != 2) throw UsageError("expects ROWS and OUTPUT");
 
+    CExcelProjectInfo project = hasProject ? ParseProject(projectText) : CExcelProjectInfo();
     CExcelRowArray rows;
     ReadRows(args[0], rows);
-    CExcelProjectInfo project = hasProject ? ParseProject(projectText) : CExcelProjectInfo();
 
     CWaitMessage window;
     DelayedProgress bar(window);
