@@ -26,6 +26,7 @@ PACKAGES=(
   libmuparser-dev  # bench/formula_benchmark: the formula evaluator beside muParser
   cabextract       # bench/archive: extraction beside cabextract and unzip
   python3-reportlab  # bench/reportlab_report.py: the print benchmark's peer
+  libxlsxwriter-dev  # bench/list_export_benchmark: the list export beside libxlsxwriter
 )
 
 missing=()

@@ -158,3 +158,23 @@ if [ -f "$results/print_benchmark.csv" ]; then
              n, ours, peer, pages, ours / peer }'
   done
 fi
+
+# The list export beside libxlsxwriter (in the benchmark program) and beside
+# openpyxl taking the template road (bench/openpyxl_list_export.py, Debian
+# python3-openpyxl) on the same rows: seconds of each and the ratios.
+if [ -f "$results/list_export_benchmark.csv" ]; then
+  echo
+  echo "list export vs libxlsxwriter (same cells, no template) and openpyxl (same template road)"
+  examples="$(dirname "$0")/../examples/export"
+  for rows in 1000 10000 100000; do
+    times=$(awk -F, -v ours="\"BM_ListExport/$rows/iterations:1\"" -v peer="\"BM_Peer_Xlsxwriter/$rows/iterations:1\"" \
+      'NR == 1 { for (i = 1; i <= NF; i++) if ($i == "real_time") c = i; next }
+       $1 == ours { o = $c } $1 == peer { p = $c } END { print o / 1000, p / 1000 }' "$results/list_export_benchmark.csv")
+    read -r ours writer <<<"$times"
+    openpyxl=$(/usr/bin/python3 "$(dirname "$0")/../bench/openpyxl_list_export.py" "$rows" \
+      "$examples/list_format.xlsx" "$examples/list_base.xlsx" "$results/openpyxl_list.xlsx")
+    awk -v n="$rows" -v ours="$ours" -v writer="$writer" -v py="$openpyxl" 'BEGIN {
+      printf "  %6d rows: qxbase %7.3f s, libxlsxwriter %7.3f s (%4.2fx its time), openpyxl %7.3f s (%5.1fx faster)\n",
+             n, ours, writer, ours / writer, py, py / ours }'
+  done
+fi
