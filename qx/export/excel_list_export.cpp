@@ -291,43 +291,48 @@ bool CExcelListExport::CopyColumnWidths() {
     return true;
 }
 
+// Gives the output rows from the current one on the heights of *table*'s
+// first *rows* rows; false (after the message) when that fails.
+bool CExcelListExport::CopyHeights(CWorksheet& table, int rows, const wchar_t* refused, const wchar_t* unreadable) {
+    try {
+        for (int r = 0; r < rows; ++r) {
+            if (!m_output.SetHeight(table.GetHeight(r), m_outputRow + r)) {
+                Show(refused);
+                return false;
+            }
+        }
+    } catch (const COleDispatchException&) {
+        Show(unreadable);
+        return false;
+    }
+    return true;
+}
+
+// Pastes *table*'s first *rows* rows of the printable columns at the current
+// output row; false (after the message) when that fails.
+bool CExcelListExport::PasteTable(CWorksheet& table, int rows, const wchar_t* failure) {
+    if (!table.Copy(COleVariant(L"A1"), COleVariant(CWorksheet::IndexToString(m_columnCount - 1, rows - 1))) ||
+        !m_output.Paste(COleVariant(CWorksheet::IndexToString(0, m_outputRow)))) {
+        Show(failure);
+        return false;
+    }
+    return true;
+}
+
 void CExcelListExport::CopyHeader(int page) {
     CWorksheet& header = page == 0 ? m_headerFirst : m_headerNext;
     const int count = page == 0 ? m_headerFirstRows : m_headerNextRows;
     if (count < 1 || !header.IsAttached()) return;
-    try {
-        for (int r = 0; r < count; ++r) {
-            if (!m_output.SetHeight(header.GetHeight(r), m_outputRow + r)) {
-                Show(L"Couldn't write into table \"Datenliste\"!");
-                return;
-            }
-        }
-    } catch (const COleDispatchException&) {
-        Show(L"Couldn't find table \"KopfSeite1\"!");
-        return;
-    }
-    if (!header.Copy(COleVariant(L"A1"), COleVariant(CWorksheet::IndexToString(m_columnCount - 1, count - 1))) ||
-        !m_output.Paste(COleVariant(CWorksheet::IndexToString(0, m_outputRow)))) {
-        Show(L"Couldn't copy header into parts list!");
+    if (CopyHeights(header, count, L"Couldn't write into table \"Datenliste\"!", L"Couldn't find table \"KopfSeite1\"!")) {
+        PasteTable(header, count, L"Couldn't copy header into parts list!");
     }
 }
 
 void CExcelListExport::CopyFooter() {
     if (m_footerLines < 1 || !m_footer.IsAttached()) return;
-    if (!m_footer.Copy(COleVariant(L"A1"), COleVariant(CWorksheet::IndexToString(m_columnCount - 1, m_footerLines - 1))) ||
-        !m_output.Paste(COleVariant(CWorksheet::IndexToString(0, m_outputRow)))) {
-        Show(L"Couldn't copy footer into parts list!");
-        return;
-    }
-    try {
-        for (int r = 0; r < m_footerLines; ++r) {
-            if (!m_output.SetHeight(m_footer.GetHeight(r), m_outputRow + r)) {
-                Show(L"Couldn't write data into table \"Datenliste\"!");
-                return;
-            }
-        }
-    } catch (const COleDispatchException&) {
-        Show(L"Couldn't find table \"Fussleiste\"!");
+    if (PasteTable(m_footer, m_footerLines, L"Couldn't copy footer into parts list!")) {
+        CopyHeights(m_footer, m_footerLines, L"Couldn't write data into table \"Datenliste\"!",
+                    L"Couldn't find table \"Fussleiste\"!");
     }
 }
 

@@ -117,7 +117,7 @@ TEST_F(ExcelListExportTest, AnEmptyListGivesTheFirstHeaderWithTheFooterRightBelo
           "assert ws['A6'].border.top.style == 'thin'\n"
           "assert ws['A7'].value.startswith('Projekt'), ws['A7'].value\n"
           "assert ws.max_row == 7, ws.max_row\n"
-          "assert abs(ws.column_dimensions['D'].width - 46) < 1, ws.column_dimensions['D'].width\n");
+          "assert abs(ws.column_dimensions['D'].width - 34) < 1, ws.column_dimensions['D'].width\n");
 }
 
 TEST_F(ExcelListExportTest, RowsFillPagesWithHeadersFootersAndContinuedTexts) {
