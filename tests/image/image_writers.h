@@ -250,8 +250,10 @@ inline Bytes WritePcx(const TestPicture& picture, const PcxOptions& options = {}
         for (int plane = 0; plane < planes; ++plane) {
             std::fill(line.begin(), line.end(), 0);
             for (int x = 0; x < picture.width && x < bytesPerLine; ++x) {
+                // Planes past the third (a file the decoder must refuse) hold zeros.
                 line[x] = planes == 1 ? picture.samples[static_cast<std::size_t>(y) * picture.width + x]
-                                      : picture.At(x, y)[plane];
+                          : plane < 3 ? picture.At(x, y)[static_cast<std::size_t>(plane)]
+                                      : 0;
             }
             PutPcxRuns(out, line.data(), bytesPerLine);
         }
