@@ -8,11 +8,13 @@
 #include "qx/image/builtin_picture.h"
 #include "qx/image/image_wnd.h"
 #include "qx/image/picture_placement.h"
+#include "qx/image/slide_image.h"
 #include "qx/platform/gfx/targets.h"
 #include "qx/platform/os/locked_append_file.h"
 #include "qx/platform/wnd/screen.h"
 #include "qx/platform/wnd/ui_host.h"
 #include "tests/image/image_writers.h"
+#include "tests/image/slide_writer.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -198,6 +200,22 @@ TEST_F(ImageWndTest, ABaseNameFindsTheBmpBeforeTheJpegAndContentBeatsTheExtensio
     const std::wstring other = Write("pump.picture", Bmp(Framed(6, 6, kBlue)));
     ASSERT_EQ(window_.ShowImageNow(other.c_str()), IMAGE_OK);
     EXPECT_EQ(Paint().GetPixel(50, 50), kBlue);
+}
+
+TEST_F(ImageWndTest, ALibraryReferenceShowsThatSlideAndAnUnreadableSlideIsReported) {
+    qx::test::SlideWriter valve(100, 100);
+    valve.Color(1).Vector(0, 50, 100, 50).End();
+    qx::test::WriteBytes(dir_.path() / "symbols.slb", qx::test::SlideLibrary({{"VALVE", valve.Bytes()}}));
+    window_.SetStretchMode(1);
+    ASSERT_EQ(window_.ShowImageNow((dir_.Wide("symbols") + L"?valve").c_str()), IMAGE_OK);
+    EXPECT_EQ(window_.GetKind(), qx::ImageKind::SlideLibrary);
+    ASSERT_NE(window_.GetSlide(), nullptr);
+    EXPECT_EQ(window_.GetSlide()->GetPoints().size(), 2u);
+    // The red line across the middle of the slide, drawn into the window
+    // less its last column and row (101 x 101: y 50 lands on row 51).
+    EXPECT_EQ(Paint().GetPixel(50, 51), RGB(255, 0, 0));
+    // A slide the library does not hold is not passed off as shown.
+    EXPECT_EQ(window_.ShowImageNow((dir_.Wide("symbols") + L"?pump").c_str()), IMAGE_NO_MEMORY);
 }
 
 // Rows of the window that hold dark text pixels.
