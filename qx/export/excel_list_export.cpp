@@ -480,6 +480,9 @@ bool CExcelListExport::Save(const CString& outputFile, int& pageCount) {
         return false;
     }
     m_outputBook.Close(outputFile.GetString(), CWorkbook::m_covTRUE, CWorkbook::m_covFALSE);
+    // A workbook still open was not saved (Close has shown why): no file,
+    // so no success and no pages.
+    if (m_outputBook.IsOpen()) return false;
     pageCount += m_page + 1;
     return true;
 }

@@ -28,7 +28,8 @@ public:
     CExcelListExport& operator=(const CExcelListExport&) = delete;
 
     // Writes *rows* into *outputFile*; true when the file was written. Every
-    // failure shows one message and gives false. *pageCount* grows by the
+    // failure shows one message and gives false, a failed save too (the
+    // family reported true after its save message). *pageCount* grows by the
     // pages written; with *append* and an earlier *pageCount* above 1 the
     // earlier output is the base of the new one (its tables are kept).
     bool doExport(CExcelRowArray& rows, const CString& outputFile, const CString& tableName,

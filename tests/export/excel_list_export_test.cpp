@@ -252,6 +252,21 @@ TEST_F(ExcelListExportTest, EveryFailureShowsItsOneMessage) {
     }
 }
 
+TEST_F(ExcelListExportTest, AFailedSaveIsReportedAndCountsNoPages) {
+    CExcelRowArray rows;
+    rows.Add(DataRow({new CExcelCell(L"POS", 1)}));
+    int pages = 2;
+    Messages messages;
+    CExcelListExport exporter;
+    const std::wstring output = dir_.Wide("missing-folder/out.xlsx");
+    EXPECT_FALSE(exporter.doExport(rows, CString(output.c_str()), L"Datenliste",
+                                   CString(qx::Utf8ToWide(FormatTemplate()).c_str()),
+                                   CString(qx::Utf8ToWide(BaseTemplate()).c_str()), pages, nullptr, nullptr, false));
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(messages.Texts()[0], L"Speichern der Excel-Datei \"" + output + L"\" fehlgeschlagen...");
+    EXPECT_EQ(pages, 2);
+}
+
 TEST_F(ExcelListExportTest, AnEngineThatCannotStartIsReportedAndItsEndIsQuiet) {
     CMSExcel2k::SetStartFailsForTesting(true);
     {
