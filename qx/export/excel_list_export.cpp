@@ -108,7 +108,7 @@ bool CExcelListExport::doExport(CExcelRowArray& rows, const CString& outputFile,
                         L"1.) Excel ist nicht korrekt installiert, oder\n2.) Es handelt sich um eine inkompatible Version"));
         return false;
     }
-    if (!OpenTemplates(outputFile, formatTemplate, baseTemplate, pageCount, append)) return false;
+    if (!OpenTemplates(outputFile, formatTemplate, baseTemplate, pageCount, append, progress)) return false;
     if (progress) progress->SetPos(4);
     if (!OpenTables(tableName)) return false;
     if (progress) progress->SetPos(6);
@@ -120,13 +120,14 @@ bool CExcelListExport::doExport(CExcelRowArray& rows, const CString& outputFile,
 }
 
 bool CExcelListExport::OpenTemplates(const CString& outputFile, const CString& formatTemplate,
-                                     const CString& baseTemplate, int pageCount, bool append) {
+                                     const CString& baseTemplate, int pageCount, bool append, CProgressCtrl* progress) {
     try {
         m_excel.AddWorkbook(m_formatBook, formatTemplate);
     } catch (const COleDispatchException&) {
         Show(Formatted(qx::TranslateMessage(L"Die Formatvorlage \"%s\" konnte nicht geöffnet werden.."), formatTemplate));
         return false;
     }
+    if (progress) progress->SetPos(2);
     const CString base = append && pageCount > 1 ? outputFile : baseTemplate;
     try {
         m_excel.AddWorkbook(m_outputBook, base);

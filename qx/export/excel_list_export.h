@@ -38,7 +38,7 @@ public:
 
 private:
     bool OpenTemplates(const CString& outputFile, const CString& formatTemplate, const CString& baseTemplate,
-                       int pageCount, bool append);
+                       int pageCount, bool append, CProgressCtrl* progress);
     bool OpenTables(const CString& tableName);
     bool OpenTable(CWorksheets& sheets, const CString& name, CWorksheet& table, bool required);
     bool ReadLayout();

@@ -9,6 +9,7 @@
 
 #include "qx/export/excel_list_export.h"
 #include "qx/platform/sheet/workbook.h"
+#include "qx/platform/wnd/control_classes.h"
 #include "qx/platform/wnd/message_box.h"
 #include "tests/platform/sheet/sheet_test_support.h"
 #include "tests/support/test_support.h"
@@ -250,6 +251,38 @@ TEST_F(ExcelListExportTest, EveryFailureShowsItsOneMessage) {
         ASSERT_EQ(messages.Texts().size(), 1u);
         EXPECT_EQ(messages.Texts()[0], L"Die Formatvorlage \"" + dir_.Wide("missing.xlsx") + L"\" konnte nicht geöffnet werden..");
     }
+}
+
+// A progress bar that keeps every position it is set to.
+class RecordingProgress : public CProgressCtrl {
+public:
+    std::vector<int> positions;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == PBM_SETPOS) positions.push_back(static_cast<int>(wParam));
+        return CProgressCtrl::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST_F(ExcelListExportTest, TheProgressBarMovesThroughTheStepsAndOncePerRow) {
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, L"#32770", L"", WS_POPUP, CRect(0, 0, 300, 100), nullptr, 0));
+    RecordingProgress progress;
+    ASSERT_TRUE(progress.Create(WS_CHILD, CRect(0, 0, 200, 20), &parent, 1));
+    CExcelRowArray rows;
+    for (int i = 1; i <= 3; ++i) rows.Add(DataRow({new CExcelCell(L"POS", i)}));
+    int pages = 0;
+    CExcelListExport exporter;
+    ASSERT_TRUE(exporter.doExport(rows, CString(dir_.Wide("out.xlsx").c_str()), L"Datenliste",
+                                  CString(qx::Utf8ToWide(FormatTemplate()).c_str()),
+                                  CString(qx::Utf8ToWide(BaseTemplate()).c_str()), pages, nullptr, &progress, false));
+    EXPECT_EQ(progress.positions, (std::vector<int>{2, 4, 6, 10}));
+    int low = 0, high = 0;
+    progress.GetRange(low, high);
+    EXPECT_EQ(high, 13);
+    EXPECT_EQ(progress.GetPos(), 13);
+    parent.DestroyWindow();
 }
 
 TEST_F(ExcelListExportTest, AFailedSaveIsReportedAndCountsNoPages) {
