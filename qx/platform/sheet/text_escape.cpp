@@ -9,10 +9,9 @@ namespace qx::sheet::detail {
 
 namespace {
 
-// The code of an escape "_xHHHH_" at *at*, or -1.
-int EscapeAt(std::string_view text, size_t at) {
-    if (at + 7 > text.size() || text[at] != '_' || (text[at + 1] != 'x' && text[at + 1] != 'X') || text[at + 6] != '_')
-        return -1;
+// The code of "_xHHHH" at *at* (an escape when a '_' follows), or -1.
+int EscapeStartAt(std::string_view text, size_t at) {
+    if (at + 6 > text.size() || text[at] != '_' || (text[at + 1] != 'x' && text[at + 1] != 'X')) return -1;
     int code = 0;
     for (size_t i = at + 2; i < at + 6; ++i) {
         const int digit = HexDigitValue(text[i]);
@@ -20,6 +19,11 @@ int EscapeAt(std::string_view text, size_t at) {
         code = code * 16 + digit;
     }
     return code;
+}
+
+// The code of an escape "_xHHHH_" at *at*, or -1.
+int EscapeAt(std::string_view text, size_t at) {
+    return at + 7 <= text.size() && text[at + 6] == '_' ? EscapeStartAt(text, at) : -1;
 }
 
 void AppendUtf8(std::string& out, int code) {
@@ -61,7 +65,10 @@ void AppendCellText(std::string& out, std::string_view utf8) {
     size_t plain = 0;
     for (size_t i = 0; i < utf8.size(); ++i) {
         const auto c = static_cast<unsigned char>(utf8[i]);
-        const bool literal = c == '_' && EscapeAt(utf8, i) >= 0;
+        // A '_' that starts "_xHHHH" is written as an escape of its own even
+        // when no '_' follows: the next character may be escaped, and its
+        // escape's '_' would complete this one.
+        const bool literal = c == '_' && EscapeStartAt(utf8, i) >= 0;
         if (!literal && !NeedsEscape(c)) continue;
         escaped.append(utf8.data() + plain, i - plain);
         static const char kHex[] = "0123456789ABCDEF";

@@ -56,6 +56,9 @@ TEST(WorkbookRoundTrip, ValuesOfEveryKindComeBack) {
         {2, 1, CellValue::Text(L"  spaced  ")},
         {3, 1, CellValue::Text(L"tab\tand\x01" L"control")},
         {4, 1, CellValue::Text(L"_x0041_ stays as written")},
+        // A literal "_x000D" before a character that is itself escaped: the
+        // escape's '_' must not complete the literal into a carriage return.
+        {9, 1, CellValue::Text(L"a_x000D\x1F" L"b")},
         {5, 1, CellValue::Text(L"Ünïcode € \U0001D11E")},
         {6, 1, CellValue::Text(L"<&>\"'")},
         {7, 1, CellValue::Text(L" ")},
