@@ -18,14 +18,6 @@ public:
 
     // 1 plus the line feeds of m_text (1 for an empty text).
     int GetLineCount() const;
-    // The line of m_text at the line cursor, without its line feed (and
-    // without a carriage return before it), and moves the cursor to the next
-    // line; "" once the lines are used up.
-    CString GetNextLine();
-    // Whether GetNextLine has a line left to give.
-    bool HasNextLine() const;
-    // Puts the line cursor back to the first line.
-    void ResetLines() { m_nLineCursor = 0; }
 
     int m_nPos;            // position number; -1: none
     double m_dQuantity;    // quantity; -1.0: none
@@ -34,8 +26,8 @@ public:
     CString m_articleNo;
     double m_dPrice;       // price; -1.0: none
     CString m_currency;
-    // Where in m_text the next line starts; past the end once every line
-    // was taken.
+    // The family's cursor into m_text for writing it line by line; the
+    // exports keep their own and leave it alone.
     int m_nLineCursor;
 };
 

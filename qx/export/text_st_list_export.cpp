@@ -1,8 +1,11 @@
 #include "qx/export/text_st_list_export.h"
 
+#include <algorithm>
+#include <charconv>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "qx/export/internal/text_list_template.h"
 #include "qx/message/message_table.h"
@@ -29,33 +32,78 @@ void ShowFileMessage(const wchar_t* format, const CString& path) {
     qx::ShowAppMessage(qx::Format(qx::TranslateMessage(format), path.GetString()).c_str(), MB_ICONSTOP);
 }
 
-std::wstring Number(double value) { return value >= 0 ? qx::Format(L"%.2lf", value) : std::wstring(); }
+// An article as it is being written: its text without outer line feeds,
+// where its next line starts, and what is left of it.
+class ArticleInWriting {
+public:
+    ArticleInWriting(const CArticle& article, int extraEmptyLines) : article_(article) {
+        const std::wstring_view text = article.m_text.str();
+        const size_t first = text.find_first_not_of(L'\n');
+        if (first != std::wstring_view::npos) text_ = text.substr(first, text.find_last_not_of(L'\n') - first + 1);
+        linesLeft = 1 + static_cast<int>(std::count(text_.begin(), text_.end(), L'\n')) + extraEmptyLines;
+    }
 
-// The value of output field *name* for *article* (TXT: its next text line).
-std::wstring FieldValue(const std::wstring& name, CArticle& article) {
-    if (name == L"POS") return article.m_nPos >= 0 ? qx::Format(L"%d", article.m_nPos) : std::wstring();
-    if (name == L"NUM") return Number(article.m_dQuantity);
-    if (name == L"UNT") return article.m_unit.str();
-    if (name == L"TXT") return article.GetNextLine().str();
-    if (name == L"ART") return article.m_articleNo.str();
-    if (name == L"PRC") return Number(article.m_dPrice);
-    return article.m_currency.str();  // CURR: the template reader lets no other name through
-}
+    const CArticle& Article() const { return article_; }
+    bool HasNextLine() const { return next_ <= text_.size(); }
+    // The next line of the text, without its line end; "" once they are used up.
+    std::wstring_view NextLine() {
+        if (!HasNextLine()) return {};
+        size_t end = text_.find(L'\n', next_);
+        if (end == std::wstring_view::npos) end = text_.size();
+        std::wstring_view line = text_.substr(next_, end - next_);
+        next_ = end + 1;
+        if (line.ends_with(L'\r')) line.remove_suffix(1);
+        return line;
+    }
 
-// *text* without line feeds at either end.
-CString WithoutOuterLineFeeds(const CString& text) {
-    const std::wstring& s = text.str();
-    const size_t first = s.find_first_not_of(L'\n');
-    if (first == std::wstring::npos) return CString();
-    return CString(s.substr(first, s.find_last_not_of(L'\n') - first + 1));
-}
-
-// One article as it is being written: what is left of it.
-struct ArticleInWriting {
-    CArticle article;
     int linesLeft = 0;   // its lines not yet written, the extra empty lines included
     bool first = true;   // its output line not yet written
+
+private:
+    const CArticle& article_;
+    std::wstring_view text_;
+    size_t next_ = 0;
 };
+
+// Text for the value of a field, in a buffer of the caller's: a number with
+// two decimals as "%.2f" writes it, empty when it is none (negative).
+class ValueText {
+public:
+    std::wstring_view Number(double value) {
+        if (!(value >= 0)) return {};
+        const std::to_chars_result result = std::to_chars(narrow_, narrow_ + sizeof narrow_, value, std::chars_format::fixed, 2);
+        return Widened(result);
+    }
+    std::wstring_view Integer(int value) {
+        if (value < 0) return {};
+        return Widened(std::to_chars(narrow_, narrow_ + sizeof narrow_, value));
+    }
+
+private:
+    std::wstring_view Widened(const std::to_chars_result& result) {
+        if (result.ec != std::errc()) return {};
+        const size_t length = static_cast<size_t>(result.ptr - narrow_);
+        std::copy(narrow_, result.ptr, wide_);
+        return {wide_, length};
+    }
+    // Enough for any double with two decimals.
+    char narrow_[400];
+    wchar_t wide_[400];
+};
+
+// The value of output field *id* for *a* (TXT: its next text line).
+std::wstring_view FieldValue(int id, ArticleInWriting& a, ValueText& text) {
+    const CArticle& article = a.Article();
+    switch (id) {
+        case qx::detail::kFieldPosition: return text.Integer(article.m_nPos);
+        case qx::detail::kFieldQuantity: return text.Number(article.m_dQuantity);
+        case qx::detail::kFieldUnit: return article.m_unit.str();
+        case qx::detail::kFieldText: return a.NextLine();
+        case qx::detail::kFieldArticleNo: return article.m_articleNo.str();
+        case qx::detail::kFieldPrice: return text.Number(article.m_dPrice);
+        default: return article.m_currency.str();
+    }
+}
 
 class ListWriter {
 public:
@@ -72,12 +120,9 @@ public:
         capacity_ = layout_.articleLinesFirst;
         if (!WriteBlock(layout_.headerFirst)) return false;
         for (POSITION pos = list.GetHeadPosition(); pos;) {
-            const CArticle* source = list.GetNext(pos);
-            if (!source) continue;
-            ArticleInWriting a{*source};
-            a.article.m_text = WithoutOuterLineFeeds(a.article.m_text);
-            a.article.ResetLines();
-            a.linesLeft = a.article.GetLineCount() + layout_.extraEmptyLines;
+            const CArticle* article = list.GetNext(pos);
+            if (!article) continue;
+            ArticleInWriting a(*article, layout_.extraEmptyLines);
             while (linesLeft_ <= a.linesLeft) {
                 if (linesLeft_ < qx::detail::kFewestArticleLines) {
                     EmptyLines(linesLeft_);
@@ -98,8 +143,8 @@ public:
     bool WriteFailed() const { return writeFailed_; }
 
 private:
-    bool Line(std::wstring_view text) {
-        pending_ += text;
+    // Ends the line that was appended to pending_.
+    bool EndLine() {
         pending_ += lineEnd_;
         return pending_.size() < kChunkCharacters ? !writeFailed_ : Flush();
     }
@@ -115,29 +160,32 @@ private:
     bool WriteBlock(const std::vector<BlockLine>& block) {
         const std::wstring number = qx::Format(L"%d", page_);
         for (const BlockLine& line : block) {
-            std::wstring text = line.text;
+            const size_t base = pending_.size();
+            pending_ += line.text;
             for (const TemplateField& field : line.pageFields) {
-                if (!FillField(text, field, number)) return false;
+                if (!FillField(pending_, base, field, number)) return false;
             }
-            if (!Line(text)) return false;
+            if (!EndLine()) return false;
         }
         return true;
     }
 
     void EmptyLines(int count) {
         for (; count > 0; --count) {
-            Line({});
+            EndLine();
             --linesLeft_;
         }
     }
 
-    // Fills *fields* of *line* for the article; false when a value is
-    // longer than its field.
-    static bool Filled(std::wstring& line, const std::vector<TemplateField>& fields, CArticle& article) {
+    // Appends *line* with its *fields* filled for the article; false when a
+    // value is longer than its field.
+    bool Filled(const std::wstring& line, const std::vector<TemplateField>& fields, ArticleInWriting& a) {
+        const size_t base = pending_.size();
+        pending_ += line;
         for (const TemplateField& field : fields) {
-            std::wstring value = FieldValue(field.name, article);
+            std::wstring_view value = FieldValue(field.id, a, values_);
             if (value.empty()) value = L" ";
-            if (!FillField(line, field, value)) return false;
+            if (!FillField(pending_, base, field, value)) return false;
         }
         return true;
     }
@@ -146,16 +194,13 @@ private:
     // continuation lines while its text has lines, then its empty lines.
     bool WriteArticle(ArticleInWriting& a, int count) {
         for (; count > 0 && a.linesLeft > 0; --count, --a.linesLeft, --linesLeft_) {
-            std::wstring line;
             if (a.first) {
-                line = layout_.outputLine;
-                if (!Filled(line, layout_.outputFields, a.article)) return false;
+                if (!Filled(layout_.outputLine, layout_.outputFields, a)) return false;
                 a.first = false;
-            } else if (layout_.textColumn >= 0 && a.article.HasNextLine()) {
-                line = layout_.continuationLine;
-                if (!Filled(line, layout_.continuationFields, a.article)) return false;
+            } else if (layout_.textColumn >= 0 && a.HasNextLine()) {
+                if (!Filled(layout_.continuationLine, layout_.continuationFields, a)) return false;
             }
-            if (!Line(line)) return false;
+            if (!EndLine()) return false;
         }
         return true;
     }
@@ -177,6 +222,7 @@ private:
     qx::CodePageWriter encoder_;
     std::wstring lineEnd_;
     std::wstring pending_;
+    ValueText values_;
     bool writeFailed_ = false;
     int page_ = 0;
     int linesLeft_ = 0;

@@ -63,9 +63,10 @@
 // - Templates whose following pages leave fewer than 3 lines for articles,
 //   and templates without a VAR block, are refused with a message (the
 //   family's paging never ended on them).
-// - Each article is written from a copy: the caller's list, texts and line
-//   cursors are left as they were, so a list can be written again. Values
-//   are never searched for fields.
+// - The caller's list and articles are left as they were (the export keeps
+//   its own line cursor and drops the outer line feeds of a text only in
+//   what it writes), so a list can be written again. Values are never
+//   searched for fields.
 // - Templates larger than 64 MiB are refused as unreadable.
 #pragma once
 

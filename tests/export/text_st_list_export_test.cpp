@@ -73,23 +73,24 @@ protected:
     qx::test::TempDir dir_;
 };
 
-TEST(TextStListTypes, ArticlesCountTheirLinesAndHandThemOutOneByOne) {
+TEST(TextStListTypes, ArticlesStartAsNoneAndCopyEveryMember) {
     CArticle article;
     EXPECT_EQ(article.m_nPos, -1);
     EXPECT_EQ(article.m_dQuantity, -1.0);
     EXPECT_EQ(article.m_dPrice, -1.0);
+    EXPECT_EQ(article.m_nLineCursor, 0);
     EXPECT_EQ(article.GetLineCount(), 1);
     article.m_text = L"eins\r\nzwei\n\ndrei";
     EXPECT_EQ(article.GetLineCount(), 4);
-    EXPECT_EQ(article.GetNextLine(), CString(L"eins"));
+    article.m_nPos = 3;
+    article.m_unit = L"m";
+    article.m_nLineCursor = 6;
     CArticle copy;
-    copy = article;  // the line cursor comes along
-    EXPECT_EQ(copy.GetNextLine(), CString(L"zwei"));
-    EXPECT_EQ(copy.GetNextLine(), CString(L""));
-    EXPECT_EQ(copy.GetNextLine(), CString(L"drei"));
-    EXPECT_FALSE(copy.HasNextLine());
-    EXPECT_EQ(copy.GetNextLine(), CString(L""));
-    EXPECT_EQ(article.GetNextLine(), CString(L"zwei"));
+    copy = article;
+    EXPECT_EQ(copy.m_nPos, 3);
+    EXPECT_EQ(copy.m_unit, CString(L"m"));
+    EXPECT_EQ(copy.m_text, article.m_text);
+    EXPECT_EQ(copy.m_nLineCursor, 6);
 
     const CProjectInfo project;
     EXPECT_EQ(project.m_projectNo, CString(L" "));

@@ -1,5 +1,6 @@
 #include "qx/export/internal/template_fields.h"
 
+#include <algorithm>
 #include <cwctype>
 
 namespace qx::detail {
@@ -27,16 +28,21 @@ std::vector<TemplateField> FindFields(std::wstring_view line) {
     return fields;
 }
 
-bool FillField(std::wstring& line, const TemplateField& field, std::wstring_view value) {
-    if (field.start > line.size()) return false;
+bool FillField(std::wstring& text, size_t base, const TemplateField& field, std::wstring_view value) {
+    const size_t start = base + field.start;
+    if (start > text.size()) return false;
     if (field.fit == TemplateField::Fit::ToEnd) {
-        line.replace(field.start, std::wstring::npos, value);
+        text.replace(start, std::wstring::npos, value);
         return true;
     }
-    if (value.size() > field.width || field.start + field.width > line.size()) return false;
-    const std::wstring padding(field.width - value.size(), L' ');
-    std::wstring filled = field.fit == TemplateField::Fit::Right ? padding + std::wstring(value) : std::wstring(value) + padding;
-    line.replace(field.start, field.width, filled);
+    if (value.size() > field.width || start + field.width > text.size()) return false;
+    const size_t padding = field.width - value.size();
+    auto at = text.begin() + static_cast<std::ptrdiff_t>(start);
+    if (field.fit == TemplateField::Fit::Right) {
+        std::copy(value.begin(), value.end(), std::fill_n(at, padding, L' '));
+    } else {
+        std::fill_n(std::copy(value.begin(), value.end(), at), padding, L' ');
+    }
     return true;
 }
 

@@ -20,15 +20,17 @@ struct TemplateField {
     std::wstring name;  // from after the "$" to the first white space or "$"
     Fit fit = Fit::ToEnd;
     size_t width = 0;   // for Left and Right
+    int id = -1;        // what the name stands for, as the template reader numbers it
 };
 
 // Every field of *line*, left to right (each "$" starts one).
 std::vector<TemplateField> FindFields(std::wstring_view line);
 
-// Writes *value* into *line* in the place of *field* (found in the line
-// *line* was made from: filling keeps the positions of the fields that
-// follow). False, with *line* unchanged, when the value is longer than the
-// field.
-bool FillField(std::wstring& line, const TemplateField& field, std::wstring_view value);
+// Writes *value* into *text* in the place of *field* of the line that
+// begins at *base* (the field found in the line that line was made from:
+// filling keeps the positions of the fields that follow; a field without
+// width takes the rest of *text*). False, with *text* unchanged, when the
+// value is longer than the field.
+bool FillField(std::wstring& text, size_t base, const TemplateField& field, std::wstring_view value);
 
 }  // namespace qx::detail

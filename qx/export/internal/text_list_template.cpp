@@ -1,6 +1,7 @@
 #include "qx/export/internal/text_list_template.h"
 
 #include <cwctype>
+#include <iterator>
 
 #include "qx/export/st_list.h"
 #include "qx/message/message_table.h"
@@ -60,11 +61,13 @@ constexpr Variable kVariables[] = {
     {L"LINES_BO", &TextListTemplate::footerLines, 1, 20, L"Ist die Fußzeile wirklich %d Zeilen groß?"},
 };
 
-bool IsOutputField(const std::wstring& name) {
-    for (const wchar_t* known : {L"POS", L"NUM", L"UNT", L"TXT", L"ART", L"PRC", L"CURR"}) {
-        if (name == known) return true;
+// The number of an output field's name (OutputField), -1 for none.
+int OutputFieldId(const std::wstring& name) {
+    static const wchar_t* const kNames[] = {L"POS", L"NUM", L"UNT", L"TXT", L"ART", L"PRC", L"CURR"};
+    for (int id = 0; id < static_cast<int>(std::size(kNames)); ++id) {
+        if (name == kNames[id]) return id;
     }
-    return false;
+    return -1;
 }
 
 class TemplateReader {
@@ -181,7 +184,7 @@ private:
         for (const TemplateField& field : fields) {
             if (field.name == L"PAGE_NR") {
                 filled.pageFields.push_back(field);
-            } else if (!FillField(filled.text, field, BlockValue(field.name))) {
+            } else if (!FillField(filled.text, 0, field, BlockValue(field.name))) {
                 return false;
             }
         }
@@ -249,17 +252,17 @@ private:
     bool PrepareOutputLine() {
         TextListTemplate& t = result_;
         t.outputFields = FindFields(t.outputLine);
-        for (const TemplateField& field : t.outputFields) {
-            if (!IsOutputField(field.name)) {
-                return Fail(qx::Format(Translated(kInvalidField), outputLineNumber_, t.outputLine.c_str()));
-            }
+        for (TemplateField& field : t.outputFields) {
+            field.id = OutputFieldId(field.name);
+            if (field.id < 0) return Fail(qx::Format(Translated(kInvalidField), outputLineNumber_, t.outputLine.c_str()));
         }
         for (const TemplateField& field : t.outputFields) {
-            if (field.name != L"TXT") continue;
+            if (field.id != kFieldText) continue;
             t.textColumn = static_cast<int>(field.start);
             const size_t end = field.fit == TemplateField::Fit::Right ? field.start + field.width : field.start + 4;
             t.continuationLine = std::wstring(field.start, L' ') + t.outputLine.substr(field.start, end - field.start);
             t.continuationFields = FindFields(t.continuationLine);
+            for (TemplateField& continued : t.continuationFields) continued.id = kFieldText;
             break;
         }
         return true;

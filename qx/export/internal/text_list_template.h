@@ -14,6 +14,9 @@ class CProjectInfo;
 
 namespace qx::detail {
 
+// The fields of the output line, as TemplateField::id numbers them.
+enum OutputField { kFieldPosition, kFieldQuantity, kFieldUnit, kFieldText, kFieldArticleNo, kFieldPrice, kFieldCurrency };
+
 // A line of a header or footer: its text with the date and project fields
 // filled, and the page-number fields, which are filled each time the line
 // is written.
@@ -36,8 +39,9 @@ struct TextListTemplate {
     std::vector<BlockLine> headerNext;
     std::vector<BlockLine> footer;
 
-    // The output line and its fields; the continuation line (the text field
-    // alone, at its column) for the further lines of a text.
+    // The output line and its fields (with their OutputField ids); the
+    // continuation line (the text field alone, at its column) for the
+    // further lines of a text.
     std::wstring outputLine;
     std::vector<TemplateField> outputFields;
     int textColumn = -1;  // where "$TXT" stands in the output line, -1: nowhere
