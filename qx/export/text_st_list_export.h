@@ -35,10 +35,10 @@
 // field stops the export with result 0 and no message.
 //
 // Writing: articles fill the lines a page has left after its header and
-// footer. An article that does not fit is cut at the page end and goes on
-// with its next text lines on the next page (continuation lines hold only
-// the text field, at its column), except that with fewer than 3 lines left
-// an article is not begun: those lines stay empty. Each page ends with the
+// footer. An article that fills or overruns the lines left is cut at the
+// page end and goes on with its next text lines on the next page
+// (continuation lines hold only the text field, at its column); with fewer
+// than 3 lines left it is not begun there, and those lines stay empty. Each page ends with the
 // footer, each following page begins with its header, as long as there is
 // something left to write. The last page is not padded.
 //
