@@ -56,7 +56,7 @@ def column_heads(sheet, row):
     sheet.row_dimensions[row].height = 18
 
 
-def format_template(path, rows_first=30, rows_next=36):
+def format_template(path, rows_first=30, rows_next=36, widths=None):
     book = Workbook()
     first = book.active
     first.title = "KopfSeite1"
@@ -108,7 +108,7 @@ def format_template(path, rows_first=30, rows_next=36):
         cell.number_format = number_format
         cell.alignment = Alignment(vertical="top", wrap_text=(ident == "TEXT"),
                                    horizontal="right" if ident in ("MENGE", "PREIS", "POS") else "left")
-        columns.column_dimensions[letter].width = width
+        columns.column_dimensions[letter].width = (widths or {}).get(ident, width)
     columns.row_dimensions[5].height = 15
     book.save(path)
 
@@ -119,19 +119,20 @@ def base_template(path, title="Tabelle1", scale=None):
     sheet.title = title
     sheet.page_setup.orientation = "portrait"
     sheet.page_setup.paperSize = sheet.PAPERSIZE_A4
+    sheet.page_margins.left = 0.6
+    sheet.page_margins.right = 0.4
     if scale:
         # A fixed scale, so that the height of a page is known: 0.5 and 0.7
         # inches of margin leave 755.6 points, 888.9 points of rows at 85 %.
         sheet.page_setup.scale = scale
         sheet.page_margins.top, sheet.page_margins.bottom = 0.5, 0.7
         sheet.page_margins.header, sheet.page_margins.footer = 0.3, 0.3
+        sheet.page_margins.left, sheet.page_margins.right = 0.4, 0.3
     else:
         # One page wide, as many pages high as the list needs.
         sheet.sheet_properties.pageSetUpPr.fitToPage = True
         sheet.page_setup.fitToWidth = 1
         sheet.page_setup.fitToHeight = 0
-    sheet.page_margins.left = 0.6
-    sheet.page_margins.right = 0.4
     sheet.oddFooter.right.text = "Seite &P von &N"
     sheet.oddFooter.left.text = "&F"
     book.save(path)
@@ -213,7 +214,11 @@ def main():
     rows(os.path.join(folder, "list_rows.txt"))
     # Page 1: a header of 87 points, 51 rows of 15 and a footer of 27 make
     # 879 points; the others: 33, 55 rows and 27 make 885.
-    format_template(os.path.join(folder, "parts_list_format.xlsx"), rows_first=51, rows_next=55)
+    # The currency column one wider, so that its bold heading stays inside
+    # it (text running over the last column would be printed on pages of
+    # its own).
+    format_template(os.path.join(folder, "parts_list_format.xlsx"), rows_first=51, rows_next=55,
+                    widths={"WAEHRUNG": 9})
     base_template(os.path.join(folder, "parts_list_base.xlsx"), title="Stueckliste", scale=85)
     articles(os.path.join(folder, "parts_list_articles.txt"))
 
