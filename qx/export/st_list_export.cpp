@@ -49,8 +49,10 @@ int CStListExport::CreateStList(CStList& list, const CString& outputFile, const 
         progress->SetRange32(0, list.GetCount() + 10);
         progress->SetStep(1);
     }
+    // An existing output must be replaceable; it is replaced whole when the
+    // workbook is saved, so a failed export leaves it as it was.
     const std::wstring output(outputFile.GetString());
-    if (qx::FileExists(output) && !qx::RemoveFile(output)) {
+    if (qx::FileExists(output) && !qx::IsWritable(output)) {
         m_message = Formatted(qx::TranslateMessage(L"Die Datei \"%s\" ist in Excel noch offen.\nBitte schließen Sie die "
                                                    L"Datei oder speichern Sie\ndiese unter einem anderen Namen."),
                               outputFile);

@@ -36,6 +36,9 @@
 //   own rows, as in the list export.
 // - A workbook that cannot be saved gives 0 (the family reported success
 //   after the save had failed).
+// - An existing output file is checked to be replaceable instead of being
+//   deleted first: the saved workbook replaces it whole, and a failed export
+//   leaves it as it was (the family had deleted it before anything else).
 // - An empty list gives the base template's "Stueckliste" without header or
 //   footer.
 #pragma once

@@ -263,11 +263,15 @@ TEST_F(StListExportTest, EveryFailureShowsItsOneMessage) {
         EXPECT_EQ(messages.Texts()[0], L"Tabelle \"Stueckliste\" kann nicht geöffnet werden");
     }
     {
+        // An earlier output stays as it was.
+        qx::test::WriteBytes(dir_.path() / "out.xlsx", "alt");
         Messages messages;
         EXPECT_EQ(Export(articles.List(), dir_.Native("missing.xlsx")), 0);
         ASSERT_EQ(messages.Texts().size(), 1u);
         EXPECT_EQ(messages.Texts()[0], L"Die Vorlage \"" + dir_.Wide("missing.xlsx") + L"\" konnte nicht geöffnet werden..");
         EXPECT_EQ(messages.LastFlags(), static_cast<unsigned>(MB_ICONSTOP));
+        EXPECT_EQ(qx::test::ReadBytes(dir_.path() / "out.xlsx"), "alt");
+        std::filesystem::remove(dir_.path() / "out.xlsx");
     }
     {
         CMSExcel2k::SetStartFailsForTesting(true);
@@ -294,7 +298,7 @@ TEST_F(StListExportTest, AnOutputThatCannotBeReplacedOrSavedIsReported) {
         ASSERT_EQ(messages.Texts().size(), 1u);
         EXPECT_EQ(messages.Texts()[0], L"Speichern der Excel-Datei \"" + output.str() + L"\" fehlgeschlagen...");
     }
-    // An output that cannot be deleted (read-only, as the family's files
+    // An output that cannot be replaced (read-only, as the family's files
     // can be): the message of a file still open, and the file kept.
     qx::test::WriteBytes(dir_.path() / "out.xlsx", "alt");
     ASSERT_TRUE(qx::ChangeFileAttributes(Out().str(), qx::kFileAttributeReadOnly));
