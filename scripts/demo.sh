@@ -87,4 +87,20 @@ echo "pages of the last table: $("$qxtool" export list "${export_args[@]}")"
 echo "list: $out/list.xlsx"
 
 echo
+echo "== Parts lists (examples/export): articles as a text file and in a spreadsheet"
+project="4711;Schule Nord;10.12.2026"
+text_args=(examples/export/parts_list_articles.txt "$out/parts_list.txt" --template examples/export/parts_list_template.txt
+           --project "$project")
+echo "\$ qxtool export parts-list ${text_args[*]}"
+"$qxtool" export parts-list "${text_args[@]}"
+head -n 14 "$out/parts_list.txt"
+sheet_args=(examples/export/parts_list_articles.txt "$out/parts_list.xlsx"
+            --format-template examples/export/parts_list_format.xlsx --base-template examples/export/parts_list_base.xlsx
+            --project "$project")
+echo "\$ qxtool export parts-list ${sheet_args[*]}"
+"$qxtool" export parts-list "${sheet_args[@]}"
+"$qxtool" xlsx dump "$out/parts_list.xlsx" | head -n 8
+echo "parts lists: $out/parts_list.txt, $out/parts_list.xlsx"
+
+echo
 echo "demo: output written to $out/"

@@ -9,6 +9,15 @@ so that they are real files made by another program than the library:
     examples/export/list_base.xlsx    the base workbook: one sheet with page
                                       setup (A4, one page wide), a page footer
     examples/export/list_rows.txt     a few hundred rows for `qxtool export list`
+    examples/export/parts_list_format.xlsx
+                                      the format template of the parts list:
+                                      the same tables, pages of A4 at 85 %
+    examples/export/parts_list_base.xlsx
+                                      its base workbook, with the table
+                                      "Stueckliste" the parts list fills
+    examples/export/parts_list_articles.txt
+                                      articles for `qxtool export parts-list`,
+                                      some with texts longer than a page
 
     make-export-templates.py [EXAMPLES_EXPORT_DIR]
 
@@ -47,7 +56,7 @@ def column_heads(sheet, row):
     sheet.row_dimensions[row].height = 18
 
 
-def format_template(path):
+def format_template(path, rows_first=30, rows_next=36, widths=None):
     book = Workbook()
     first = book.active
     first.title = "KopfSeite1"
@@ -79,8 +88,8 @@ def format_template(path):
         (5, "Number of printable columns", len(COLUMNS)),
         (7, "Number of rows in the header from page 1", 5),
         (8, "Number of rows in the header from page 2 and the following pages", 2),
-        (9, "Number of printable rows from page 1", 30),
-        (10, "Number of printable rows from page 2 and the following pages", 36),
+        (9, "Number of printable rows from page 1", rows_first),
+        (10, "Number of printable rows from page 2 and the following pages", rows_next),
     ]
     for row, label, value in layout:
         variables.cell(row=row, column=2, value=label)
@@ -99,23 +108,31 @@ def format_template(path):
         cell.number_format = number_format
         cell.alignment = Alignment(vertical="top", wrap_text=(ident == "TEXT"),
                                    horizontal="right" if ident in ("MENGE", "PREIS", "POS") else "left")
-        columns.column_dimensions[letter].width = width
+        columns.column_dimensions[letter].width = (widths or {}).get(ident, width)
     columns.row_dimensions[5].height = 15
     book.save(path)
 
 
-def base_template(path):
+def base_template(path, title="Tabelle1", scale=None):
     book = Workbook()
     sheet = book.active
-    sheet.title = "Tabelle1"
+    sheet.title = title
     sheet.page_setup.orientation = "portrait"
     sheet.page_setup.paperSize = sheet.PAPERSIZE_A4
-    # One page wide, as many pages high as the list needs.
-    sheet.sheet_properties.pageSetUpPr.fitToPage = True
-    sheet.page_setup.fitToWidth = 1
-    sheet.page_setup.fitToHeight = 0
     sheet.page_margins.left = 0.6
     sheet.page_margins.right = 0.4
+    if scale:
+        # A fixed scale, so that the height of a page is known: 0.5 and 0.7
+        # inches of margin leave 755.6 points, 888.9 points of rows at 85 %.
+        sheet.page_setup.scale = scale
+        sheet.page_margins.top, sheet.page_margins.bottom = 0.5, 0.7
+        sheet.page_margins.header, sheet.page_margins.footer = 0.3, 0.3
+        sheet.page_margins.left, sheet.page_margins.right = 0.4, 0.3
+    else:
+        # One page wide, as many pages high as the list needs.
+        sheet.sheet_properties.pageSetUpPr.fitToPage = True
+        sheet.page_setup.fitToWidth = 1
+        sheet.page_setup.fitToHeight = 0
     sheet.oddFooter.right.text = "Seite &P von &N"
     sheet.oddFooter.left.text = "&F"
     book.save(path)
@@ -154,12 +171,56 @@ def rows(path):
         out.write("\n".join(lines) + "\n")
 
 
+# Pieces of article texts; every line fits the text field of the example
+# text template (40 characters).
+TEXT_LINES = [
+    "Heizkörperanschluss mit Absperrung",
+    "Vor- und Rücklauf getrennt absperrbar",
+    "Oberfläche pulverbeschichtet, RAL 9016",
+    "Montage nach Herstellerangaben",
+    "inklusive Dichtungen und Befestigung",
+    "Prüfdruck 10 bar, Betriebsdruck 6 bar",
+    "Anschluss 1/2\" Innengewinde",
+    "Lieferung mit Prüfprotokoll",
+    "Farbe nach Wahl des Bauherrn",
+    "geeignet für Trinkwasser",
+]
+
+
+def articles(path):
+    rng = random.Random(7403)
+    lines = ["POS\tMENGE\tEINHEIT\tTEXT\tARTNR\tPREIS\tWAEHRUNG"]
+    for position in range(1, 121):
+        unit, first = ITEMS[rng.randrange(len(ITEMS))]
+        text = first.split("\n")
+        # Most texts have a few lines; a few are longer than a page of the
+        # text list or than the 20 lines of a spreadsheet row.
+        extra = 45 if position == 37 else 24 if position == 90 else rng.choice([0, 0, 1, 2, 3, 5])
+        text += [TEXT_LINES[rng.randrange(len(TEXT_LINES))] for _ in range(extra)]
+        quantity = rng.randrange(1, 40) if unit == "Stk" else round(rng.uniform(1, 80), 1)
+        # Every ninth article has no price yet.
+        price = "" if position % 9 == 0 else f"{rng.uniform(2, 900):.2f}"
+        lines.append("\t".join([str(position), str(quantity), unit, "\\n".join(text),
+                                f"{4000000 + rng.randrange(999999)}", price, "EUR" if price else ""]))
+    with open(path, "w", encoding="utf-8") as out:
+        out.write("\n".join(lines) + "\n")
+
+
 def main():
     folder = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "examples", "export")
     os.makedirs(folder, exist_ok=True)
     format_template(os.path.join(folder, "list_format.xlsx"))
     base_template(os.path.join(folder, "list_base.xlsx"))
     rows(os.path.join(folder, "list_rows.txt"))
+    # Page 1: a header of 87 points, 51 rows of 15 and a footer of 27 make
+    # 879 points; the others: 33, 55 rows and 27 make 885.
+    # The currency column one wider, so that its bold heading stays inside
+    # it (text running over the last column would be printed on pages of
+    # its own).
+    format_template(os.path.join(folder, "parts_list_format.xlsx"), rows_first=51, rows_next=55,
+                    widths={"WAEHRUNG": 9})
+    base_template(os.path.join(folder, "parts_list_base.xlsx"), title="Stueckliste", scale=85)
+    articles(os.path.join(folder, "parts_list_articles.txt"))
 
 
 if __name__ == "__main__":

@@ -134,6 +134,10 @@ END {
   ratio("TIFF RGB 1024x768: qxbase / gdk-pixbuf", cost["BM_DecodeTiff"], cost["BM_Peer_PixbufTiff"])
   ratio("JPEG 1024x768: qxbase / gdk-pixbuf", cost["BM_DecodeJpeg"], cost["BM_Peer_PixbufJpeg"])
   ratio("JPEG 1024x768: qxbase / libjpeg-turbo alone", cost["BM_DecodeJpeg"], cost["BM_Peer_LibjpegJpeg"])
+  ratio("text parts list, 100,000 articles: qxbase / fprintf of the same lines", cost["BM_TextStList/iterations:3"],
+        cost["BM_Peer_FprintfSameLines/iterations:3"])
+  ratio("text parts list, 100,000 articles: qxbase / fprintf of the fields", cost["BM_TextStList/iterations:3"],
+        cost["BM_Peer_FprintfFields/iterations:3"])
   ratio("leaf name memory: one wstring each / name pool", value["BM_NameLeaves_Peer/iterations:1", "bytes_per_leaf"],
         value["BM_NameLeaves_Pool/iterations:1", "bytes_per_leaf"])
   ratio("  the same with heap block overhead", value["BM_NameLeaves_Peer/iterations:1", "block_bytes_per_leaf"],

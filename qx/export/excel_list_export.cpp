@@ -1,54 +1,22 @@
 #include "qx/export/excel_list_export.h"
 
 #include <algorithm>
-#include <cmath>
 
+#include "qx/export/internal/sheet_export_support.h"
 #include "qx/message/message_table.h"
-#include "qx/platform/base/format.h"
 #include "qx/platform/os/file_system.h"
 #include "qx/platform/wnd/control_classes.h"
 #include "qx/platform/wnd/message_box.h"
 
 namespace {
 
-constexpr int kMaxTableName = 31;
+using qx::detail::Formatted;
+using qx::detail::Translated;
 
-// Shows one of the export's messages: German ones go through the message
-// translation, the English ones stand as they are.
-void Show(const CString& text, unsigned flags = MB_ICONSTOP) { qx::ShowAppMessage(text.GetString(), flags); }
-
-CString Translated(const wchar_t* message) { return CString(qx::TranslateMessage(message)); }
-
-CString Formatted(const wchar_t* format, const CString& value) { return CString(qx::Format(format, value.GetString()).c_str()); }
+void Show(const CString& text, unsigned flags = MB_ICONSTOP) { qx::detail::ShowExportMessage(text, flags); }
 
 const wchar_t* const kStillOpen =
     L"Die Datei \"%s\" ist in Excel noch offen.\nBitte schliessen Sie die Datei oder speichern Sie\nsie unter einem anderen Namen.";
-
-// A layout value: a number (truncated toward zero) or, where *emptyAllowed*,
-// an empty cell (0). Nothing else.
-bool LayoutValue(const COleVariant& value, bool emptyAllowed, int minimum, int* out) {
-    if (value.vt == VT_EMPTY && emptyAllowed) {
-        *out = 0;
-        return minimum <= 0;
-    }
-    if (value.vt != VT_R8 || !std::isfinite(value.dblVal)) return false;
-    const double truncated = std::trunc(value.dblVal);
-    if (truncated < minimum || truncated > 1e6) return false;
-    *out = static_cast<int>(truncated);
-    return true;
-}
-
-// Replaces the first occurrence of *placeholder* (found without regard to
-// case) in *text* with *value*; true when there was one.
-bool ReplaceFirst(CString& text, const wchar_t* placeholder, const CString& value) {
-    CString lower = text;
-    lower.MakeLower();
-    const int at = lower.Find(placeholder);
-    if (at < 0) return false;
-    text.Delete(at, 8);
-    text.Insert(at, value.GetString());
-    return true;
-}
 
 // The continuation of *row* when only *linesLeft* of its lines fit: each text
 // cell is cut at the first line feed that starts line linesLeft + 1 (the
@@ -139,14 +107,8 @@ bool CExcelListExport::OpenTemplates(const CString& outputFile, const CString& f
 }
 
 bool CExcelListExport::OpenTable(CWorksheets& sheets, const CString& name, CWorksheet& table, bool required) {
-    const CString cut = name.Left(kMaxTableName);
-    try {
-        table.Attach(sheets.GetItem(cut));
-    } catch (const COleDispatchException&) {
-        table.Attach({});
-    }
-    if (!table.IsAttached() && required) {
-        Show(Formatted(qx::TranslateMessage(L"Tabelle \"%s\" kann nicht geöffnet werden"), cut));
+    if (!qx::detail::OpenTable(sheets, name, table) && required) {
+        Show(Formatted(qx::TranslateMessage(L"Tabelle \"%s\" kann nicht geöffnet werden"), name.Left(qx::detail::kMaxTableName)));
         return false;
     }
     return true;
@@ -171,7 +133,7 @@ bool CExcelListExport::OpenTables(const CString& tableName) {
     try {
         m_outputSheets.AttachSheets(m_outputBook);
         m_output.Attach(m_outputSheets.GetItem(short{1}));
-        m_outputTableName = tableName.Left(kMaxTableName);
+        m_outputTableName = tableName.Left(qx::detail::kMaxTableName);
         m_output.SetName(m_outputTableName);
     } catch (const COleDispatchException&) {
         Show(L"Couldn't access output table!");
@@ -181,14 +143,7 @@ bool CExcelListExport::OpenTables(const CString& tableName) {
 }
 
 bool CExcelListExport::ReadLayout() {
-    struct Value {
-        const wchar_t* cell;
-        bool emptyAllowed;
-        int minimum;
-        int* target;
-        const wchar_t* message;
-    };
-    const Value values[] = {
+    const qx::detail::LayoutCell cells[] = {
         {L"C4", true, 0, &m_footerLines, L"please enter a valid value >= 0 into \"Number of lines of the footer\""},
         {L"C5", false, 1, &m_columnCount, L"please enter a valid value >= 1 into \"Number of printable columns\""},
         {L"C7", true, 0, &m_headerFirstRows,
@@ -199,21 +154,8 @@ bool CExcelListExport::ReadLayout() {
         {L"C10", false, 0, &m_rowsNextPages,
          L"please enter a valid value >= 0 into \"Number of printable rows from page 2 and the following pages\""},
     };
-    try {
-        for (const Value& v : values) {
-            COleVariant value;
-            m_variables.GetValueAt(value, COleVariant(v.cell));
-            if (!LayoutValue(value, v.emptyAllowed, v.minimum, v.target)) {
-                Show(v.message);
-                return false;
-            }
-        }
-    } catch (const COleDispatchException&) {
-        Show(L"Couldn't read from table \"Variablen\"!");
-        return false;
-    }
-    // The columns come from a two-letter cell name: at most column ZZ.
-    m_columnCount = std::min(m_columnCount, 700);
+    if (!qx::detail::ReadLayoutCells(m_variables, cells, L"Couldn't read from table \"Variablen\"!")) return false;
+    m_columnCount = std::min(m_columnCount, qx::detail::kMaxColumns);
     if (m_rowsFirstPage == 0 || m_rowsNextPages == 0) {
         m_rowsFirstPage = 0;
         m_rowsNextPages = 0;
@@ -254,20 +196,8 @@ bool CExcelListExport::ReplacePlaceholders(CExcelProjectInfo& project) {
     try {
         for (const Table& table : tables) {
             if (!table.sheet->IsAttached()) continue;
-            for (int row = 0; row < table.rows; ++row) {
-                for (int col = 0; col < m_columnCount; ++col) {
-                    COleVariant value;
-                    table.sheet->GetValueAt(value, col, row);
-                    if (value.vt != VT_BSTR) continue;
-                    CString text = value.Text();
-                    bool found = ReplaceFirst(text, L"$proj_na", project.m_projectName);
-                    found = ReplaceFirst(text, L"$proj_nr", project.m_projectNo) || found;
-                    found = ReplaceFirst(text, L"$proj_da", project.m_projectDate) || found;
-                    if (!found) continue;
-                    COleVariant replaced(text);
-                    table.sheet->SetValueAt(replaced, col, row);
-                }
-            }
+            qx::detail::ReplaceProjectPlaceholders(*table.sheet, table.rows, m_columnCount, project.m_projectNo,
+                                                   project.m_projectName, project.m_projectDate);
         }
     } catch (const COleDispatchException&) {
         Show(L"Couldn't read from table \"KopfSeite1\"!");
@@ -277,64 +207,26 @@ bool CExcelListExport::ReplacePlaceholders(CExcelProjectInfo& project) {
 }
 
 bool CExcelListExport::CopyColumnWidths() {
-    try {
-        m_dataRowHeight = m_columns.GetHeight(4);
-        for (int i = 0; i < m_columnCount; ++i) {
-            if (!m_output.SetWidth(m_columns.GetWidth(i + 2), i)) {
-                Show(L"Couldn't write data into table \"Datenliste\"!");
-                return false;
-            }
-        }
-    } catch (const COleDispatchException&) {
-        Show(L"Couldn't find table \"SpaltenInhalt\"!");
-        return false;
-    }
-    return true;
+    return qx::detail::CopyColumnWidths(m_columns, m_output, m_columnCount, m_dataRowHeight,
+                                        L"Couldn't write data into table \"Datenliste\"!",
+                                        L"Couldn't find table \"SpaltenInhalt\"!");
 }
 
-// Gives the output rows from the current one on the heights of *table*'s
-// first *rows* rows; false (after the message) when that fails.
-bool CExcelListExport::CopyHeights(CWorksheet& table, int rows, const wchar_t* refused, const wchar_t* unreadable) {
-    try {
-        for (int r = 0; r < rows; ++r) {
-            if (!m_output.SetHeight(table.GetHeight(r), m_outputRow + r)) {
-                Show(refused);
-                return false;
-            }
-        }
-    } catch (const COleDispatchException&) {
-        Show(unreadable);
-        return false;
-    }
-    return true;
-}
-
-// Pastes *table*'s first *rows* rows of the printable columns at the current
-// output row; false (after the message) when that fails.
-bool CExcelListExport::PasteTable(CWorksheet& table, int rows, const wchar_t* failure) {
-    if (!table.Copy(COleVariant(L"A1"), COleVariant(CWorksheet::IndexToString(m_columnCount - 1, rows - 1))) ||
-        !m_output.Paste(COleVariant(CWorksheet::IndexToString(0, m_outputRow)))) {
-        Show(failure);
-        return false;
-    }
-    return true;
-}
-
+// A failed header or footer copy has shown its message; the export goes on.
 void CExcelListExport::CopyHeader(int page) {
-    CWorksheet& header = page == 0 ? m_headerFirst : m_headerNext;
-    const int count = page == 0 ? m_headerFirstRows : m_headerNextRows;
-    if (count < 1 || !header.IsAttached()) return;
-    if (CopyHeights(header, count, L"Couldn't write into table \"Datenliste\"!", L"Couldn't find table \"KopfSeite1\"!")) {
-        PasteTable(header, count, L"Couldn't copy header into parts list!");
-    }
+    const qx::detail::RowCopyMessages messages{L"Couldn't write into table \"Datenliste\"!",
+                                               L"Couldn't copy header into parts list!",
+                                               L"Couldn't find table \"KopfSeite1\"!"};
+    qx::detail::CopyTemplateRows(page == 0 ? m_headerFirst : m_headerNext, page == 0 ? m_headerFirstRows : m_headerNextRows,
+                                 m_columnCount, m_output, m_outputRow, qx::detail::HeightsWritten::BeforePaste, messages);
 }
 
 void CExcelListExport::CopyFooter() {
-    if (m_footerLines < 1 || !m_footer.IsAttached()) return;
-    if (PasteTable(m_footer, m_footerLines, L"Couldn't copy footer into parts list!")) {
-        CopyHeights(m_footer, m_footerLines, L"Couldn't write data into table \"Datenliste\"!",
-                    L"Couldn't find table \"Fussleiste\"!");
-    }
+    const qx::detail::RowCopyMessages messages{L"Couldn't write data into table \"Datenliste\"!",
+                                               L"Couldn't copy footer into parts list!",
+                                               L"Couldn't find table \"Fussleiste\"!"};
+    qx::detail::CopyTemplateRows(m_footer, m_footerLines, m_columnCount, m_output, m_outputRow,
+                                 qx::detail::HeightsWritten::AfterPaste, messages);
 }
 
 // The rest of a page that ends early: the current row as high as the lines
@@ -357,7 +249,7 @@ void CExcelListExport::EndPage() {
 }
 
 void CExcelListExport::StartTable(const CString& name) {
-    const CString cut = name.Left(kMaxTableName);
+    const CString cut = name.Left(qx::detail::kMaxTableName);
     SheetRef sheet = m_outputSheets.GetItem(cut);
     if (!sheet) {
         try {
@@ -408,12 +300,9 @@ bool CExcelListExport::WriteDataRow(CExcelRowArray& rows, int index) {
         lines = m_linesLeft;
     }
     m_linesLeft -= lines;
-    if (!m_columns.Copy(COleVariant(L"C5"), COleVariant(CWorksheet::IndexToString(m_columnCount + 1, 4)))) {
-        Show(L"Couldn't copy data from table \"SpaltenInhalt\"!");
-        return false;
-    }
-    if (!m_output.Paste(COleVariant(CWorksheet::IndexToString(0, m_outputRow)))) {
-        Show(L"Couldn't insert data from table \"SpaltenInhalt\"!");
+    if (!qx::detail::PasteDataRow(m_columns, m_columnCount, m_output, m_outputRow,
+                                  L"Couldn't copy data from table \"SpaltenInhalt\"!",
+                                  L"Couldn't insert data from table \"SpaltenInhalt\"!")) {
         return false;
     }
     m_output.SetHeight(lines * m_dataRowHeight, m_outputRow);

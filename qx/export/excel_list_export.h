@@ -49,8 +49,6 @@ private:
     bool WriteDataRow(CExcelRowArray& rows, int index);
     bool WriteEmptyLine();
     void StartTable(const CString& name);
-    bool CopyHeights(CWorksheet& table, int rows, const wchar_t* refused, const wchar_t* unreadable);
-    bool PasteTable(CWorksheet& table, int rows, const wchar_t* failure);
     void CopyHeader(int page);
     void CopyFooter();
     void EndPage();

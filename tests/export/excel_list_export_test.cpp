@@ -11,34 +11,16 @@
 #include "qx/platform/sheet/workbook.h"
 #include "qx/platform/wnd/control_classes.h"
 #include "qx/platform/wnd/message_box.h"
+#include "tests/export/export_messages.h"
 #include "tests/platform/sheet/sheet_test_support.h"
 #include "tests/support/test_support.h"
 
 namespace {
 
+using qx::test::Messages;
 using qx::test::Python;
 
 const std::filesystem::path kExamples = std::filesystem::path(QX_EXAMPLES_DIR) / "export";
-
-// The messages the export shows, in order.
-class Messages {
-public:
-    Messages() {
-        previous_ = qx::SetMessageHandler([this](const wchar_t* text, const wchar_t*, unsigned flags) {
-            texts_.push_back(text);
-            flags_.push_back(flags);
-            return IDOK;
-        });
-    }
-    ~Messages() { qx::SetMessageHandler(previous_); }
-    const std::vector<std::wstring>& Texts() const { return texts_; }
-    unsigned LastFlags() const { return flags_.empty() ? 0 : flags_.back(); }
-
-private:
-    qx::MessageHandler previous_;
-    std::vector<std::wstring> texts_;
-    std::vector<unsigned> flags_;
-};
 
 CExcelRow* DataRow(std::initializer_list<CExcelCell*> cells) {
     auto* row = new CExcelRow;
