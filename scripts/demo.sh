@@ -83,7 +83,7 @@ export_args=(examples/export/list_rows.txt "$out/list.xlsx" --format-template ex
              --base-template examples/export/list_base.xlsx --project "4711;Schule Nord;10.12.2026")
 echo "\$ qxtool export list ${export_args[*]}"
 echo "pages of the last table: $("$qxtool" export list "${export_args[@]}")"
-"$qxtool" xlsx dump "$out/list.xlsx" | head -n 8
+"$qxtool" xlsx dump "$out/list.xlsx" | sed -n 1,8p
 echo "list: $out/list.xlsx"
 
 echo
@@ -99,7 +99,7 @@ sheet_args=(examples/export/parts_list_articles.txt "$out/parts_list.xlsx"
             --project "$project")
 echo "\$ qxtool export parts-list ${sheet_args[*]}"
 "$qxtool" export parts-list "${sheet_args[@]}"
-"$qxtool" xlsx dump "$out/parts_list.xlsx" | head -n 8
+"$qxtool" xlsx dump "$out/parts_list.xlsx" | sed -n 1,8p
 echo "parts lists: $out/parts_list.txt, $out/parts_list.xlsx"
 
 echo
