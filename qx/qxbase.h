@@ -83,6 +83,7 @@
 #include "qx/platform/os/locked_append_file.h"
 #include "qx/platform/os/native_path.h"
 #include "qx/platform/os/path_split.h"
+#include "qx/platform/os/print_queues.h"
 #include "qx/platform/os/private_folder.h"
 #include "qx/platform/os/process_info.h"
 #include "qx/platform/os/registry_exchange.h"

@@ -56,7 +56,7 @@ POSIX_HEADERS = re.compile(r"^(unistd|fcntl|dirent|dlfcn|link|pwd|iconv|time|std
 # Headers of the libraries the platform layer wraps: only under qx/platform,
 # never in a public (installed) header.
 LIBRARY_HEADERS = re.compile(r"^(cairo|pango/|hb[.-]|harfbuzz/|glib|gdk-pixbuf/|fontconfig/|minizip/|mspack\.h|"
-                             r"unicode/|zlib\.h|gtk/|gdk/|X11/|jpeglib\.h|jerror\.h|pugixml\.hpp)")
+                             r"unicode/|zlib\.h|gtk/|gdk/|X11/|jpeglib\.h|jerror\.h|pugixml\.hpp|cups/)")
 
 
 def layer_of(path):

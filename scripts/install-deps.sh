@@ -16,12 +16,14 @@ PACKAGES=(
   libgtk-3-dev               # the GTK UI host plugin (libqxbase-gtk.so)
   libjpeg62-turbo-dev        # JPEG pictures of the image windows
   libpugixml-dev             # the XML parts of spreadsheet files (the workbook engine)
+  libcups2-dev               # print jobs on the system's printer queues
   # tests, benchmarks, fuzzing
   googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev
   gcab                       # tests build cabinet archives with it
   poppler-utils              # tests read the text of PDF jobs back with pdftotext
   xvfb xauth libxtst-dev     # the GTK host's tests: a virtual display and real input events
   python3-openpyxl           # tests read written spreadsheets back with another program
+  cups-daemon cups-client    # the printer tests run a private scheduler with their own queues
   # peers the benchmarks compare with (bench only)
   libmuparser-dev  # bench/formula_benchmark: the formula evaluator beside muParser
   cabextract       # bench/archive: extraction beside cabextract and unzip

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <future>
 #include <iterator>
+#include <regex>
 #include <stdexcept>
 #include <thread>
 
@@ -67,6 +68,11 @@ bool ReturnsWithoutWaitingOn(const std::filesystem::path& fifo, const std::funct
     runner.join();
     done.get();
     return returned;
+}
+
+int PdfPageCount(const std::string& pdf) {
+    static const std::regex page("/Type\\s*/Page(?![a-zA-Z])");
+    return static_cast<int>(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
 }
 
 }  // namespace qx::test

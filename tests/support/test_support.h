@@ -30,6 +30,10 @@ private:
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 std::string ReadBytes(const std::filesystem::path& file);
 
+// The pages of a PDF document: its page objects ("/Type /Page", not the
+// page tree's "/Pages").
+int PdfPageCount(const std::string& pdf);
+
 // Makes a FIFO at *file* (throws when the system cannot).
 void MakeFifo(const std::filesystem::path& file);
 

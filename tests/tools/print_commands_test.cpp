@@ -10,18 +10,11 @@
 
 namespace {
 
+using qx::test::PdfPageCount;
 using qx::test::ReadBytes;
 using qx::test::RunTool;
 
 const std::string kReport = std::string(QX_EXAMPLES_DIR) + "/report/";
-
-int PdfPageCount(const std::string& pdf) {
-    int pages = 0;
-    for (size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1)) {
-        if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pages;
-    }
-    return pages;
-}
 
 TEST(PrintCommandsTest, PrintsTheExampleAsPdfPngAndText) {
     const qx::test::TempDir dir;
@@ -118,6 +111,10 @@ TEST(PrintCommandsTest, CommandLineErrors) {
                             dir.Native("x.txt")}, 1},
         {"data is no tree", {"print", kReport + "parts_list.msk", kReport + "logo.png", "--text",
                              dir.Native("x.txt")}, 1},
+        {"copies without a printer", {"print", kReport + "parts_list.msk", kReport + "parts_list_data.txt", "--pdf",
+                                      dir.Native("x.pdf"), "--copies", "2"}, 2},
+        {"no copies", {"print", kReport + "parts_list.msk", kReport + "parts_list_data.txt", "--printer", "Q",
+                       "--copies", "0"}, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,5 +1,5 @@
-// qxtool print: a report from a layout file and tree documents, as PDF, PNG
-// pages and fixed-width text.
+// qxtool print: a report from a layout file and tree documents, as PDF, on
+// a printer queue, as PNG pages and as fixed-width text.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -66,6 +66,8 @@ private:
 
 struct PrintOptions {
     std::string pdf;
+    bool printer = false;  // a job on a printer queue
+    std::string queue;     // empty: the default queue
     std::string pngFolder;
     std::string text;
     int pageOffset = 0;
@@ -74,18 +76,41 @@ struct PrintOptions {
     PrinterSettings paper;
 };
 
+// "--printer" with the queue's name right after it, or alone for the
+// default queue (at the end, or before another option).
+bool TakePrinterOption(std::vector<std::string>& args, std::string& queue) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--printer") continue;
+        const bool named = i + 1 < args.size() && !args[i + 1].empty() && args[i + 1][0] != '-';
+        queue = named ? args[i + 1] : std::string();
+        args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i + (named ? 2 : 1)));
+        return true;
+    }
+    return false;
+}
+
 PrintOptions TakePrintOptions(std::vector<std::string>& args) {
     PrintOptions options;
     TakeOption(args, "--pdf", options.pdf);
+    options.printer = TakePrinterOption(args, options.queue);
+    long copies = 1;
+    if (TakeNumberOption(args, "--copies", 1, 999, copies) && !options.printer) {
+        throw UsageError("--copies is for a job on a printer (--printer)");
+    }
+    options.paper.copies = static_cast<int>(copies);
     TakeOption(args, "--png", options.pngFolder);
     TakeOption(args, "--text", options.text);
     std::string value;
     if (TakeOption(args, "--page-offset", value)) options.pageOffset = qx::ParseInt(Wide(value).c_str());
     if (TakeOption(args, "--paper", value)) {
+        // A queue is asked for the paper by its name.
         if (value == "letter") {
             options.paper.paperWidthMm = 215.9;
             options.paper.paperHeightMm = 279.4;
-        } else if (value != "a4") {
+            options.paper.paperName = L"na_letter_8.5x11in";
+        } else if (value == "a4") {
+            options.paper.paperName = L"iso_a4_210x297mm";
+        } else {
             throw UsageError("--paper takes a4 or letter");
         }
     }
@@ -93,8 +118,8 @@ PrintOptions TakePrintOptions(std::vector<std::string>& args) {
     options.monochrome = TakeFlag(args, "--mono");
     RejectUnknownOptions(args);
     if (args.size() < 2) throw UsageError("expects a MASK and at least one DATA file");
-    if (options.pdf.empty() && options.pngFolder.empty() && options.text.empty()) {
-        throw UsageError("give at least one of --pdf, --png, --text");
+    if (options.pdf.empty() && !options.printer && options.pngFolder.empty() && options.text.empty()) {
+        throw UsageError("give at least one of --pdf, --printer, --png, --text");
     }
     return options;
 }
@@ -104,9 +129,12 @@ std::string NativeOrSame(const std::string& path) {
     return native ? *native : path;
 }
 
-void PrintPdf(CPrintEngine& engine, CPrinterDC& printer, const PrintOptions& options) {
-    if (printer.StartDoc(L"qxtool print") <= 0) throw Failure("cannot start the print job for " + options.pdf);
-    Progress progress("PDF");
+// Renders every page on a print job; *what* names the job in messages.
+void PrintJob(CPrintEngine& engine, CPrinterDC& printer, const PrintOptions& options, const std::string& what) {
+    engine.SetEngineDC(&printer);
+    if (printer.StartDoc(L"qxtool print") <= 0)
+        throw Failure("cannot start the print job for " + what + ": " + qx::WideToUtf8(printer.ErrorMessage().str()));
+    Progress progress(options.printer ? "printer" : "PDF");
     const int pages = engine.GetPageCount();
     for (int page = 0; page < pages; ++page) {
         printer.StartPage();
@@ -115,7 +143,7 @@ void PrintPdf(CPrintEngine& engine, CPrinterDC& printer, const PrintOptions& opt
         printer.EndPage();
         progress.Update(page + 1, pages);
     }
-    if (printer.EndDoc() <= 0) throw Failure("cannot write " + options.pdf);
+    if (printer.EndDoc() <= 0) throw Failure(what + ": " + qx::WideToUtf8(printer.ErrorMessage().str()));
 }
 
 void PrintPngs(CPrintEngine& engine, const PrintOptions& options, int pageWidth, int pageHeight) {
@@ -145,8 +173,15 @@ void PrintPngs(CPrintEngine& engine, const PrintOptions& options, int pageWidth,
 int Print(const std::vector<std::string>& input) {
     std::vector<std::string> args = input;
     PrintOptions options = TakePrintOptions(args);
-    options.paper.outputPath = Wide(options.pdf).c_str();
     options.paper.monochrome = options.monochrome;
+    if (options.printer) {
+        // The queue's paper, printable area, resolution and colour; --mono
+        // still prints in black on a colour queue.
+        CString error;
+        if (!qx::PrinterSettingsForQueue(Wide(options.queue).c_str(), &options.paper, &error))
+            throw Failure(qx::WideToUtf8(error.str()));
+        options.paper.monochrome = options.paper.monochrome || options.monochrome;
+    }
 
     std::vector<LoadedTree> documents;
     std::vector<std::unique_ptr<CDataTree>> data;
@@ -160,9 +195,13 @@ int Print(const std::vector<std::string>& input) {
     if (!engine->SetMaskFilePath(Wide(args[0]).c_str())) throw Failure("cannot read the layout " + args[0]);
     for (auto& tree : data) engine->SetDataPtr(tree.get());
 
-    // The page size comes from the paper: the printer itself when a PDF is
-    // wanted, else a context of the paper's size.
-    CPrinterDC printer(options.paper);
+    // Pages are composed for the paper: on the printer's own context when
+    // one prints, else on one of the paper's size. A PDF beside a queue job
+    // is drawn for the same paper.
+    PrinterSettings fileJob = options.paper;
+    fileJob.queue.Empty();
+    fileJob.outputPath = Wide(options.pdf).c_str();
+    CPrinterDC printer(options.printer ? options.paper : fileJob);
     engine->SetEngineDC(&printer);
     if (!engine->WriteTempFile(0)) throw Failure(args[0] + ": " + qx::WideToUtf8(engine->GetComposeError().str()));
     const int pages = engine->GetPageCount();
@@ -170,7 +209,15 @@ int Print(const std::vector<std::string>& input) {
     const int pageWidth = static_cast<int>(options.paper.paperWidthMm / 25.4 * qx::kEngineUnitsPerInch + 0.5);
     const int pageHeight = static_cast<int>(options.paper.paperHeightMm / 25.4 * qx::kEngineUnitsPerInch + 0.5);
 
-    if (!options.pdf.empty()) PrintPdf(*engine, printer, options);
+    if (options.printer) {
+        PrintJob(*engine, printer, options, options.queue.empty() ? "the default printer" : "printer " + options.queue);
+        if (!options.pdf.empty()) {
+            CPrinterDC file(fileJob);
+            PrintJob(*engine, file, options, options.pdf);
+        }
+    } else if (!options.pdf.empty()) {
+        PrintJob(*engine, printer, options, options.pdf);
+    }
     if (!options.pngFolder.empty()) PrintPngs(*engine, options, pageWidth, pageHeight);
     engine->SetEngineDC(nullptr);
     if (!options.text.empty()) {
@@ -184,17 +231,21 @@ int Print(const std::vector<std::string>& input) {
 }
 
 constexpr Command kCommands[] = {
-    {"print", "MASK DATA... [--pdf OUT.pdf] [--png DIR] [--text OUT.txt] [--page-offset N] [--stretch] "
-              "[--paper a4|letter] [--mono]",
+    {"print", "MASK DATA... [--pdf OUT.pdf] [--printer [QUEUE] [--copies N]] [--png DIR] [--text OUT.txt] "
+              "[--page-offset N] [--stretch] [--paper a4|letter] [--mono]",
      "print a report from a layout file and tree documents",
      "Each DATA is a tree document (any form the tree reader takes) whose top\n"
      "node becomes a data tree: each leaf a value (name = leaf name, value = its\n"
      "first value, extra = its second), each child node a child in order, and a\n"
      "leaf Printable with the value 0 leaves its node out. The children of the\n"
      "top node are the records of the layout's sections, in order.\n"
-     "--pdf renders every page on a PDF print job, --png writes DIR/page-001.png\n"
-     "and on (100 dots per inch), --text writes the pages as fixed-width UTF-8\n"
-     "text. --page-offset adds N to every page number shown, --stretch fills the\n"
+     "--pdf renders every page on a PDF print job. --printer prints them on the\n"
+     "printer queue QUEUE (given right after --printer), or on the default queue\n"
+     "when no name follows; the pages are composed for the queue's paper,\n"
+     "printable area, resolution and colour (see qxtool printers), --paper asks\n"
+     "the queue for another of its papers, --copies N prints N copies. --png\n"
+     "writes DIR/page-001.png and on (100 dots per inch), --text writes the\n"
+     "pages as fixed-width UTF-8 text. --page-offset adds N to every page number shown, --stretch fills the\n"
      "printable area instead of keeping the page's proportions, --mono prints\n"
      "in black on a monochrome job. Prints the page count.\n"
      "A layout that makes no page (it cannot be read, its version is below\n"

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <regex>
 #include <string>
 
 #include "qx/platform/gfx/targets.h"
@@ -14,12 +13,6 @@ namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kRed = RGB(255, 0, 0);
-
-// Page objects of a PDF ("/Type /Page", not "/Pages").
-int CountPdfPages(const std::string& pdf) {
-    static const std::regex page("/Type\\s*/Page(?![a-zA-Z])");
-    return static_cast<int>(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
-}
 
 TEST(PrinterDC, CapabilitiesOfTheJob) {
     struct Case {
@@ -77,7 +70,7 @@ TEST(PrinterDC, EveryPrintedPageIsOnePdfPage) {
         EXPECT_FALSE(dc.HasAttributeContext());
         const std::string pdf = qx::test::ReadBytes(dir.path() / ("job" + std::to_string(pages) + ".pdf"));
         EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
-        EXPECT_EQ(CountPdfPages(pdf), pages);
+        EXPECT_EQ(qx::test::PdfPageCount(pdf), pages);
     }
     // Only the finished files remain: no temporary file is left behind.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()), 2);
@@ -198,7 +191,7 @@ TEST(MetaFile, PlaysBackOntoEveryPageOfAPdfJob) {
         ASSERT_GT(printer.EndPage(), 0);
     }
     ASSERT_GT(printer.EndDoc(), 0);
-    EXPECT_EQ(CountPdfPages(qx::test::ReadBytes(dir.path() / "played.pdf")), 3);
+    EXPECT_EQ(qx::test::PdfPageCount(qx::test::ReadBytes(dir.path() / "played.pdf")), 3);
 }
 
 TEST(MetaFile, ReferenceGivesTheCapabilities) {
