@@ -116,6 +116,7 @@
 #include "qx/platform/wnd/message_box.h"
 #include "qx/platform/wnd/message_list.h"
 #include "qx/platform/wnd/paint.h"
+#include "qx/platform/wnd/print_dialog.h"
 #include "qx/platform/wnd/screen.h"
 #include "qx/platform/wnd/script_host.h"
 #include "qx/platform/wnd/snapshot_host.h"

@@ -18,8 +18,11 @@
 #include "qx/platform/wnd/window_types.h"
 
 class CDC;
+class CString;
 
 namespace qx {
+
+struct PrintDialogResult;
 
 class QX_API UiHost {
 public:
@@ -50,6 +53,10 @@ public:
     // delivered meanwhile. The default moves the clock on without waiting
     // (nobody looks); a host on a desktop may wait for real.
     virtual void Wait(DWORD milliseconds);
+    // Asks for a printer and its settings (qx::ShowPrintDialog). The
+    // default answers as the dialog's default button would: the default
+    // printer queue (qx::DefaultPrinterChoice).
+    virtual PrintDialogResult RunPrintDialog(HWND owner, const CString& documentName);
 };
 
 // The host in use; chosen on first call as described above.

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "qx/platform/wnd/print_dialog.h"
 #include "qx/platform/wnd/ui_host.h"
 
 namespace qx::gtk {
@@ -51,6 +52,8 @@ public:
     void RepaintRequested(HWND hwnd) override;
     void RunModalLoop(HWND dialog) override;
     void Flush() override;
+    // gtk_print_dialog.cpp: the desktop's print dialog.
+    PrintDialogResult RunPrintDialog(HWND owner, const CString& documentName) override;
 
     // The one host of the process, for GTK's callbacks; null when none.
     static GtkHost* Instance();
