@@ -220,4 +220,21 @@ void PrintScheduler::ForgetJobs() const {
     for (const auto& entry : fs::directory_iterator(dir_.path() / "jobs", ignored)) fs::remove(entry.path(), ignored);
 }
 
+PrintScheduler* PrintSchedulerTest::scheduler_ = nullptr;
+
+void PrintSchedulerTest::SetUpTestSuite() {
+    if (!PrintScheduler::Unavailable()) scheduler_ = new PrintScheduler;
+}
+
+void PrintSchedulerTest::TearDownTestSuite() {
+    delete scheduler_;
+    scheduler_ = nullptr;
+}
+
+void PrintSchedulerTest::SetUp() {
+    if (const auto why = PrintScheduler::Unavailable()) GTEST_SKIP() << *why;
+    ASSERT_TRUE(scheduler_->Running()) << scheduler_->Why();
+    scheduler_->ForgetJobs();
+}
+
 }  // namespace qx::test

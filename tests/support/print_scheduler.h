@@ -11,6 +11,8 @@
 //   QxClosed  like QxColour, but it accepts no jobs
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -66,6 +68,20 @@ private:
     std::unique_ptr<ChildProcess> cupsd_;
     bool running_ = false;
     std::string why_;
+};
+
+// A fixture whose suite shares one scheduler, started before its first test
+// and stopped after its last. SetUp skips where cupsd is missing and drops
+// the jobs of earlier tests.
+class PrintSchedulerTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+    void SetUp() override;
+    static PrintScheduler& Scheduler() { return *scheduler_; }
+
+private:
+    static PrintScheduler* scheduler_;
 };
 
 }  // namespace qx::test

@@ -21,21 +21,8 @@ using std::chrono::seconds;
 
 constexpr double kMmPerPoint = 25.4 / 72;
 
-class PrinterQueueTest : public ::testing::Test {
+class PrinterQueueTest : public qx::test::PrintSchedulerTest {
 protected:
-    static void SetUpTestSuite() {
-        if (!PrintScheduler::Unavailable()) scheduler_ = new PrintScheduler;
-    }
-    static void TearDownTestSuite() {
-        delete scheduler_;
-        scheduler_ = nullptr;
-    }
-    void SetUp() override {
-        if (const auto why = PrintScheduler::Unavailable()) GTEST_SKIP() << *why;
-        ASSERT_TRUE(scheduler_->Running()) << scheduler_->Why();
-        scheduler_->ForgetJobs();
-    }
-
     // Prints *pages* pages with a line of text each on *dc*.
     static void PrintPages(CPrinterDC& dc, int pages) {
         ASSERT_GT(dc.StartDoc(L"queue test"), 0) << dc.ErrorMessage().str();
@@ -53,11 +40,7 @@ protected:
         EXPECT_TRUE(qx::PrinterSettingsForQueue(queue, &settings, &error)) << error.str();
         return settings;
     }
-
-    static PrintScheduler* scheduler_;
 };
-
-PrintScheduler* PrinterQueueTest::scheduler_ = nullptr;
 
 TEST_F(PrinterQueueTest, QueuesAreListedWithTheirCapabilities) {
     std::vector<qx::PrintQueue> queues;
@@ -146,7 +129,7 @@ TEST_F(PrinterQueueTest, JobsArriveAsPdfWithTheirPagesAndOptions) {
     CPrinterDC colourDc(colour);
     PrintPages(colourDc, 1);
 
-    const auto jobs = scheduler_->WaitForJobs(2, seconds(20));
+    const auto jobs = Scheduler().WaitForJobs(2, seconds(20));
     ASSERT_EQ(jobs.size(), 2u);
     EXPECT_EQ(jobs[0].queue, "QxMono");
     EXPECT_EQ(jobs[0].title, "queue test");
@@ -192,7 +175,7 @@ TEST_F(PrinterQueueTest, AbortedAndEmptyJobsPrintNothing) {
     CPrinterDC last(settings);
     PrintPages(last, 1);
     // Only the last job arrives; the others were cancelled.
-    const auto jobs = scheduler_->WaitForJobs(2, seconds(3));
+    const auto jobs = Scheduler().WaitForJobs(2, seconds(3));
     ASSERT_EQ(jobs.size(), 1u);
     EXPECT_EQ(jobs[0].title, "queue test");
 }

@@ -19,29 +19,19 @@
 
 namespace {
 
-using qx::test::PrintScheduler;
-
 constexpr guint kPollMs = 50;
 constexpr int kGiveUpPolls = 400;  // twenty seconds
 
-class GtkPrintDialogTest : public ::testing::Test {
+// GTK's print backend connects to the scheduler it finds first: the suite
+// shares one.
+class GtkPrintDialogTest : public qx::test::PrintSchedulerTest {
 protected:
-    static void SetUpTestSuite() {
-        // One scheduler for the suite: GTK's print backend connects to the
-        // scheduler it finds first.
-        if (!PrintScheduler::Unavailable()) scheduler_ = new PrintScheduler;
-    }
-    static void TearDownTestSuite() {
-        delete scheduler_;
-        scheduler_ = nullptr;
-    }
     void SetUp() override {
         if (const char* reason = std::getenv("QX_TEST_GTK_SKIP"); reason && *reason) GTEST_SKIP() << reason;
         const char* display = std::getenv("DISPLAY");
         if (!display || !*display) GTEST_SKIP() << "no X display: CTest runs this suite under xvfb-run";
-        if (const auto why = PrintScheduler::Unavailable()) GTEST_SKIP() << *why;
-        ASSERT_TRUE(scheduler_->Running()) << scheduler_->Why();
-        scheduler_->ForgetJobs();
+        PrintSchedulerTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         std::string why;
         std::unique_ptr<qx::UiHost> host = qx::MakeUiHost("gtk", &why);
         ASSERT_TRUE(host) << why;
@@ -76,12 +66,9 @@ protected:
         }, nullptr);
     }
 
-    static PrintScheduler* scheduler_;
     std::unique_ptr<qx::UiHost> previous_;
     bool installed_ = false;
 };
-
-PrintScheduler* GtkPrintDialogTest::scheduler_ = nullptr;
 
 TEST_F(GtkPrintDialogTest, TheChosenPrinterGetsTheJobDrawnOnGtksSurface) {
     AnswerWhenReady(GTK_RESPONSE_OK);
@@ -108,7 +95,7 @@ TEST_F(GtkPrintDialogTest, TheChosenPrinterGetsTheJobDrawnOnGtksSurface) {
     }
     ASSERT_GT(dc.EndDoc(), 0) << qx::WideToUtf8(dc.ErrorMessage().str());
 
-    const auto jobs = scheduler_->WaitForJobs(1, std::chrono::seconds(20));
+    const auto jobs = Scheduler().WaitForJobs(1, std::chrono::seconds(20));
     ASSERT_EQ(jobs.size(), 1u);
     EXPECT_EQ(jobs[0].queue, "QxColour");
     EXPECT_EQ(jobs[0].title, "dialog job");
