@@ -9,6 +9,7 @@
 #include "qx/export/excel_list_export.h"
 #include "qx/export/excel_rows.h"
 #include "qx/export/ms_excel.h"
+#include "qx/export/sheet_export_tables.h"
 #include "qx/export/st_list.h"
 #include "qx/export/st_list_export.h"
 #include "qx/export/text_st_list_export.h"

@@ -71,7 +71,7 @@ bool CExcelListExport::doExport(CExcelRowArray& rows, const CString& outputFile,
             return false;
         }
     }
-    if (!m_excel.IsRunning() && !m_excel.RunMSExcel()) {
+    if (!m_tables.excel.IsRunning() && !m_tables.excel.RunMSExcel()) {
         Show(Translated(L"Microsoft Excel konnte nicht gestartet werden...\nDas könnte folgende Ursachen haben:\n\n"
                         L"1.) Excel ist nicht korrekt installiert, oder\n2.) Es handelt sich um eine inkompatible Version"));
         return false;
@@ -90,7 +90,7 @@ bool CExcelListExport::doExport(CExcelRowArray& rows, const CString& outputFile,
 bool CExcelListExport::OpenTemplates(const CString& outputFile, const CString& formatTemplate,
                                      const CString& baseTemplate, int pageCount, bool append, CProgressCtrl* progress) {
     try {
-        m_excel.AddWorkbook(m_formatBook, formatTemplate);
+        m_tables.excel.AddWorkbook(m_tables.formatBook, formatTemplate);
     } catch (const COleDispatchException&) {
         Show(Formatted(qx::TranslateMessage(L"Die Formatvorlage \"%s\" konnte nicht geöffnet werden.."), formatTemplate));
         return false;
@@ -98,7 +98,7 @@ bool CExcelListExport::OpenTemplates(const CString& outputFile, const CString& f
     if (progress) progress->SetPos(2);
     const CString base = append && pageCount > 1 ? outputFile : baseTemplate;
     try {
-        m_excel.AddWorkbook(m_outputBook, base);
+        m_tables.excel.AddWorkbook(m_tables.outputBook, base);
     } catch (const COleDispatchException&) {
         Show(Formatted(qx::TranslateMessage(L"Die Vorlage \"%s\" konnte nicht geöffnet werden.."), base));
         return false;
@@ -116,25 +116,25 @@ bool CExcelListExport::OpenTable(CWorksheets& sheets, const CString& name, CWork
 
 bool CExcelListExport::OpenTables(const CString& tableName) {
     try {
-        m_formatSheets.AttachSheets(m_formatBook);
+        m_tables.formatSheets.AttachSheets(m_tables.formatBook);
     } catch (const COleDispatchException&) {
         Show(L"Couldn't access tables in template file");
         return false;
     }
-    if (!OpenTable(m_formatSheets, L"Variablen", m_variables, true)) return false;
-    if (!OpenTable(m_formatSheets, L"SpaltenInhalt", m_columns, true)) return false;
+    if (!OpenTable(m_tables.formatSheets, L"Variablen", m_tables.variables, true)) return false;
+    if (!OpenTable(m_tables.formatSheets, L"SpaltenInhalt", m_tables.columns, true)) return false;
     if (!ReadLayout() || !ReadColumnIdentifiers()) return false;
-    OpenTable(m_formatSheets, L"KopfSeite1", m_headerFirst, false);
-    OpenTable(m_formatSheets, L"KopfFolgende", m_headerNext, false);
-    OpenTable(m_formatSheets, L"Fussleiste", m_footer, false);
-    if (!m_headerFirst.IsAttached()) m_headerFirstRows = 0;
-    if (!m_headerNext.IsAttached()) m_headerNextRows = 0;
-    if (!m_footer.IsAttached()) m_footerLines = 0;
+    OpenTable(m_tables.formatSheets, L"KopfSeite1", m_tables.headerFirst, false);
+    OpenTable(m_tables.formatSheets, L"KopfFolgende", m_tables.headerNext, false);
+    OpenTable(m_tables.formatSheets, L"Fussleiste", m_tables.footer, false);
+    if (!m_tables.headerFirst.IsAttached()) m_layout.headerFirstRows = 0;
+    if (!m_tables.headerNext.IsAttached()) m_layout.headerNextRows = 0;
+    if (!m_tables.footer.IsAttached()) m_layout.footerLines = 0;
     try {
-        m_outputSheets.AttachSheets(m_outputBook);
-        m_output.Attach(m_outputSheets.GetItem(short{1}));
+        m_tables.outputSheets.AttachSheets(m_tables.outputBook);
+        m_tables.output.Attach(m_tables.outputSheets.GetItem(short{1}));
         m_outputTableName = tableName.Left(qx::detail::kMaxTableName);
-        m_output.SetName(m_outputTableName);
+        m_tables.output.SetName(m_outputTableName);
     } catch (const COleDispatchException&) {
         Show(L"Couldn't access output table!");
         return false;
@@ -144,22 +144,22 @@ bool CExcelListExport::OpenTables(const CString& tableName) {
 
 bool CExcelListExport::ReadLayout() {
     const qx::detail::LayoutCell cells[] = {
-        {L"C4", true, 0, &m_footerLines, L"please enter a valid value >= 0 into \"Number of lines of the footer\""},
-        {L"C5", false, 1, &m_columnCount, L"please enter a valid value >= 1 into \"Number of printable columns\""},
-        {L"C7", true, 0, &m_headerFirstRows,
+        {L"C4", true, 0, &m_layout.footerLines, L"please enter a valid value >= 0 into \"Number of lines of the footer\""},
+        {L"C5", false, 1, &m_layout.columnCount, L"please enter a valid value >= 1 into \"Number of printable columns\""},
+        {L"C7", true, 0, &m_layout.headerFirstRows,
          L"please enter a valid value >= 0 into \"Number of rows in the header from page 1\""},
-        {L"C8", true, 0, &m_headerNextRows,
+        {L"C8", true, 0, &m_layout.headerNextRows,
          L"please enter a valid value >= 0 into \"Number of rows in the header from page 2 and the following pages\""},
-        {L"C9", false, 0, &m_rowsFirstPage, L"please enter a valid value >= 0 into \"Number of printable rows from page 1\""},
-        {L"C10", false, 0, &m_rowsNextPages,
+        {L"C9", false, 0, &m_layout.rowsFirstPage, L"please enter a valid value >= 0 into \"Number of printable rows from page 1\""},
+        {L"C10", false, 0, &m_layout.rowsNextPages,
          L"please enter a valid value >= 0 into \"Number of printable rows from page 2 and the following pages\""},
     };
-    if (!qx::detail::ReadLayoutCells(m_variables, cells, L"Couldn't read from table \"Variablen\"!")) return false;
-    m_columnCount = std::min(m_columnCount, qx::detail::kMaxColumns);
-    if (m_rowsFirstPage == 0 || m_rowsNextPages == 0) {
-        m_rowsFirstPage = 0;
-        m_rowsNextPages = 0;
-        m_headerNextRows = 0;
+    if (!qx::detail::ReadLayoutCells(m_tables.variables, cells, L"Couldn't read from table \"Variablen\"!")) return false;
+    m_layout.columnCount = std::min(m_layout.columnCount, qx::detail::kMaxColumns);
+    if (m_layout.rowsFirstPage == 0 || m_layout.rowsNextPages == 0) {
+        m_layout.rowsFirstPage = 0;
+        m_layout.rowsNextPages = 0;
+        m_layout.headerNextRows = 0;
     }
     return true;
 }
@@ -167,9 +167,9 @@ bool CExcelListExport::ReadLayout() {
 bool CExcelListExport::ReadColumnIdentifiers() {
     m_columnIds.RemoveAll();
     try {
-        for (int i = 0; i < m_columnCount; ++i) {
+        for (int i = 0; i < m_layout.columnCount; ++i) {
             COleVariant value;
-            m_columns.GetValueAt(value, i + 2, 3);
+            m_tables.columns.GetValueAt(value, i + 2, 3);
             if (value.vt != VT_BSTR) {
                 m_message = Formatted(L"Cell \"%s\" from table \"SpaltenInhalt\" has an invalid format. Must be text.\n",
                                       CWorksheet::IndexToString(i + 2, 3));
@@ -192,11 +192,11 @@ bool CExcelListExport::ReplacePlaceholders(CExcelProjectInfo& project) {
         CWorksheet* sheet;
         int rows;
     };
-    const Table tables[] = {{&m_headerFirst, m_headerFirstRows}, {&m_headerNext, m_headerNextRows}, {&m_footer, m_footerLines}};
+    const Table tables[] = {{&m_tables.headerFirst, m_layout.headerFirstRows}, {&m_tables.headerNext, m_layout.headerNextRows}, {&m_tables.footer, m_layout.footerLines}};
     try {
         for (const Table& table : tables) {
             if (!table.sheet->IsAttached()) continue;
-            qx::detail::ReplaceProjectPlaceholders(*table.sheet, table.rows, m_columnCount, project.m_projectNo,
+            qx::detail::ReplaceProjectPlaceholders(*table.sheet, table.rows, m_layout.columnCount, project.m_projectNo,
                                                    project.m_projectName, project.m_projectDate);
         }
     } catch (const COleDispatchException&) {
@@ -207,7 +207,7 @@ bool CExcelListExport::ReplacePlaceholders(CExcelProjectInfo& project) {
 }
 
 bool CExcelListExport::CopyColumnWidths() {
-    return qx::detail::CopyColumnWidths(m_columns, m_output, m_columnCount, m_dataRowHeight,
+    return qx::detail::CopyColumnWidths(m_tables.columns, m_tables.output, m_layout.columnCount, m_dataRowHeight,
                                         L"Couldn't write data into table \"Datenliste\"!",
                                         L"Couldn't find table \"SpaltenInhalt\"!");
 }
@@ -217,15 +217,15 @@ void CExcelListExport::CopyHeader(int page) {
     const qx::detail::RowCopyMessages messages{L"Couldn't write into table \"Datenliste\"!",
                                                L"Couldn't copy header into parts list!",
                                                L"Couldn't find table \"KopfSeite1\"!"};
-    qx::detail::CopyTemplateRows(page == 0 ? m_headerFirst : m_headerNext, page == 0 ? m_headerFirstRows : m_headerNextRows,
-                                 m_columnCount, m_output, m_outputRow, qx::detail::HeightsWritten::BeforePaste, messages);
+    qx::detail::CopyTemplateRows(page == 0 ? m_tables.headerFirst : m_tables.headerNext, page == 0 ? m_layout.headerFirstRows : m_layout.headerNextRows,
+                                 m_layout.columnCount, m_tables.output, m_outputRow, qx::detail::HeightsWritten::BeforePaste, messages);
 }
 
 void CExcelListExport::CopyFooter() {
     const qx::detail::RowCopyMessages messages{L"Couldn't write data into table \"Datenliste\"!",
                                                L"Couldn't copy footer into parts list!",
                                                L"Couldn't find table \"Fussleiste\"!"};
-    qx::detail::CopyTemplateRows(m_footer, m_footerLines, m_columnCount, m_output, m_outputRow,
+    qx::detail::CopyTemplateRows(m_tables.footer, m_layout.footerLines, m_layout.columnCount, m_tables.output, m_outputRow,
                                  qx::detail::HeightsWritten::AfterPaste, messages);
 }
 
@@ -234,27 +234,27 @@ void CExcelListExport::CopyFooter() {
 // then replaces the filler's), as the family's lists have always been laid
 // out.
 void CExcelListExport::FillPage() {
-    if (m_linesLeft > 0) m_output.SetHeight(m_linesLeft * m_dataRowHeight, m_outputRow);
+    if (m_linesLeft > 0) m_tables.output.SetHeight(m_linesLeft * m_dataRowHeight, m_outputRow);
 }
 
 // The footer, then the next page's header; lines are counted afresh.
 void CExcelListExport::EndPage() {
     CopyFooter();
-    m_outputRow += m_footerLines;
+    m_outputRow += m_layout.footerLines;
     ++m_page;
     CopyHeader(m_page);
-    m_outputRow += m_headerNextRows;
-    m_linesLeft = m_rowsNextPages;
-    m_linesPerPage = m_rowsNextPages;
+    m_outputRow += m_layout.headerNextRows;
+    m_linesLeft = m_layout.rowsNextPages;
+    m_linesPerPage = m_layout.rowsNextPages;
 }
 
 void CExcelListExport::StartTable(const CString& name) {
     const CString cut = name.Left(qx::detail::kMaxTableName);
-    SheetRef sheet = m_outputSheets.GetItem(cut);
+    SheetRef sheet = m_tables.outputSheets.GetItem(cut);
     if (!sheet) {
         try {
             CWorksheet added;
-            added.Attach(m_outputSheets.Add());
+            added.Attach(m_tables.outputSheets.Add());
             added.SetName(cut);
         } catch (const COleDispatchException&) {
             Show(L"Couldn't add new table");
@@ -262,23 +262,23 @@ void CExcelListExport::StartTable(const CString& name) {
         }
     }
     CWorksheet opened;
-    if (!OpenTable(m_outputSheets, cut, opened, true)) return;
-    m_output = opened;
+    if (!OpenTable(m_tables.outputSheets, cut, opened, true)) return;
+    m_tables.output = opened;
     m_outputTableName = cut;
     m_page = 0;
-    m_linesLeft = m_rowsFirstPage;
-    m_linesPerPage = m_rowsFirstPage;
+    m_linesLeft = m_layout.rowsFirstPage;
+    m_linesPerPage = m_layout.rowsFirstPage;
     m_outputRow = 0;
     CopyHeader(0);
-    m_outputRow = m_headerFirstRows;
+    m_outputRow = m_layout.headerFirstRows;
 }
 
 bool CExcelListExport::WriteEmptyLine() {
     try {
-        m_output.SetHeight(m_dataRowHeight, m_outputRow);
-        for (int i = 0; i < m_columnCount; ++i) {
+        m_tables.output.SetHeight(m_dataRowHeight, m_outputRow);
+        for (int i = 0; i < m_layout.columnCount; ++i) {
             COleVariant empty;
-            m_output.SetValueAt(empty, i, m_outputRow);
+            m_tables.output.SetValueAt(empty, i, m_outputRow);
         }
     } catch (const COleDispatchException&) {
         Show(L"Couldn't write data into table \"Datenliste\" ");
@@ -300,14 +300,14 @@ bool CExcelListExport::WriteDataRow(CExcelRowArray& rows, int index) {
         lines = m_linesLeft;
     }
     m_linesLeft -= lines;
-    if (!qx::detail::PasteDataRow(m_columns, m_columnCount, m_output, m_outputRow,
+    if (!qx::detail::PasteDataRow(m_tables.columns, m_layout.columnCount, m_tables.output, m_outputRow,
                                   L"Couldn't copy data from table \"SpaltenInhalt\"!",
                                   L"Couldn't insert data from table \"SpaltenInhalt\"!")) {
         return false;
     }
-    m_output.SetHeight(lines * m_dataRowHeight, m_outputRow);
+    m_tables.output.SetHeight(lines * m_dataRowHeight, m_outputRow);
     try {
-        for (int i = 0; i < m_columnCount; ++i) {
+        for (int i = 0; i < m_layout.columnCount; ++i) {
             const CExcelCell* cell = row.FindCell(m_columnIds.GetAt(i));
             if (!cell) continue;
             COleVariant value;
@@ -320,7 +320,7 @@ bool CExcelListExport::WriteDataRow(CExcelRowArray& rows, int index) {
                     break;
                 default: break;
             }
-            m_output.SetValueAt(value, i, m_outputRow);
+            m_tables.output.SetValueAt(value, i, m_outputRow);
         }
     } catch (const COleDispatchException&) {
         Show(L"Couldn't write into table \"Datenliste\"!");
@@ -331,11 +331,11 @@ bool CExcelListExport::WriteDataRow(CExcelRowArray& rows, int index) {
 
 bool CExcelListExport::WriteRows(CExcelRowArray& rows, CProgressCtrl* progress) {
     m_page = 0;
-    m_linesLeft = m_rowsFirstPage;
-    m_linesPerPage = m_rowsFirstPage;
+    m_linesLeft = m_layout.rowsFirstPage;
+    m_linesPerPage = m_layout.rowsFirstPage;
     m_outputRow = 0;
     CopyHeader(0);
-    m_outputRow = m_headerFirstRows;
+    m_outputRow = m_layout.headerFirstRows;
     // The size is read at every step: splitting inserts rows.
     for (int index = 0; index < rows.GetSize(); ++index) {
         CExcelRow& row = *rows.GetAt(index);
@@ -353,14 +353,14 @@ bool CExcelListExport::WriteRows(CExcelRowArray& rows, CProgressCtrl* progress) 
         if (progress) progress->StepIt();
         if (m_linesPerPage > 0 && m_linesLeft <= 0) EndPage();
     }
-    if (m_linesLeft > 0 && m_footerLines > 0) FillPage();
+    if (m_linesLeft > 0 && m_layout.footerLines > 0) FillPage();
     CopyFooter();
     return true;
 }
 
 bool CExcelListExport::Save(const CString& outputFile, int& pageCount) {
     try {
-        m_output.Select(COleVariant(L"A1"));
+        m_tables.output.Select(COleVariant(L"A1"));
     } catch (const COleDispatchException&) {
         // Selecting is a courtesy to the reader of the file; it cannot fail the export.
     }
@@ -369,10 +369,10 @@ bool CExcelListExport::Save(const CString& outputFile, int& pageCount) {
         Show(Formatted(qx::TranslateMessage(kStillOpen), outputFile), MB_OK);
         return false;
     }
-    m_outputBook.Close(outputFile.GetString(), CWorkbook::m_covTRUE, CWorkbook::m_covFALSE);
+    m_tables.outputBook.Close(outputFile.GetString(), CWorkbook::m_covTRUE, CWorkbook::m_covFALSE);
     // A workbook still open was not saved (Close has shown why): no file,
     // so no success and no pages.
-    if (m_outputBook.IsOpen()) return false;
+    if (m_tables.outputBook.IsOpen()) return false;
     pageCount += m_page + 1;
     return true;
 }

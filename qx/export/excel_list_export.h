@@ -14,6 +14,7 @@
 
 #include "qx/export/excel_rows.h"
 #include "qx/export/ms_excel.h"
+#include "qx/export/sheet_export_tables.h"
 #include "qx/platform/base/array.h"
 #include "qx/platform/base/cstring.h"
 #include "qx/platform/base/export.h"
@@ -55,27 +56,12 @@ private:
     void FillPage();
     bool Save(const CString& outputFile, int& pageCount);
 
-    CMSExcel2k m_excel;
-    CWorkbook m_formatBook;
-    CWorkbook m_outputBook;
-    CWorksheets m_formatSheets;
-    CWorksheets m_outputSheets;
-    CWorksheet m_headerFirst;
-    CWorksheet m_headerNext;
-    CWorksheet m_footer;
-    CWorksheet m_variables;
-    CWorksheet m_columns;
+    qx::SheetExportTables m_tables;
     CString m_outputTableName;
-    CWorksheet m_output;
     CString m_message;
     CArray<CString> m_columnIds;
 
-    int m_columnCount = 0;
-    int m_footerLines = 0;
-    int m_headerFirstRows = 0;
-    int m_headerNextRows = 0;
-    int m_rowsFirstPage = 0;
-    int m_rowsNextPages = 0;
+    qx::SheetExportLayout m_layout;
 
     // Paging while the rows are written.
     double m_dataRowHeight = 0;

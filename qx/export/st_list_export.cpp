@@ -59,7 +59,7 @@ int CStListExport::CreateStList(CStList& list, const CString& outputFile, const 
         ShowExportMessage(m_message, MB_OK);
         return 0;
     }
-    if (!m_excel.IsRunning() && !m_excel.RunMSExcel()) {
+    if (!m_tables.excel.IsRunning() && !m_tables.excel.RunMSExcel()) {
         ShowExportMessage(qx::detail::Translated(
             L"Microsoft Excel konnte nicht gestartet werden...\nDas könnte folgende Ursachen haben:\n\n"
             L"1.) Excel ist nicht korrekt installiert, oder\n2.) Es handelt sich um eine inkompatible Version"));
@@ -71,20 +71,20 @@ int CStListExport::CreateStList(CStList& list, const CString& outputFile, const 
     if (progress) progress->SetPos(8);
     if (!ReadColumnAssignment()) return 0;
     if (project && !ReplacePlaceholders(*project)) return 0;
-    if (!qx::detail::CopyColumnWidths(m_columns, m_output, m_columnCount, m_dataRowHeight, kWriteRefused,
+    if (!qx::detail::CopyColumnWidths(m_tables.columns, m_tables.output, m_layout.columnCount, m_dataRowHeight, kWriteRefused,
                                       L"Lesezugriff auf Tabelle \"SpaltenInhalt\" fehlgeschlagen...")) {
         return 0;
     }
     if (progress) progress->SetPos(10);
     if (!WriteArticles(list, progress)) return 0;
     try {
-        m_output.Select(COleVariant(L"A1"));
+        m_tables.output.Select(COleVariant(L"A1"));
     } catch (const COleDispatchException&) {
         // Selecting is a courtesy to the reader of the file; it cannot fail the export.
     }
-    m_outputBook.Close(outputFile.GetString(), CWorkbook::m_covTRUE, CWorkbook::m_covFALSE);
+    m_tables.outputBook.Close(outputFile.GetString(), CWorkbook::m_covTRUE, CWorkbook::m_covFALSE);
     // A workbook still open was not saved (Close has said so).
-    return m_outputBook.IsOpen() ? 0 : 1;
+    return m_tables.outputBook.IsOpen() ? 0 : 1;
 }
 
 bool CStListExport::OpenTemplates(const CString& formatTemplate, const CString& baseTemplate, CProgressCtrl* progress) {
@@ -92,10 +92,10 @@ bool CStListExport::OpenTemplates(const CString& formatTemplate, const CString& 
         CWorkbook* book;
         const CString* path;
         int progress;
-    } const templates[] = {{&m_formatBook, &formatTemplate, 2}, {&m_outputBook, &baseTemplate, 4}};
+    } const templates[] = {{&m_tables.formatBook, &formatTemplate, 2}, {&m_tables.outputBook, &baseTemplate, 4}};
     for (const Template& t : templates) {
         try {
-            m_excel.AddWorkbook(*t.book, *t.path);
+            m_tables.excel.AddWorkbook(*t.book, *t.path);
         } catch (const COleDispatchException&) {
             ShowExportMessage(Formatted(L"Die Vorlage \"%s\" konnte nicht geöffnet werden..", *t.path));
             return false;
@@ -107,8 +107,8 @@ bool CStListExport::OpenTemplates(const CString& formatTemplate, const CString& 
 
 bool CStListExport::OpenTables() {
     try {
-        m_formatSheets.AttachSheets(m_formatBook);
-        m_outputSheets.AttachSheets(m_outputBook);
+        m_tables.formatSheets.AttachSheets(m_tables.formatBook);
+        m_tables.outputSheets.AttachSheets(m_tables.outputBook);
     } catch (const COleDispatchException&) {
         ShowExportMessage(L"Zugriff auf Tabellen fehlgeschlagen...");
         return false;
@@ -118,9 +118,9 @@ bool CStListExport::OpenTables() {
         const wchar_t* name;
         CWorksheet* table;
     } const tables[] = {
-        {&m_formatSheets, L"KopfSeite1", &m_headerFirst}, {&m_formatSheets, L"KopfFolgende", &m_headerNext},
-        {&m_formatSheets, L"Fussleiste", &m_footer},      {&m_formatSheets, L"Variablen", &m_variables},
-        {&m_formatSheets, L"SpaltenInhalt", &m_columns},  {&m_outputSheets, L"Stueckliste", &m_output},
+        {&m_tables.formatSheets, L"KopfSeite1", &m_tables.headerFirst}, {&m_tables.formatSheets, L"KopfFolgende", &m_tables.headerNext},
+        {&m_tables.formatSheets, L"Fussleiste", &m_tables.footer},      {&m_tables.formatSheets, L"Variablen", &m_tables.variables},
+        {&m_tables.formatSheets, L"SpaltenInhalt", &m_tables.columns},  {&m_tables.outputSheets, L"Stueckliste", &m_tables.output},
     };
     for (const Table& t : tables) {
         if (!qx::detail::OpenTable(*t.sheets, t.name, *t.table)) {
@@ -133,29 +133,29 @@ bool CStListExport::OpenTables() {
 
 bool CStListExport::ReadLayout() {
     const qx::detail::LayoutCell cells[] = {
-        {L"C4", true, 0, &m_footerLines,
+        {L"C4", true, 0, &m_layout.footerLines,
          L"Der Variablen \"Anzahl der Zeilen der Fußleiste\"\nist ein ungültiger Wert zugeordnet.\nEs muss sich "
          L"hierbei um eine ganze Zahl >= 0 handeln!"},
-        {L"C5", false, 1, &m_columnCount,
+        {L"C5", false, 1, &m_layout.columnCount,
          L"Der Variablen \"Anzahl der druckbaren Spalten\"\nist ein ungültiger Wert zugeordnet.\nEs muss sich hierbei "
          L"um eine ganze Zahl >= 1 handeln!"},
-        {L"C7", true, 0, &m_headerFirstRows,
+        {L"C7", true, 0, &m_layout.headerFirstRows,
          L"Der Variablen \"Anzahl der Zeilen des Kopfes von Seite 1\"\nist ein ungültiger Wert zugeordnet.\nEs muss "
          L"sich hierbei um eine ganze Zahl >= 0 handeln!"},
-        {L"C8", true, 0, &m_headerNextRows,
+        {L"C8", true, 0, &m_layout.headerNextRows,
          L"Der Variablen \"Anzahl der Zeilen des Kopfes von Seite 2 und folgenden\"\nist ein ungültiger Wert "
          L"zugeordnet.\nEs muss sich hierbei um eine ganze Zahl >= 0 handeln!"},
-        {L"C9", false, 1, &m_rowsFirstPage,
+        {L"C9", false, 1, &m_layout.rowsFirstPage,
          L"Der Variablen \"Anzahl der druckbaren Zeilen von Seite 1\"\nist ein ungültiger Wert zugeordnet.\nEs muss "
          L"sich hierbei um eine ganze Zahl >= 1 handeln!"},
-        {L"C10", false, 1, &m_rowsNextPages,
+        {L"C10", false, 1, &m_layout.rowsNextPages,
          L"Der Variablen \"Anzahl der druckbaren Zeilen von Seite 2 und folgenden\"\nist ein ungültiger Wert "
          L"zugeordnet.\nEs muss sich hierbei um eine ganze Zahl >= 1 handeln!"},
     };
-    if (!qx::detail::ReadLayoutCells(m_variables, cells, L"Aus Tabelle \"Variablen\" konnte nicht gelesen werden")) {
+    if (!qx::detail::ReadLayoutCells(m_tables.variables, cells, L"Aus Tabelle \"Variablen\" konnte nicht gelesen werden")) {
         return false;
     }
-    m_columnCount = std::min(m_columnCount, qx::detail::kMaxColumns);
+    m_layout.columnCount = std::min(m_layout.columnCount, qx::detail::kMaxColumns);
     return true;
 }
 
@@ -165,9 +165,9 @@ bool CStListExport::ReadColumnAssignment() {
         for (int slot = 0; slot < kSlots; ++slot) {
             m_slots[slot].Empty();
             COleVariant value;
-            m_columns.GetValueAt(value, slot + 2, 3);
+            m_tables.columns.GetValueAt(value, slot + 2, 3);
             if (value.vt == VT_EMPTY) continue;
-            if (slot >= m_columnCount) {
+            if (slot >= m_layout.columnCount) {
                 // An identifier no printable column shows: asked once.
                 if (warned) continue;
                 warned = true;
@@ -210,10 +210,10 @@ bool CStListExport::ReplacePlaceholders(const CProjectInfo& project) {
     struct Table {
         CWorksheet* sheet;
         int rows;
-    } const tables[] = {{&m_headerFirst, m_headerFirstRows}, {&m_headerNext, m_headerNextRows}, {&m_footer, m_footerLines}};
+    } const tables[] = {{&m_tables.headerFirst, m_layout.headerFirstRows}, {&m_tables.headerNext, m_layout.headerNextRows}, {&m_tables.footer, m_layout.footerLines}};
     try {
         for (const Table& table : tables) {
-            qx::detail::ReplaceProjectPlaceholders(*table.sheet, table.rows, m_columnCount, project.m_projectNo,
+            qx::detail::ReplaceProjectPlaceholders(*table.sheet, table.rows, m_layout.columnCount, project.m_projectNo,
                                                    project.m_projectName, project.m_projectDate);
         }
     } catch (const COleDispatchException&) {
@@ -223,15 +223,15 @@ bool CStListExport::ReplacePlaceholders(const CProjectInfo& project) {
     return true;
 }
 
-int CStListExport::Capacity() const { return m_page == 0 ? m_rowsFirstPage : m_rowsNextPages; }
+int CStListExport::Capacity() const { return m_page == 0 ? m_layout.rowsFirstPage : m_layout.rowsNextPages; }
 
 // The page's header (a failed copy has shown its message; the list goes on).
 void CStListExport::StartPage() {
     const qx::detail::RowCopyMessages messages{kWriteRefused,
                                                L"Kopieren der Kopfleiste ind die Stückliste ist fehlgeschlagen..",
                                                L"Lesezugriff auf Tabelle \"KopfSeite1\" fehlgeschlagen..."};
-    const int rows = m_page == 0 ? m_headerFirstRows : m_headerNextRows;
-    qx::detail::CopyTemplateRows(m_page == 0 ? m_headerFirst : m_headerNext, rows, m_columnCount, m_output, m_outputRow,
+    const int rows = m_page == 0 ? m_layout.headerFirstRows : m_layout.headerNextRows;
+    qx::detail::CopyTemplateRows(m_page == 0 ? m_tables.headerFirst : m_tables.headerNext, rows, m_layout.columnCount, m_tables.output, m_outputRow,
                                  qx::detail::HeightsWritten::BeforePaste, messages);
     m_outputRow += rows;
     m_linesLeft = Capacity();
@@ -240,7 +240,7 @@ void CStListExport::StartPage() {
 
 // The lines left as empty rows of the data row's height.
 void CStListExport::FillPage() {
-    for (int i = 0; i < m_linesLeft; ++i) m_output.SetHeight(m_dataRowHeight, m_outputRow + i);
+    for (int i = 0; i < m_linesLeft; ++i) m_tables.output.SetHeight(m_dataRowHeight, m_outputRow + i);
     m_outputRow += m_linesLeft;
     m_linesLeft = 0;
 }
@@ -248,11 +248,11 @@ void CStListExport::FillPage() {
 bool CStListExport::EndPage() {
     const qx::detail::RowCopyMessages messages{kWriteRefused, L"Kopieren der Fußleiste fehlgeschlagen...",
                                                L"Lesezugriff auf Tabelle \"Fussleiste\" fehlgeschlagen..."};
-    if (!qx::detail::CopyTemplateRows(m_footer, m_footerLines, m_columnCount, m_output, m_outputRow,
+    if (!qx::detail::CopyTemplateRows(m_tables.footer, m_layout.footerLines, m_layout.columnCount, m_tables.output, m_outputRow,
                                       qx::detail::HeightsWritten::AfterPaste, messages)) {
         return false;
     }
-    m_outputRow += m_footerLines;
+    m_outputRow += m_layout.footerLines;
     ++m_page;
     m_pageOpen = false;
     return true;
@@ -321,14 +321,14 @@ bool CStListExport::WriteArticle(const CArticle& article) {
 bool CStListExport::WriteRow(const CArticle& article, const CString& text, bool all) {
     const int lines = LineCount(text.str());
     m_linesLeft -= lines;
-    if (!qx::detail::PasteDataRow(m_columns, m_columnCount, m_output, m_outputRow,
+    if (!qx::detail::PasteDataRow(m_tables.columns, m_layout.columnCount, m_tables.output, m_outputRow,
                                   L"Die Bezeichner aus Tabelle \"SpaltenInhalt\" konnten nicht kopiert werden...",
                                   L"Die Bezeichner aus Tabelle \"SpaltenInhalt\" konnten nicht eingefügt werden...")) {
         return false;
     }
-    m_output.SetHeight(lines * m_dataRowHeight, m_outputRow);
+    m_tables.output.SetHeight(lines * m_dataRowHeight, m_outputRow);
     try {
-        for (int i = 0; i < std::min(m_columnCount, static_cast<int>(kSlots)); ++i) {
+        for (int i = 0; i < std::min(m_layout.columnCount, static_cast<int>(kSlots)); ++i) {
             const CString& slot = m_slots[i];
             COleVariant value;
             if (slot == L"TEXT") {
@@ -344,7 +344,7 @@ bool CStListExport::WriteRow(const CArticle& article, const CString& text, bool 
             } else {
                 value = TextValue(slot == L"EINHEIT" ? article.m_unit : slot == L"ARTNR" ? article.m_articleNo : article.m_currency);
             }
-            m_output.SetValueAt(value, i, m_outputRow);
+            m_tables.output.SetValueAt(value, i, m_outputRow);
         }
     } catch (const COleDispatchException&) {
         ShowExportMessage(L"Schreibzugriff auf Tabelle \"Stueckliste\" fehlgeschlagen", MB_OK);

@@ -44,6 +44,7 @@
 #pragma once
 
 #include "qx/export/ms_excel.h"
+#include "qx/export/sheet_export_tables.h"
 #include "qx/export/st_list.h"
 #include "qx/platform/base/cstring.h"
 #include "qx/platform/base/export.h"
@@ -82,29 +83,14 @@ private:
     bool EndPage();
     int Capacity() const;
 
-    CMSExcel2k m_excel;
-    CWorkbook m_formatBook;
-    CWorkbook m_outputBook;
-    CWorksheets m_formatSheets;
-    CWorksheets m_outputSheets;
-    CWorksheet m_headerFirst;
-    CWorksheet m_headerNext;
-    CWorksheet m_footer;
-    CWorksheet m_variables;
-    CWorksheet m_columns;
-    CWorksheet m_output;
+    qx::SheetExportTables m_tables;
     CString m_message;
 
     // The identifiers, and the one assigned to each slot ("" for none).
     CString m_identifiers[kSlots];
     CString m_slots[kSlots];
 
-    int m_columnCount = 0;
-    int m_footerLines = 0;
-    int m_headerFirstRows = 0;
-    int m_headerNextRows = 0;
-    int m_rowsFirstPage = 0;
-    int m_rowsNextPages = 0;
+    qx::SheetExportLayout m_layout;
 
     // Paging while the articles are written.
     double m_dataRowHeight = 0;
