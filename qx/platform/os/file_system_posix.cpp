@@ -198,7 +198,13 @@ std::optional<FileStatus> GetFileStatus(std::wstring_view path) {
     int result = statNative();
     if (result != 0) {
         const int err = errno;
-        std::string resolved = detail::ResolveNativeCase(*native);
+        bool holderIsFolder = false;
+        std::string resolved = detail::ResolveNativeCase(*native, &holderIsFolder);
+        // The name is missing from a folder the search has just seen.
+        if (resolved == *native && err == ENOENT && holderIsFolder) {
+            FailWith(kErrorFileNotFound);
+            return std::nullopt;
+        }
         if (resolved == *native) {
             errno = err;
         } else {

@@ -58,17 +58,17 @@ public:
         const std::string& folder = nativePath.empty() ? kCurrentFolder : nativePath;
         const auto stamp = detail::NativeFolderStamp(folder);
         if (!stamp) return {};
-        if (!stamp->folder) return {true, nullptr};
+        if (!stamp->folder) return {true, false, nullptr};
         {
             const std::lock_guard lock(mutex_);
             const auto it = folders_.find(folder);
-            if (it != folders_.end() && it->second.stamp == *stamp) return {true, it->second.listing};
+            if (it != folders_.end() && it->second.stamp == *stamp) return {true, true, it->second.listing};
         }
         const auto names = detail::ListNativeFolder(folder);
-        if (!names) return {true, nullptr};
+        if (!names) return {true, true, nullptr};
         auto listing = std::make_shared<const FolderListing>(*names);
         if (!Racy(*stamp)) Keep(folder, *stamp, listing);
-        return {true, std::move(listing)};
+        return {true, true, std::move(listing)};
     }
 
     void Reset() {

@@ -155,8 +155,9 @@ private:
 // its single case variant, up to the first component that has none. The
 // search starts at the deepest folder on the path that can be reached: every
 // component before it exists as written, so a missing file in an existing
-// folder costs one look-up of that folder.
-std::string ResolveCase(std::string_view nativePath) {
+// folder costs one look-up of that folder. *holderIsFolder*: see
+// ResolveNativeCase.
+std::string ResolveCase(std::string_view nativePath, bool* holderIsFolder) {
     struct Span {
         size_t begin, end;
     };
@@ -181,6 +182,7 @@ std::string ResolveCase(std::string_view nativePath) {
         std::optional<std::string> variant;
         if (!component.empty() && component != "." && component != "..") {
             if (i != first) folder = detail::LookUpFolder(resolved);
+            if (holderIsFolder && i + 1 == components.size()) *holderIsFolder = folder.folder;
             bool found = false;
             if (folder.listing) {
                 auto match = folder.listing->Find(component);
@@ -205,7 +207,10 @@ std::wstring detail::CaseFoldedNativeName(std::string_view name) {
     return folded;
 }
 
-std::string detail::ResolveNativeCase(std::string_view nativePath) { return ResolveCase(nativePath); }
+std::string detail::ResolveNativeCase(std::string_view nativePath, bool* holderIsFolder) {
+    if (holderIsFolder) *holderIsFolder = false;
+    return ResolveCase(nativePath, holderIsFolder);
+}
 
 std::string detail::NativeParentFolder(std::string_view nativePath) {
     while (nativePath.size() > 1 && nativePath.ends_with('/')) nativePath.remove_suffix(1);
@@ -246,7 +251,7 @@ std::optional<std::string> ToNativePath(std::wstring_view libraryPath, bool reso
     for (size_t i = start; i < native.size(); ++i)
         if (native[i] == '\\') native[i] = '/';
     if (!resolveCase || detail::NativeEntryExists(native)) return native;
-    return ResolveCase(native);
+    return ResolveCase(native, nullptr);
 }
 
 std::wstring FromNativePath(std::string_view nativePath) {

@@ -54,6 +54,7 @@ private:
 // What a look-up of a folder found.
 struct FolderLookup {
     bool exists = false;                           // the path can be reached
+    bool folder = false;                           // and is a folder
     std::shared_ptr<const FolderListing> listing;  // null when it is no folder or cannot be read
 };
 
