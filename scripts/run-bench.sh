@@ -106,7 +106,7 @@ FNR == 1 {
     line = sprintf("  %-28s %12.1f ns/item", name, ns)
   }
   for (c in col) {
-    if (c ~ /bytes_per_leaf|pool_names|pool_bytes/ && f[col[c]] != "") {
+    if (c ~ /bytes_per_leaf|pool_names|pool_bytes|peak_rss_mb|file_mb/ && f[col[c]] != "") {
       value[name, c] = f[col[c]] + 0
       line = line sprintf("  %s=%.2f", c, f[col[c]])
     }
@@ -144,6 +144,14 @@ END {
         cost["BM_Peer_ReadWholeFile/iterations:10000/real_time"])
   ratio("registry write: file store / atomic replace, same bytes", cost["BM_RegistryWrite/iterations:10000/real_time"],
         cost["BM_Peer_WriteFileAtomically/iterations:10000/real_time"])
+  ratio("registry query, fresh process, large hive: store / reading the file",
+        cost["BM_FreshProcessQuery/iterations:5/real_time"], cost["BM_Peer_FreshProcessRead/iterations:5/real_time"])
+  ratio("registry set and save, fresh process: store / reading the file",
+        cost["BM_FreshProcessSet/iterations:5/real_time"], cost["BM_Peer_FreshProcessRead/iterations:5/real_time"])
+  ratio("registry query, peak memory / file size", value["BM_FreshProcessQuery/iterations:5/real_time", "peak_rss_mb"],
+        value["BM_FreshProcessQuery/iterations:5/real_time", "file_mb"])
+  ratio("registry set and save, peak memory / file size", value["BM_FreshProcessSet/iterations:5/real_time", "peak_rss_mb"],
+        value["BM_FreshProcessSet/iterations:5/real_time", "file_mb"])
   ratio("GetLocalizedFileEx, 4th variant: qxbase / four exists()", cost["BM_GetLocalizedFileEx"],
         cost["BM_Peer_FourExists"])
   ratio("text extent, 20 chars, repeated: qxbase / bare Pango layout", cost["BM_MeasureRepeated"],
