@@ -479,7 +479,11 @@ RegFileContent ParseRegFile(std::string_view bytes, const std::function<void(Reg
     return ParseBytes(bytes, onSection);
 }
 
-RegFileWriter::RegFileWriter() : text_(kHeader5) { text_ += '\n'; }
+RegFileWriter::RegFileWriter(size_t expectedBytes) {
+    text_.reserve(std::max(expectedBytes, kHeader5.size() + 1));
+    text_ = kHeader5;
+    text_ += '\n';
+}
 
 void RegFileWriter::BeginSection(std::wstring_view key, bool remove) {
     text_ += remove ? "\n[-" : "\n[";

@@ -89,7 +89,9 @@ enum class RegFileEncoding {
 // hex(2) bytes, since a quoted string must stay on its line.
 class QX_API RegFileWriter {
 public:
-    RegFileWriter();
+    // *expectedBytes*: room to reserve, such as the size of the file being
+    // written again, so that a large file is not copied as it grows.
+    explicit RegFileWriter(size_t expectedBytes = 0);
 
     void BeginSection(std::wstring_view key, bool remove = false);
     void WriteValue(std::wstring_view name, const RegValue& value);

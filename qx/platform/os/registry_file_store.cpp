@@ -162,7 +162,8 @@ private:
     }
 
     std::string Serialize(const Hive& hive) const {
-        RegFileWriter writer;
+        // A change rarely moves the size far from the file's.
+        RegFileWriter writer(loaded_.size + loaded_.size / 16);
         for (const RegFileLine& line : leading_) writer.WriteLine(line);
         const std::wstring rootName = RegRootName(root_);
         for (const auto& [folded, key] : hive.keys()) {
