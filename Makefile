@@ -7,7 +7,7 @@ PREFIX ?= /usr/local
 FUZZ_WERROR ?= OFF
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build build-sanitize demo test test-sanitize bench fuzz fuzz-run test-card install clean
+.PHONY: all deps build build-sanitize build-bench demo test test-sanitize bench bench-quick fuzz fuzz-run test-card install clean
 
 all: build
 
@@ -34,10 +34,17 @@ test-sanitize: build-sanitize
 demo: build
 	@bash scripts/demo.sh build
 
-bench: deps
+build-bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQX_BENCH=ON -DQX_TESTS=OFF
 	cmake --build build-bench -j $(JOBS)
+
+bench: build-bench
 	@bash scripts/run-bench.sh build-bench
+
+# The same programs for a few seconds each, on small data: a check that they
+# run, not figures to record.
+bench-quick: build-bench
+	@bash scripts/run-bench.sh --quick build-bench
 
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -8,9 +8,22 @@
 // durably, so its cost is mostly the two flushes of the atomic replace. The
 // files live in the temporary folder ($TMPDIR), which decides that part.
 // Times are wall-clock: a write's flushes wait for the disk, not the CPU.
+//
+// The fresh-process cases start this program again (through
+// QX_REGISTRY_BENCH_CHILD) on a large hive: 100,000 keys and a 10 MB binary
+// value. The child loads the store and makes one query, or one change that
+// it saves; the peer child only reads the file once. Each case reports the
+// child's peak resident memory (VmHWM) beside the file's size.
 #include <benchmark/benchmark.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "qx/platform/os/file_system.h"
@@ -124,5 +137,128 @@ void BM_RegistryReadAfterChange(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_RegistryReadAfterChange)->Iterations(200)->UseRealTime();
+
+constexpr int kLargeKeys = 100'000;
+constexpr size_t kLargeBlobBytes = 10'000'000;
+constexpr const char* kChildVariable = "QX_REGISTRY_BENCH_CHILD";
+
+std::wstring LargeKey(int i) { return L"Software\\Bench\\Group" + std::to_wstring(i % 100) + L"\\Key" + std::to_wstring(i); }
+
+// The large hive, written once by the store itself.
+class LargeHive {
+public:
+    static LargeHive& Get() {
+        static LargeHive hive;
+        return hive;
+    }
+    ~LargeHive() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    const std::filesystem::path& file() const { return file_; }
+    double megabytes() const { return static_cast<double>(std::filesystem::file_size(file_)) / 1e6; }
+
+private:
+    LargeHive() : folder_(std::filesystem::temp_directory_path() / "qxbench-registry-large"), file_(folder_ / "user.reg") {
+        std::filesystem::remove_all(folder_);
+        std::vector<qx::RegEdit> edits;
+        std::string blob(kLargeBlobBytes, '\0');
+        for (size_t i = 0; i < blob.size(); ++i) blob[i] = static_cast<char>(i * 7919 >> 3);
+        edits.push_back({qx::RegEdit::Op::SetValue, qx::RegRoot::CurrentUser, L"Software\\Bench", L"Blob",
+                         qx::RegValue::Bytes(std::move(blob))});
+        for (int i = 0; i < kLargeKeys; ++i)
+            edits.push_back({qx::RegEdit::Op::SetValue, qx::RegRoot::CurrentUser, LargeKey(i), L"Path",
+                             qx::RegValue::Text(L"C:\\Data\\" + std::to_wstring(i))});
+        qx::FileRegistryStore store(qx::RegistryFiles{L"", qx::FromNativePath(file_.string())});
+        store.Apply(edits);
+    }
+
+    std::filesystem::path folder_;
+    std::filesystem::path file_;
+};
+
+// What a child does: "read", "query" or "set", on the file named after it.
+int RunChild(const char* job) {
+    const char* colon = std::strchr(job, ':');
+    if (!colon) return 2;
+    const std::string what(job, colon);
+    const std::wstring file = qx::FromNativePath(colon + 1);
+    if (what == "read") return qx::ReadWholeFile(file) ? 0 : 1;
+    qx::FileRegistryStore store(qx::RegistryFiles{L"", file});
+    if (what == "query") {
+        const auto value = store.GetValue(qx::RegRoot::CurrentUser, LargeKey(kLargeKeys / 2), L"Path");
+        return value && value->AsText() == L"C:\\Data\\" + std::to_wstring(kLargeKeys / 2) ? 0 : 1;
+    }
+    // A number of its own, so that every child changes the file.
+    if (what == "set")
+        return store.SetValue(qx::RegRoot::CurrentUser, LargeKey(kLargeKeys / 2), L"Count",
+                              qx::RegValue::Number(static_cast<unsigned>(getpid()))) ? 0 : 1;
+    return 2;
+}
+
+// The process's peak resident memory in kB (VmHWM). Read in the child:
+// the parent's wait4 figure would also count the parent's memory, which a
+// spawned child shares until it starts the program.
+long PeakResidentKb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.starts_with("VmHWM:")) return std::atol(line.c_str() + 6);
+    return 0;
+}
+
+// Runs before main: a child started by the benchmark does its job, writes
+// its peak memory to its standard output and ends.
+const bool kIsChild = [] {
+    const char* job = std::getenv(kChildVariable);
+    if (!job) return false;
+    const int result = RunChild(job);
+    std::printf("%ld\n", PeakResidentKb());
+    std::fflush(stdout);
+    std::_Exit(result);
+}();
+
+void RunFreshProcess(benchmark::State& state, const char* what) {
+    LargeHive& hive = LargeHive::Get();
+    const std::string variable = std::string(kChildVariable) + "=" + what + ":" + hive.file().string();
+    char* const argv[] = {const_cast<char*>("registry_benchmark"), nullptr};
+    char* const envp[] = {const_cast<char*>(variable.c_str()), nullptr};
+    long peakKb = 0;
+    for (auto _ : state) {
+        int out[2];
+        if (::pipe(out) != 0) {
+            state.SkipWithError("no pipe");
+            return;
+        }
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+        posix_spawn_file_actions_addclose(&actions, out[0]);
+        pid_t pid = 0;
+        const int spawned = posix_spawn(&pid, "/proc/self/exe", &actions, nullptr, argv, envp);
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(out[1]);
+        std::string reported;
+        char buffer[64];
+        for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;) reported.append(buffer, static_cast<size_t>(n));
+        ::close(out[0]);
+        int status = 0;
+        if (spawned != 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("the child failed");
+            return;
+        }
+        peakKb = std::max(peakKb, std::atol(reported.c_str()));
+    }
+    state.counters["peak_rss_mb"] = static_cast<double>(peakKb) / 1024.0;
+    state.counters["file_mb"] = hive.megabytes();
+    state.SetItemsProcessed(state.iterations());
+}
+
+void BM_FreshProcessQuery(benchmark::State& state) { RunFreshProcess(state, "query"); }
+void BM_FreshProcessSet(benchmark::State& state) { RunFreshProcess(state, "set"); }
+void BM_Peer_FreshProcessRead(benchmark::State& state) { RunFreshProcess(state, "read"); }
+BENCHMARK(BM_Peer_FreshProcessRead)->Iterations(5)->UseRealTime();
+BENCHMARK(BM_FreshProcessQuery)->Iterations(5)->UseRealTime();
+BENCHMARK(BM_FreshProcessSet)->Iterations(5)->UseRealTime();
 
 }  // namespace

@@ -3,20 +3,43 @@
 # summary: the cost per item (value, look-up, leaf, list) of every benchmark,
 # its counters, and the ratios against the peers measured in the same run.
 #
-#   scripts/run-bench.sh BUILD_DIR [extra Google Benchmark flags]
+#   scripts/run-bench.sh [--quick] BUILD_DIR [extra Google Benchmark flags]
 #
 # QX_BENCH_MIN_TIME (seconds, default 0.2) bounds each benchmark's run; the
 # whole set stays well under two minutes on two cores. The raw CSV of each
 # program is kept in BUILD_DIR/bench-results/.
+#
+# --quick checks that every program runs and gives plausible ratios in a few
+# seconds each: 0.01 s per benchmark, 2 MB tree documents (in
+# BUILD_DIR/bench-data/tree-quick), a 2 MB VDI text, and without the cases
+# of 10,000 and 100,000 rows, the 200 MB archives, the registry's 10,000
+# flushed writes and its large hive. Its figures are not the ones to record.
 set -euo pipefail
 
+quick=0
+if [ "${1:-}" = --quick ]; then
+  quick=1
+  shift
+fi
 if [ $# -lt 1 ]; then
-  echo "usage: $0 BUILD_DIR [benchmark flags]" >&2
+  echo "usage: $0 [--quick] BUILD_DIR [benchmark flags]" >&2
   exit 2
 fi
 build_dir=$1
 shift
-min_time=${QX_BENCH_MIN_TIME:-0.2}
+tree_mb=100
+tree_folder=tree
+sizes="1000 10000 100000"
+if [ $quick = 1 ]; then
+  min_time=${QX_BENCH_MIN_TIME:-0.01}
+  tree_mb=2
+  tree_folder=tree-quick
+  sizes=1000
+  export QX_VDI_BENCH_MB=${QX_VDI_BENCH_MB:-2}
+  set -- --benchmark_filter='-(/10000|/100000|200MB|RegistryWrite|WriteFileAtomically|FreshProcess)' "$@"
+else
+  min_time=${QX_BENCH_MIN_TIME:-0.2}
+fi
 results="$build_dir/bench-results"
 mkdir -p "$results"
 
@@ -29,10 +52,10 @@ fi
 # The tree file benchmark reads documents made by gen-tree-doc.py (about
 # 500 MB in four forms); they are made once and kept in the build folder.
 if [ -z "${QX_BENCH_TREE_DIR:-}" ]; then
-  export QX_BENCH_TREE_DIR="$build_dir/bench-data/tree"
+  export QX_BENCH_TREE_DIR="$build_dir/bench-data/$tree_folder"
   if [ ! -f "$QX_BENCH_TREE_DIR/tree.xml" ]; then
     mkdir -p "$QX_BENCH_TREE_DIR"
-    python3 "$(dirname "$0")/gen-tree-doc.py" --size-mb 100 --out "$QX_BENCH_TREE_DIR"
+    python3 "$(dirname "$0")/gen-tree-doc.py" --size-mb "$tree_mb" --out "$QX_BENCH_TREE_DIR"
   fi
 fi
 
@@ -83,7 +106,7 @@ FNR == 1 {
     line = sprintf("  %-28s %12.1f ns/item", name, ns)
   }
   for (c in col) {
-    if (c ~ /bytes_per_leaf|pool_names|pool_bytes/ && f[col[c]] != "") {
+    if (c ~ /bytes_per_leaf|pool_names|pool_bytes|peak_rss_mb|file_mb/ && f[col[c]] != "") {
       value[name, c] = f[col[c]] + 0
       line = line sprintf("  %s=%.2f", c, f[col[c]])
     }
@@ -121,6 +144,14 @@ END {
         cost["BM_Peer_ReadWholeFile/iterations:10000/real_time"])
   ratio("registry write: file store / atomic replace, same bytes", cost["BM_RegistryWrite/iterations:10000/real_time"],
         cost["BM_Peer_WriteFileAtomically/iterations:10000/real_time"])
+  ratio("registry query, fresh process, large hive: store / reading the file",
+        cost["BM_FreshProcessQuery/iterations:5/real_time"], cost["BM_Peer_FreshProcessRead/iterations:5/real_time"])
+  ratio("registry set and save, fresh process: store / reading the file",
+        cost["BM_FreshProcessSet/iterations:5/real_time"], cost["BM_Peer_FreshProcessRead/iterations:5/real_time"])
+  ratio("registry query, peak memory / file size", value["BM_FreshProcessQuery/iterations:5/real_time", "peak_rss_mb"],
+        value["BM_FreshProcessQuery/iterations:5/real_time", "file_mb"])
+  ratio("registry set and save, peak memory / file size", value["BM_FreshProcessSet/iterations:5/real_time", "peak_rss_mb"],
+        value["BM_FreshProcessSet/iterations:5/real_time", "file_mb"])
   ratio("GetLocalizedFileEx, 4th variant: qxbase / four exists()", cost["BM_GetLocalizedFileEx"],
         cost["BM_Peer_FourExists"])
   ratio("text extent, 20 chars, repeated: qxbase / bare Pango layout", cost["BM_MeasureRepeated"],
@@ -150,7 +181,7 @@ END {
 if [ -f "$results/print_benchmark.csv" ]; then
   echo
   echo "print engine vs ReportLab (pages per second, same rows, A4 PDF)"
-  for items in 1000 10000 100000; do
+  for items in $sizes; do
     ours=$(awk -F, -v name="\"BM_ComposeAndRenderPdf/$items/iterations:1\"" \
       'NR == 1 { for (i = 1; i <= NF; i++) if ($i == "items_per_second") c = i; next }
        $1 == name { print $c }' "$results/print_benchmark.csv")
@@ -170,7 +201,7 @@ if [ -f "$results/list_export_benchmark.csv" ]; then
   echo
   echo "list export vs libxlsxwriter (same cells, no template) and openpyxl (same template road)"
   examples="$(dirname "$0")/../examples/export"
-  for rows in 1000 10000 100000; do
+  for rows in $sizes; do
     times=$(awk -F, -v ours="\"BM_ListExport/$rows/iterations:1\"" -v peer="\"BM_Peer_Xlsxwriter/$rows/iterations:1\"" \
       'NR == 1 { for (i = 1; i <= NF; i++) if ($i == "real_time") c = i; next }
        $1 == ours { o = $c } $1 == peer { p = $c } END { print o / 1000, p / 1000 }' "$results/list_export_benchmark.csv")

@@ -1,10 +1,11 @@
 // CLocalizer's search for the localised variant of a file.
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "qx/install/localizer.h"
 #include "qx/install/reg_util.h"
-#include "qx/platform/base/format.h"
 #include "qx/platform/os/file_system.h"
 #include "qx/text/path.h"
 
@@ -69,31 +70,35 @@ CString CLocalizer::searchVariant(const CString& file, int useRegion, int useLan
     if (useLanguage) CRegUtil::getLanguage(language, false);
     if (usePrintLanguage) CRegUtil::getPrintLanguage(language, true);
 
-    const wchar_t* d = drive.GetString();
-    const wchar_t* p = folder.GetString();
-    const wchar_t* b = base.GetString();
-    const wchar_t* e = ext.GetString();
-    const wchar_t* r = region.GetString();
+    // Candidates are joined from the parts directly: they are built for
+    // every search, most of them name files that do not exist.
+    const std::wstring_view d = drive.str(), p = folder.str(), b = base.str(), e = ext.str(), r = region.str();
     for (;;) {
-        const wchar_t* l = language.GetString();
+        const std::wstring_view l = language.str();
         std::optional<CString> found;
-        auto tryCandidate = [&found](std::wstring candidate) {
-            if (!found && Exists(CString(candidate))) found = CString(std::move(candidate));
+        auto tryCandidate = [&found](std::initializer_list<std::wstring_view> parts) {
+            if (found) return;
+            size_t length = 0;
+            for (const std::wstring_view part : parts) length += part.size();
+            std::wstring candidate;
+            candidate.reserve(length);
+            for (const std::wstring_view part : parts) candidate += part;
+            if (qx::GetFileStatus(candidate)) found = CString(std::move(candidate));
         };
         const bool haveRegion = !region.IsEmpty();
         const bool haveLanguage = !language.IsEmpty();
-        if (haveRegion && haveLanguage) tryCandidate(qx::Format(L"%s%s%s_%s_%s%s", d, p, b, r, l, e));
-        if (haveRegion) tryCandidate(qx::Format(L"%s%s%s_%s%s", d, p, b, r, e));
-        if (haveLanguage) tryCandidate(qx::Format(L"%s%s%s_%s%s", d, p, b, l, e));
+        if (haveRegion && haveLanguage) tryCandidate({d, p, b, L"_", r, L"_", l, e});
+        if (haveRegion) tryCandidate({d, p, b, L"_", r, e});
+        if (haveLanguage) tryCandidate({d, p, b, L"_", l, e});
         if (haveRegion) {
-            if (haveLanguage) tryCandidate(qx::Format(L"%s%s%s\\%s_%s%s", d, p, r, b, l, e));
-            tryCandidate(qx::Format(L"%s%s%s\\%s%s", d, p, r, b, e));
+            if (haveLanguage) tryCandidate({d, p, r, L"\\", b, L"_", l, e});
+            tryCandidate({d, p, r, L"\\", b, e});
         }
         if (haveLanguage) {
-            if (haveRegion) tryCandidate(qx::Format(L"%s%s%s\\%s_%s%s", d, p, l, b, r, e));
-            tryCandidate(qx::Format(L"%s%s%s\\%s%s", d, p, l, b, e));
+            if (haveRegion) tryCandidate({d, p, l, L"\\", b, L"_", r, e});
+            tryCandidate({d, p, l, L"\\", b, e});
         }
-        if (prefixInUse) tryCandidate(qx::Format(L"%s%s%s%s", d, p, b, e));
+        if (prefixInUse) tryCandidate({d, p, b, e});
         if (found) return *found;
 
         const bool english = language == L"en";

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -51,6 +53,13 @@ protected:
         WriteBytes(file, bytes);
     }
     void MakeFolder(const std::string& name) const { std::filesystem::create_directories(dir_.path() / name); }
+    // Sets a folder's modification time an hour back (so that a listing of
+    // it counts as settled) and returns that time.
+    std::filesystem::file_time_type Backdate(const std::string& name) const {
+        const auto time = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+        std::filesystem::last_write_time(dir_.path() / name, time);
+        return time;
+    }
 
     TempDir dir_;
 };

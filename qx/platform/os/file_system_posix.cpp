@@ -189,10 +189,30 @@ bool CopyNativeFile(const std::string& source, const std::string& target, bool f
 }  // namespace
 
 std::optional<FileStatus> GetFileStatus(std::wstring_view path) {
-    const auto native = ToNativePath(path);
+    // The path as written first: the case of its names is looked for only
+    // when it is missing, which saves a call for every file that exists.
+    auto native = ToNativePath(path, false);
     if (!native) return std::nullopt;
     struct statx sx {};
-    if (::statx(AT_FDCWD, native->c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0) {
+    const auto statNative = [&] { return ::statx(AT_FDCWD, native->c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &sx); };
+    int result = statNative();
+    if (result != 0) {
+        const int err = errno;
+        bool holderIsFolder = false;
+        std::string resolved = detail::ResolveNativeCase(*native, &holderIsFolder);
+        // The name is missing from a folder the search has just seen.
+        if (resolved == *native && err == ENOENT && holderIsFolder) {
+            FailWith(kErrorFileNotFound);
+            return std::nullopt;
+        }
+        if (resolved == *native) {
+            errno = err;
+        } else {
+            *native = std::move(resolved);
+            result = statNative();
+        }
+    }
+    if (result != 0) {
         FailWithErrno(errno, *native);
         return std::nullopt;
     }

@@ -9,6 +9,7 @@
 #include "qx/platform/base/unicode.h"
 #include "qx/platform/base/utf.h"
 #include "qx/platform/os/internal/errno_error.h"
+#include "qx/platform/os/internal/folder_listing_cache.h"
 #include "qx/platform/os/internal/native_entries.h"
 #include "qx/platform/os/last_error.h"
 #include "qx/platform/os/path_split.h"
@@ -150,55 +151,66 @@ private:
     bool loaded_ = false;
 };
 
-bool EqualIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i] && FoldCase(a[i]) != FoldCase(b[i])) return false;
-    return true;
-}
-
-// The one entry of *folder* that equals *name* ignoring case.
-std::optional<std::string> FindCaseVariant(const std::string& folder, std::string_view name) {
-    const auto names = detail::ListNativeFolder(folder.empty() ? "." : folder);
-    if (!names) return std::nullopt;
-    const std::wstring wanted = DecodeNativeName(name);
-    std::optional<std::string> found;
-    for (const std::string& candidate : *names) {
-        if (!EqualIgnoringCase(DecodeNativeName(candidate), wanted)) continue;
-        if (found) return std::nullopt;  // ambiguous: choosing one could open the wrong file
-        found = candidate;
-    }
-    return found;
-}
-
 // *nativePath* with each component that is missing as written replaced by
-// its single case variant, up to the first component that has none.
-std::string ResolveCase(std::string_view nativePath) {
-    std::string resolved;
-    size_t pos = 0;
-    if (nativePath.starts_with('/')) {
-        resolved = "/";
-        pos = 1;
-    }
-    while (pos <= nativePath.size()) {
+// its single case variant, up to the first component that has none. The
+// search starts at the deepest folder on the path that can be reached: every
+// component before it exists as written, so a missing file in an existing
+// folder costs one look-up of that folder. *holderIsFolder*: see
+// ResolveNativeCase.
+std::string ResolveCase(std::string_view nativePath, bool* holderIsFolder) {
+    struct Span {
+        size_t begin, end;
+    };
+    std::vector<Span> components;
+    for (size_t pos = nativePath.starts_with('/') ? 1 : 0;;) {
         const size_t end = std::min(nativePath.find('/', pos), nativePath.size());
-        std::string_view component = nativePath.substr(pos, end - pos);
-        std::optional<std::string> variant;
-        if (!component.empty() && component != "." && component != ".." &&
-            !detail::NativeEntryExists(resolved + std::string(component))) {
-            variant = FindCaseVariant(resolved, component);
-            if (!variant) return resolved.append(nativePath.substr(pos));
-            component = *variant;
-        }
-        resolved += component;
+        components.push_back({pos, end});
         if (end == nativePath.size()) break;
-        resolved += '/';
         pos = end + 1;
+    }
+    size_t first = components.size() - 1;
+    detail::FolderLookup folder = detail::LookUpFolder(std::string(nativePath.substr(0, components[first].begin)));
+    while (!folder.exists && first > 0) {
+        --first;
+        folder = detail::LookUpFolder(std::string(nativePath.substr(0, components[first].begin)));
+    }
+
+    std::string resolved(nativePath.substr(0, components[first].begin));
+    for (size_t i = first; i < components.size(); ++i) {
+        const std::string_view component =
+            nativePath.substr(components[i].begin, components[i].end - components[i].begin);
+        std::optional<std::string> variant;
+        if (!component.empty() && component != "." && component != "..") {
+            if (i != first) folder = detail::LookUpFolder(resolved);
+            if (holderIsFolder && i + 1 == components.size()) *holderIsFolder = folder.folder;
+            bool found = false;
+            if (folder.listing) {
+                auto match = folder.listing->Find(component);
+                found = match.exact || match.variant;
+                variant = std::move(match.variant);
+            } else {
+                found = detail::NativeEntryExists(resolved + std::string(component));
+            }
+            if (!found) return resolved.append(nativePath.substr(components[i].begin));
+        }
+        resolved += variant ? std::string_view(*variant) : component;
+        if (i + 1 < components.size()) resolved += '/';
     }
     return resolved;
 }
 
 }  // namespace
+
+std::wstring detail::CaseFoldedNativeName(std::string_view name) {
+    std::wstring folded = DecodeNativeName(name);
+    for (wchar_t& ch : folded) ch = FoldCase(ch);
+    return folded;
+}
+
+std::string detail::ResolveNativeCase(std::string_view nativePath, bool* holderIsFolder) {
+    if (holderIsFolder) *holderIsFolder = false;
+    return ResolveCase(nativePath, holderIsFolder);
+}
 
 std::string detail::NativeParentFolder(std::string_view nativePath) {
     while (nativePath.size() > 1 && nativePath.ends_with('/')) nativePath.remove_suffix(1);
@@ -239,7 +251,7 @@ std::optional<std::string> ToNativePath(std::wstring_view libraryPath, bool reso
     for (size_t i = start; i < native.size(); ++i)
         if (native[i] == '\\') native[i] = '/';
     if (!resolveCase || detail::NativeEntryExists(native)) return native;
-    return ResolveCase(native);
+    return ResolveCase(native, nullptr);
 }
 
 std::wstring FromNativePath(std::string_view nativePath) {

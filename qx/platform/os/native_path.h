@@ -43,6 +43,10 @@ namespace qx {
 // one entry matches ("Readme.txt" and "README.TXT" beside each other), the
 // component and everything after it stay as written, so the caller's
 // operation reports the file missing or creates it with the given name.
+//
+// The folder listings read for this are kept process-wide with each
+// folder's modification time and read again when it changes;
+// ResetFolderListingCache drops them (for tests).
 QX_API std::optional<std::string> ToNativePath(std::wstring_view libraryPath, bool resolveCase = true);
 
 // The library path for *nativePath*: '/' becomes '\\', and an absolute path
@@ -58,6 +62,9 @@ QX_API std::optional<std::string> ToNativePath(std::wstring_view libraryPath, bo
 // ToNativePath turns back into the same bytes, so every name a folder listing
 // yields can be opened again.
 QX_API std::wstring FromNativePath(std::string_view nativePath);
+
+// Drops the folder listings kept for matching names without regard to case.
+QX_API void ResetFolderListingCache();
 
 // Replaces the drive map by *spec* (QX_DRIVES syntax; "" maps no drive).
 QX_API void SetDriveMap(std::string_view spec);

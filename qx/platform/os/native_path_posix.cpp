@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "qx/platform/os/internal/folder_listing_cache.h"
 #include "qx/platform/os/internal/native_entries.h"
 
 namespace qx::detail {
@@ -10,6 +11,17 @@ namespace qx::detail {
 bool NativeEntryExists(const std::string& nativePath) {
     struct stat st {};
     return ::lstat(nativePath.c_str(), &st) == 0;
+}
+
+std::optional<FolderStamp> NativeFolderStamp(const std::string& nativePath) {
+    struct stat st {};
+    if (::stat(nativePath.c_str(), &st) != 0) return std::nullopt;
+    FolderStamp stamp;
+    stamp.device = st.st_dev;
+    stamp.inode = st.st_ino;
+    stamp.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+    stamp.folder = S_ISDIR(st.st_mode);
+    return stamp;
 }
 
 std::optional<std::vector<std::string>> ListNativeFolder(const std::string& nativePath) {

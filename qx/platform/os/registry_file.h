@@ -17,6 +17,7 @@
 // kept line, so that a store can write it back instead of losing it.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,6 +74,10 @@ QX_API std::wstring DecodeRegFileBytes(std::string_view bytes);
 // line end.
 QX_API RegFileContent ParseRegText(std::wstring_view text);
 QX_API RegFileContent ParseRegFile(std::string_view bytes);
+// The same handing each section to *onSection* as soon as it is read, so
+// that a large file need not be held twice; the content returned has no
+// sections.
+QX_API RegFileContent ParseRegFile(std::string_view bytes, const std::function<void(RegFileSection&)>& onSection);
 
 enum class RegFileEncoding {
     Utf8,     // no mark, LF line ends
@@ -84,7 +89,9 @@ enum class RegFileEncoding {
 // hex(2) bytes, since a quoted string must stay on its line.
 class QX_API RegFileWriter {
 public:
-    RegFileWriter();
+    // *expectedBytes*: room to reserve, such as the size of the file being
+    // written again, so that a large file is not copied as it grows.
+    explicit RegFileWriter(size_t expectedBytes = 0);
 
     void BeginSection(std::wstring_view key, bool remove = false);
     void WriteValue(std::wstring_view name, const RegValue& value);
@@ -98,8 +105,10 @@ public:
 
 private:
     void WriteName(std::wstring_view name);
+    // *text* with a backslash before every backslash and quote.
+    void WriteEscaped(std::wstring_view text);
 
-    std::wstring text_;
+    std::string text_;  // UTF-8
 };
 
 }  // namespace qx

@@ -55,18 +55,19 @@ public:
 
     // A change written beside the file but not yet in place. The file stays
     // locked until the change is committed or dropped; dropped, it leaves the
-    // file and what this process knows of it as they were.
+    // file as it was, and this process reads it again.
     struct Staged {
         HiveFile* file;
         detail::FileLock lock;
-        Hive hive;                               // the content once committed
         std::unique_ptr<FileReplacer> replacer;  // null when nothing changed
     };
 
-    // Locks the file, brings the content up to date and lets *change* edit a
-    // copy of it; when *change* says it changed something, the new content is
-    // written to a temporary file beside it. nullopt when the change cannot
-    // be stored.
+    // Locks the file, brings the content up to date and lets *change* edit
+    // it in place (a copy would double the memory of a large file); when
+    // *change* says it changed something, the new content is written to a
+    // temporary file beside it and counts as unread until it is committed.
+    // nullopt when the change cannot be stored. Nothing may read the file
+    // between staging and committing.
     std::optional<Staged> Stage(const std::function<bool(Hive&)>& change) {
         if (!native_) return std::nullopt;
         const std::wstring_view folder = FolderPart(path_);
@@ -77,10 +78,12 @@ public:
         // A file that exists but cannot be read must not be replaced by what
         // little this process knows of it.
         if (unreadable_) return std::nullopt;
-        Staged staged{this, std::move(*lock), hive_, nullptr};
-        if (!change(staged.hive)) return staged;
+        Staged staged{this, std::move(*lock), nullptr};
+        // A change that reports nothing changed has left the content alone.
+        if (!change(hive_)) return staged;
+        valid_ = false;
         staged.replacer = FileReplacer::Create(path_);
-        if (!staged.replacer || !staged.replacer->Write(Serialize(staged.hive))) return std::nullopt;
+        if (!staged.replacer || !staged.replacer->Write(Serialize(hive_))) return std::nullopt;
         return staged;
     }
 
@@ -90,7 +93,6 @@ public:
         if (!staged.replacer) return true;
         valid_ = staged.replacer->Commit();
         if (!valid_) return false;
-        hive_ = std::move(staged.hive);
         loaded_ = detail::IdentityOf(*native_);
         return true;
     }
@@ -114,7 +116,7 @@ private:
             unreadable_ = true;
             return;
         }
-        Load(ParseRegFile(*bytes));
+        leading_ = ParseRegFile(*bytes, [this](RegFileSection& section) { Load(section); }).leading;
     }
 
     void Clear() {
@@ -139,31 +141,29 @@ private:
         return std::nullopt;
     }
 
-    void Load(RegFileContent content) {
-        leading_ = std::move(content.leading);
-        for (RegFileSection& section : content.sections) {
-            const auto key = OwnKey(section);
-            if (!key) {
-                foreign_.push_back(std::move(section));
-                continue;
-            }
-            if (section.remove) {
-                hive_.Remove(*key);
-                continue;
-            }
-            HiveKey& stored = hive_.Create(*key);
-            for (RegFileLine& line : section.lines) {
-                switch (line.kind) {
-                    case RegFileLine::Kind::SetValue: stored.Set(line.name, std::move(line.value)); break;
-                    case RegFileLine::Kind::DeleteValue: stored.Remove(line.name); break;
-                    case RegFileLine::Kind::Kept: stored.kept.push_back(KeptText(std::move(line))); break;
-                }
+    void Load(RegFileSection& section) {
+        const auto key = OwnKey(section);
+        if (!key) {
+            foreign_.push_back(std::move(section));
+            return;
+        }
+        if (section.remove) {
+            hive_.Remove(*key);
+            return;
+        }
+        HiveKey& stored = hive_.Create(*key);
+        for (RegFileLine& line : section.lines) {
+            switch (line.kind) {
+                case RegFileLine::Kind::SetValue: stored.Set(line.name, std::move(line.value)); break;
+                case RegFileLine::Kind::DeleteValue: stored.Remove(line.name); break;
+                case RegFileLine::Kind::Kept: stored.kept.push_back(KeptText(std::move(line))); break;
             }
         }
     }
 
     std::string Serialize(const Hive& hive) const {
-        RegFileWriter writer;
+        // A change rarely moves the size far from the file's.
+        RegFileWriter writer(loaded_.size + loaded_.size / 16);
         for (const RegFileLine& line : leading_) writer.WriteLine(line);
         const std::wstring rootName = RegRootName(root_);
         for (const auto& [folded, key] : hive.keys()) {

@@ -2,27 +2,48 @@
 
 #include <algorithm>
 
+#include "qx/platform/base/unicode.h"
+
 namespace qx::detail {
 
+std::optional<size_t> HiveKey::Position(std::wstring_view name) const {
+    if (index_.empty()) {
+        for (size_t i = 0; i < values.size(); ++i)
+            if (EqualsFolded(values[i].name, name)) return i;
+        return std::nullopt;
+    }
+    const auto it = index_.find(FoldRegName(name));
+    if (it == index_.end()) return std::nullopt;
+    return it->second;
+}
+
 const HiveValue* HiveKey::Find(std::wstring_view name) const {
-    const auto it = index.find(FoldRegName(name));
-    return it == index.end() ? nullptr : &values[it->second];
+    const auto position = Position(name);
+    return position ? &values[*position] : nullptr;
 }
 
 void HiveKey::Set(std::wstring_view name, RegValue value) {
-    const auto [it, added] = index.try_emplace(FoldRegName(name), values.size());
-    if (added) values.push_back({std::wstring(name), std::move(value)});
-    else values[it->second].value = std::move(value);
+    if (const auto position = Position(name)) {
+        values[*position].value = std::move(value);
+        return;
+    }
+    values.push_back({std::wstring(name), std::move(value)});
+    if (!index_.empty()) {
+        index_.emplace(FoldRegName(name), values.size() - 1);
+    } else if (values.size() >= kIndexFrom) {
+        for (size_t i = 0; i < values.size(); ++i) index_.emplace(FoldRegName(values[i].name), i);
+    }
 }
 
 bool HiveKey::Remove(std::wstring_view name) {
-    const auto it = index.find(FoldRegName(name));
-    if (it == index.end()) return false;
-    const size_t position = it->second;
-    index.erase(it);
-    values.erase(values.begin() + static_cast<std::ptrdiff_t>(position));
-    for (auto& [folded, i] : index)
-        if (i > position) --i;
+    const auto position = Position(name);
+    if (!position) return false;
+    values.erase(values.begin() + static_cast<std::ptrdiff_t>(*position));
+    if (!index_.empty()) {
+        index_.erase(FoldRegName(name));
+        for (auto& [folded, i] : index_)
+            if (i > *position) --i;
+    }
     return true;
 }
 
@@ -41,9 +62,19 @@ HiveKey& Hive::Create(std::wstring_view key) {
     if (const auto it = keys_.find(folded); it != keys_.end()) return it->second;
     // Each missing key on the way takes its name from *key*; existing ones
     // keep theirs, so "software\\x" below "Software" becomes "Software\\x".
+    // The keys above an existing key exist, so the walk starts below the
+    // deepest one that does: mostly the parent, as files list it first.
     std::wstring display;
     HiveKey* current = nullptr;
     size_t start = 0;
+    for (size_t end = folded.rfind(L'\\'); end != folded.npos;
+         end = end == 0 ? folded.npos : folded.rfind(L'\\', end - 1)) {
+        if (const auto it = keys_.find(folded.substr(0, end)); it != keys_.end()) {
+            display = it->second.path;
+            start = end + 1;
+            break;
+        }
+    }
     while (true) {
         const size_t end = std::min(key.find(L'\\', start), key.size());
         const std::wstring_view component = key.substr(start, end - start);

@@ -15,6 +15,12 @@ namespace {
 
 using test::DriveFolderTest;
 
+// Each test starts without kept folder listings.
+class CaseCacheTest : public DriveFolderTest {
+protected:
+    CaseCacheTest() { ResetFolderListingCache(); }
+};
+
 class DriveMapTest : public ::testing::Test {
 protected:
     ~DriveMapTest() override { ResetDriveMap(); }
@@ -150,12 +156,54 @@ TEST_F(DriveFolderTest, FindsTheSingleEntryThatDiffersOnlyInCase) {
         // Simple case folding beyond ASCII.
         {L"C:\\\u00E4RGER\\STRA\u00DFE.DAT", "\xC3\x84rger/Stra\xC3\x9F" "e.dat"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "library path \"" << c.library << "\"");
-        EXPECT_EQ(ToNativePath(c.library), std::optional<std::string>(Native(c.native)));
+    // The second pass finds the folders' listings kept from the first: their
+    // times lie in the past, so the cache trusts them.
+    for (const char* folder : {"", "Data", "Data/Sub", "\xC3\x84rger"}) Backdate(folder);
+    for (const char* pass : {"first", "kept listings"}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << pass << " pass, library path \"" << c.library << "\"");
+            EXPECT_EQ(ToNativePath(c.library), std::optional<std::string>(Native(c.native)));
+        }
     }
     EXPECT_EQ(ToNativePath(L"C:\\data\\sub\\file.txt", false), Native("data/sub/file.txt"));
     EXPECT_EQ(ReadWholeFile(L"C:\\DATA\\sub\\FILE.txt"), std::optional<std::string>("x"));
+}
+
+// Entries that others create, remove or replace after a first look-up are
+// seen: a kept listing is read again when its folder's time or identity
+// changes.
+TEST_F(CaseCacheTest, SeesEntriesChangedAfterAFirstLookUp) {
+    Write("Data/File.txt", "x");
+    Backdate("Data");
+    EXPECT_EQ(ToNativePath(L"C:\\data\\NEW.txt"), Native("Data/NEW.txt"));
+    Write("Data/new.TXT", "created");
+    EXPECT_EQ(ToNativePath(L"C:\\data\\NEW.txt"), Native("Data/new.TXT"));
+    EXPECT_EQ(ReadWholeFile(L"C:\\DATA\\NEW.TXT"), std::optional<std::string>("created"));
+
+    Backdate("Data");
+    EXPECT_EQ(ToNativePath(L"C:\\data\\file.txt"), Native("Data/File.txt"));
+    std::filesystem::remove(dir_.path() / "Data/File.txt");
+    EXPECT_EQ(ToNativePath(L"C:\\data\\file.txt"), Native("Data/file.txt"));
+    EXPECT_FALSE(GetFileStatus(L"C:\\data\\file.txt"));
+
+    // A second variant makes the name ambiguous.
+    Backdate("Data");
+    EXPECT_EQ(ToNativePath(L"C:\\data\\new.txt"), Native("Data/new.TXT"));
+    Write("Data/NEW.txt", "second");
+    EXPECT_EQ(ToNativePath(L"C:\\data\\new.txt"), Native("Data/new.txt"));
+}
+
+TEST_F(CaseCacheTest, SeesAFolderReplacedByAnotherOfTheSameTime) {
+    Write("Data/Old.txt", "old");
+    Write("Other/Fresh.txt", "fresh");
+    const auto time = Backdate("Data");
+    std::filesystem::last_write_time(dir_.path() / "Other", time);
+    EXPECT_EQ(ToNativePath(L"C:\\Data\\old.TXT"), Native("Data/Old.txt"));
+    std::filesystem::remove_all(dir_.path() / "Data");
+    std::filesystem::rename(dir_.path() / "Other", dir_.path() / "Data");
+    std::filesystem::last_write_time(dir_.path() / "Data", time);
+    EXPECT_EQ(ToNativePath(L"C:\\Data\\old.TXT"), Native("Data/old.TXT"));
+    EXPECT_EQ(ToNativePath(L"C:\\Data\\FRESH.txt"), Native("Data/Fresh.txt"));
 }
 
 TEST_F(DriveFolderTest, ResolvesCaseInRelativePaths) {

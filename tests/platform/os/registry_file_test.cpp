@@ -93,6 +93,14 @@ TEST(RegFileParseTest, ReadsEveryForm) {
         {"a malformed hex list keeps all its lines",
          "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\K]\n\"h\"=hex:01,\\\n  zz\n\"ok\"=dword:1\n",
          V::Regedit5, {"[HKEY_CURRENT_USER\\K]", "kept:\"h\"=hex:01,\\\n  zz", "ok=dword:1"}},
+        // A continued list reads as its lines joined without their
+        // backslashes and outer blanks, whatever the lines cut.
+        {"continuation lines join before the list is read",
+         "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\K]\n\"a\"=hex:01,0\\\n2,03\n"
+         "\"b\"=hex(2)\\\n:41,00\n\"c\"=hex:01,0\\\\\n\n2\n\"d\"=hex:01,\\\n  ,02\n",
+         V::Regedit5,
+         {"[HKEY_CURRENT_USER\\K]", "a=hex(3):010203", "b=hex(2):4100", "c=hex(3):0102",
+          "kept:\"d\"=hex:01,\\\n  ,02"}},
         {"a header without its bracket",
          "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\K\n\"a\"=\"b\"\n", V::Regedit5,
          {"bad:[HKEY_CURRENT_USER\\K", "a=sz:b"}},

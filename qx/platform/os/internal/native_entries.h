@@ -17,6 +17,12 @@ bool NativeEntryExists(const std::string& nativePath);
 // particular order; nullopt when it cannot be listed.
 std::optional<std::vector<std::string>> ListNativeFolder(const std::string& nativePath);
 
+// *nativePath*, which does not exist as written, with each component that
+// is missing replaced by its single case variant (see ToNativePath).
+// *holderIsFolder*, when given, tells whether the folder that holds the last
+// name was found to be a folder (false also when it was not looked at).
+std::string ResolveNativeCase(std::string_view nativePath, bool* holderIsFolder = nullptr);
+
 // The folder that holds *nativePath*: "/a/b/" => "/a", "/a" => "/", "a" => ".".
 std::string NativeParentFolder(std::string_view nativePath);
 

@@ -20,14 +20,21 @@ struct HiveValue {
 
 struct HiveKey {
     std::wstring path;  // below the root, in the letter case first written; "" for the root
-    std::vector<HiveValue> values;                    // in enumeration order
-    std::unordered_map<std::wstring, size_t> index;  // folded name -> position in values
-    std::vector<std::wstring> kept;                   // lines of the file not understood
+    std::vector<HiveValue> values;   // in enumeration order
+    std::vector<std::wstring> kept;  // lines of the file not understood
 
     const HiveValue* Find(std::wstring_view name) const;
     // Replaces the value's content (keeping its name's letter case) or adds it.
     void Set(std::wstring_view name, RegValue value);
     bool Remove(std::wstring_view name);
+
+private:
+    // Keys of a few values, most of them, are searched in order; an index
+    // would cost more memory than the values.
+    static constexpr size_t kIndexFrom = 8;
+    std::optional<size_t> Position(std::wstring_view name) const;
+
+    std::unordered_map<std::wstring, size_t> index_;  // folded name -> position, once there are kIndexFrom values
 };
 
 // Keys by folded path. A key's subkeys follow it in the map: they share its
