@@ -100,17 +100,23 @@ int PartNumber(std::wstring_view firstLine) {
 // Appends line[from, to) in the packed form: field separators become
 // colons, a colon inside a field is held as U+00AE and a real U+00AE as
 // U+00AE and a semicolon. A semicolon escaped by a backslash belongs to its
-// field and stays.
+// field and stays. *out* grows once, by exactly what it takes: a value is
+// kept in the string as it is made.
 void AppendPacked(std::wstring_view line, size_t from, size_t to, std::wstring& out) {
+    const std::wstring_view part = line.substr(from, to - from);
+    const size_t start = out.size();
+    const auto signs = std::count(part.begin(), part.end(), detail::kRegisteredSign);
+    out.resize(start + part.size() + static_cast<size_t>(signs));
+    wchar_t* w = out.data() + start;
     for (size_t i = from; i < to; ++i) {
         const wchar_t c = line[i];
         if (c == L':') {
-            out.push_back(detail::kPackedColon);
+            *w++ = detail::kPackedColon;
         } else if (c == detail::kRegisteredSign) {
-            out.push_back(detail::kPackedColon);
-            out.push_back(detail::kRealSignMark);
+            *w++ = detail::kPackedColon;
+            *w++ = detail::kRealSignMark;
         } else {
-            out.push_back(c == L';' && IsFieldSeparator(line, i) ? L':' : c);
+            *w++ = c == L';' && IsFieldSeparator(line, i) ? L':' : c;
         }
     }
 }
@@ -312,10 +318,7 @@ CNode* ImportFrom(const Source& source, const typename Source::Unit* text, const
             stop = Stop::kTypeNotKept;
         } else {
             std::wstring value;
-            if (typeEnd < lineText.size()) {
-                value.reserve(lineText.size() - typeEnd - 1);
-                AppendPacked(lineText, typeEnd + 1, lineText.size(), value);
-            }
+            if (typeEnd < lineText.size()) AppendPacked(lineText, typeEnd + 1, lineText.size(), value);
             std::unique_ptr<CNode> record = MakeRecord(type, std::move(value), placement, partNumber);
             stop = placement ? builder.Place(std::move(record), *placement) : builder.Keep(std::move(record), type);
         }
