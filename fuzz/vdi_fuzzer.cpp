@@ -10,6 +10,9 @@
 //   outcome gives, and a message exactly when that outcome is a type
 //   outside the table; the import with an outcome shows none, and a stop
 //   names a line of the text;
+// - the file's bytes, read as code page 1252 and as UTF-8 after its mark,
+//   import line by line into the tree and outcome of the import of the
+//   whole decoded text;
 // - the export of a tree is bounded by the text it came from (a few
 //   characters per line more: the separators and CR LF);
 // - the export reads back completely, in the same mode, into a tree of the
@@ -29,6 +32,8 @@
 
 #include "qx/platform/base/utf.h"
 #include "qx/platform/wnd/message_box.h"
+#include "qx/text/text_codec.h"
+#include "qx/tree/internal/vdi_import.h"
 #include "qx/tree/vdi.h"
 
 namespace {
@@ -57,34 +62,68 @@ Imported Import(const std::wstring& text, bool withOutcome, bool keepUnknown) {
     return result;
 }
 
-// Node names depth first, without recursion.
-std::vector<std::wstring> Shape(const CNode* root) {
-    std::vector<std::wstring> names;
+// Calls *visit* for every node of the tree depth first, without recursion.
+template <typename Visit>
+void VisitDepthFirst(const CNode* root, Visit visit) {
     std::vector<const CNode*> pending;
     if (root) pending.push_back(root);
     while (!pending.empty()) {
         const CNode* node = pending.back();
         pending.pop_back();
-        names.push_back(node->GetName().str() + L'/' + std::to_wstring(node->NrOfChildren()));
+        visit(*node);
         for (unsigned i = node->NrOfChildren(); i-- > 0;) pending.push_back(node->GetChild(i));
     }
+}
+
+// Node names depth first.
+std::vector<std::wstring> Shape(const CNode* root) {
+    std::vector<std::wstring> names;
+    VisitDepthFirst(root, [&names](const CNode& node) {
+        names.push_back(node.GetName().str() + L'/' + std::to_wstring(node.NrOfChildren()));
+    });
     return names;
+}
+
+// Node names with their leaves' names and values, depth first.
+std::vector<std::wstring> Contents(const CNode* root) {
+    std::vector<std::wstring> items;
+    VisitDepthFirst(root, [&items](const CNode& node) {
+        items.push_back(L"[" + node.GetName().str());
+        for (unsigned i = 0; i < node.NrOfLeaves(); ++i) {
+            items.push_back(node.GetLeaf(i)->GetName().str() + L"=" + node.GetLeaf(i)->GetRawData().str());
+        }
+    });
+    return items;
+}
+
+bool SameOutcome(const qx::VdiImportOutcome& a, const qx::VdiImportOutcome& b) {
+    return a.stop == b.stop && a.line == b.line && a.type == b.type && a.parent == b.parent &&
+           a.partNumber == b.partNumber;
+}
+
+// *bytes* imported as a file's bytes and as their decoded text agree.
+void CheckBytesImport(std::string bytes, unsigned codePage, bool keepUnknown) {
+    qx::VdiImportOptions options;
+    options.keepUnknownRecords = keepUnknown;
+    const std::wstring text = qx::DecodeText(bytes, codePage);
+    qx::VdiImportOutcome fromText;
+    std::unique_ptr<CNode> expected(qx::ImportVdi(text.c_str(), options, fromText));
+    qx::VdiImportOutcome fromBytes;
+    std::unique_ptr<CNode> read(qx::detail::ImportVdiBytes(bytes, codePage, options, fromBytes));
+    if (!SameOutcome(fromBytes, fromText) || Contents(read.get()) != Contents(expected.get())) __builtin_trap();
 }
 
 // Whether a record's value, as the export writes it, has a backslash right
 // before a separator.
 bool HasBackslashBeforeSeparator(const CNode& root) {
-    std::vector<const CNode*> pending{&root};
-    while (!pending.empty()) {
-        const CNode* node = pending.back();
-        pending.pop_back();
-        for (unsigned i = 0; i < node->NrOfChildren(); ++i) pending.push_back(node->GetChild(i));
-        if (node->NrOfLeaves() == 0) continue;
-        std::wstring value = node->GetLeaf(0)->GetRawData().str();
-        if (node->GetName() == L"800") std::erase(value, L'~');
-        if (value.find(L"\\:") != std::wstring::npos) return true;
-    }
-    return false;
+    bool found = false;
+    VisitDepthFirst(&root, [&found](const CNode& node) {
+        if (node.NrOfLeaves() == 0) return;
+        std::wstring value = node.GetLeaf(0)->GetRawData().str();
+        if (node.GetName() == L"800") std::erase(value, L'~');
+        found = found || value.find(L"\\:") != std::wstring::npos;
+    });
+    return found;
 }
 
 // The lines of *text*, as the import counts them.
@@ -127,6 +166,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool unknownType = plain.outcome.stop == qx::VdiImportOutcome::Stop::kUnknownType;
     if (family.messages != (unknownType ? 1u : 0u)) __builtin_trap();
     if (Shape(family.root.get()) != Shape(plain.root.get())) __builtin_trap();
+
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    for (bool keepUnknown : {false, true}) {
+        CheckBytesImport(bytes, 1252, keepUnknown);
+        CheckBytesImport("\xEF\xBB\xBF" + bytes, 1252, keepUnknown);
+    }
 
     CheckRoundTrip(text, plain, false);
     CheckRoundTrip(text, Import(text, true, true), true);

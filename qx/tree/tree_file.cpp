@@ -16,6 +16,7 @@
 #include "qx/tree/exc.h"
 #include "qx/tree/internal/tree_reader.h"
 #include "qx/tree/internal/tree_writer.h"
+#include "qx/tree/internal/vdi_import.h"
 #include "qx/tree/tree_items.h"
 #include "qx/tree/vdi.h"
 
@@ -39,12 +40,18 @@ std::string TreeFileBytes(const CNode& node, const wchar_t* path, bool indent, b
     return bytes;
 }
 
-// A VDI file's decoded text; nothing when the file cannot be read.
-std::optional<std::wstring> VdiFileText(const wchar_t* path, bool encoded, unsigned codePage) {
-    std::optional<std::string> bytes = qx::ReadWholeFile(path);
-    if (!bytes) return std::nullopt;
+// A VDI file imported from its bytes with *options*; null when the file
+// cannot be read (the outcome then says so) or the import gives no tree.
+CNode* ImportVdiFile(const wchar_t* path, bool encoded, unsigned codePage, const qx::VdiImportOptions& options,
+                     qx::VdiImportOutcome& outcome) {
+    std::optional<std::string> bytes = path ? qx::ReadWholeFile(path) : std::nullopt;
+    if (!bytes) {
+        outcome = qx::VdiImportOutcome();
+        outcome.stop = qx::VdiImportOutcome::Stop::kUnreadable;
+        return nullptr;
+    }
     if (encoded) qx::DecodeStoredBytes(*bytes);
-    return qx::DecodeText(*bytes, codePage);
+    return qx::detail::ImportVdiBytes(*bytes, codePage, options, outcome);
 }
 
 }  // namespace
@@ -65,8 +72,10 @@ CNode* CNode::ReadFromFile(const wchar_t* path, bool encoded, wchar_t separator,
                            unsigned codePage) {
     if (!path) return nullptr;
     if (IsVdiPath(path)) {
-        std::optional<std::wstring> text = VdiFileText(path, encoded, codePage);
-        return text ? qx::ImportVdi(text->c_str()) : nullptr;
+        qx::VdiImportOutcome outcome;
+        CNode* root = ImportVdiFile(path, encoded, codePage, qx::VdiImportOptions(), outcome);
+        qx::detail::ShowVdiImportMessage(outcome);
+        return root;
     }
     std::optional<std::string> bytes = qx::ReadWholeFile(path);
     if (!bytes) return nullptr;
@@ -81,13 +90,7 @@ CNode* CNode::ReadFromFile(const wchar_t* path, bool encoded, wchar_t separator,
 
 CNode* qx::ReadVdiFile(const wchar_t* path, bool encoded, unsigned codePage, const VdiImportOptions& options,
                        VdiImportOutcome& outcome) {
-    std::optional<std::wstring> text = path ? VdiFileText(path, encoded, codePage) : std::nullopt;
-    if (!text) {
-        outcome = VdiImportOutcome();
-        outcome.stop = VdiImportOutcome::Stop::kUnreadable;
-        return nullptr;
-    }
-    return ImportVdi(text->c_str(), options, outcome);
+    return ImportVdiFile(path, encoded, codePage, options, outcome);
 }
 
 namespace TreeItems {

@@ -4,23 +4,28 @@
 //
 // The text is read line by line and never past its terminating zero; the
 // tree is as deep as the placement table allows (records kept outside it
-// add two levels), so nothing here recurses.
+// add two levels), so nothing here recurses. A file's bytes are read as
+// they are (see qx/tree/internal/text_source.h): only the line at hand is
+// widened, into a buffer every line reuses, and each value is written once,
+// straight into the string its leaf keeps.
 
 #include <algorithm>
-#include <cwchar>
-#include <iterator>
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "qx/message/message_table.h"
+#include "qx/platform/base/codepage.h"
 #include "qx/platform/base/format.h"
 #include "qx/platform/base/number_parse.h"
-#include "qx/platform/base/unicode.h"
 #include "qx/platform/wnd/message_box.h"
+#include "qx/text/text_codec.h"
+#include "qx/tree/internal/item_memory.h"
+#include "qx/tree/internal/text_source.h"
+#include "qx/tree/internal/vdi_import.h"
 #include "qx/tree/internal/vdi_records.h"
 #include "qx/tree/vdi.h"
 
@@ -30,64 +35,88 @@ namespace {
 using detail::VdiPlacement;
 using Stop = VdiImportOutcome::Stop;
 
-bool IsLineEnd(wchar_t c) { return c == L'\r' || c == L'\n'; }
-
-const wchar_t* LineEnd(const wchar_t* p) {
-    while (*p && !IsLineEnd(*p)) ++p;
-    return p;
-}
-
 // The lines that [begin, end) ends: a line feed, carriage return plus line
 // feed, or a carriage return alone each end one.
-size_t CountLineEnds(const wchar_t* begin, const wchar_t* end) {
+template <typename Unit>
+size_t CountLineEnds(const Unit* begin, const Unit* end) {
     size_t count = 0;
-    for (const wchar_t* p = begin; p < end; ++p) {
-        if (*p == L'\n' || (*p == L'\r' && (p + 1 == end || p[1] != L'\n'))) ++count;
+    for (const Unit* p = begin; p < end; ++p) {
+        if (*p == '\n' || (*p == '\r' && (p + 1 == end || p[1] != '\n'))) ++count;
     }
     return count;
 }
 
-// Whether only white space (or the old end-of-file mark, ^Z) follows.
-bool OnlyFillerFrom(const wchar_t* p) {
-    while (*p && (IsSpace(*p) || *p == L'\x1A')) ++p;
-    return *p == 0;
-}
-
-// A semicolon separates fields unless a backslash stands right before it.
-bool IsFieldSeparator(const wchar_t* p, const wchar_t* lineBegin) {
-    return *p == L';' && (p == lineBegin || p[-1] != L'\\');
-}
-
-// The end of a line's record type: its first field separator.
-const wchar_t* TypeEnd(const wchar_t* begin, const wchar_t* end) {
-    const wchar_t* p = begin;
-    while (p < end && !IsFieldSeparator(p, begin)) ++p;
+// The position after the white space at *p*.
+template <typename Source>
+const typename Source::Unit* SkipSpace(const Source& source, const typename Source::Unit* p) {
+    while (*p) {
+        const size_t length = source.SpaceAt(p);
+        if (!length) break;
+        p += length;
+    }
     return p;
 }
 
-// The part number: the field after "010" and its separator, as an integer.
-int PartNumber(const wchar_t* text) {
-    const wchar_t* field = text + 3;  // the text begins with "010"
-    if (*field && !IsLineEnd(*field)) ++field;
-    const wchar_t* end = field;
-    while (*end && *end != L';' && !IsLineEnd(*end)) ++end;
-    return ParseInt(std::wstring(field, end).c_str());
+// Whether only white space (or the old end-of-file mark, ^Z) follows.
+template <typename Source>
+bool OnlyFillerFrom(const Source& source, const typename Source::Unit* p) {
+    for (;; ++p) {
+        p = SkipSpace(source, p);
+        if (*p != '\x1A') return *p == 0;
+    }
 }
 
-// Turns a record line into the packed form: field separators become colons,
-// a colon inside a field is held as U+00AE and a real U+00AE as U+00AE and
-// a semicolon. A semicolon escaped by a backslash belongs to its field and
-// stays.
-void RewriteLine(const wchar_t* begin, const wchar_t* end, std::wstring& out) {
-    out.clear();
-    for (const wchar_t* p = begin; p < end; ++p) {
-        if (*p == L':') {
-            out.push_back(detail::kPackedColon);
-        } else if (*p == detail::kRegisteredSign) {
-            out.push_back(detail::kPackedColon);
-            out.push_back(detail::kRealSignMark);
+// The text of the line [begin, end): wide text as it stands, bytes widened
+// into *buffer*.
+std::wstring_view LineText(const detail::WideSource&, const wchar_t* begin, const wchar_t* end, std::wstring&) {
+    return {begin, static_cast<size_t>(end - begin)};
+}
+
+template <typename Source>
+std::wstring_view LineText(const Source& source, const char* begin, const char* end, std::wstring& buffer) {
+    source.Widen(begin, end, buffer);
+    return buffer;
+}
+
+// A semicolon separates fields unless a backslash stands right before it.
+bool IsFieldSeparator(std::wstring_view line, size_t i) {
+    return line[i] == L';' && (i == 0 || line[i - 1] != L'\\');
+}
+
+// The end of a line's record type: its first field separator.
+size_t TypeEnd(std::wstring_view line) {
+    size_t i = 0;
+    while (i < line.size() && !IsFieldSeparator(line, i)) ++i;
+    return i;
+}
+
+// The part number: the field after "010" and its separator, as an integer.
+int PartNumber(std::wstring_view firstLine) {
+    const size_t field = std::min<size_t>(4, firstLine.size());  // the line begins with "010"
+    const size_t end = std::min(firstLine.find(L';', field), firstLine.size());
+    return ParseInt(std::wstring(firstLine.substr(field, end - field)).c_str());
+}
+
+// Appends line[from, to) in the packed form: field separators become
+// colons, a colon inside a field is held as U+00AE and a real U+00AE as
+// U+00AE and a semicolon. A semicolon escaped by a backslash belongs to its
+// field and stays. *out* grows once, by exactly what it takes: a value is
+// kept in the string as it is made.
+void AppendPacked(std::wstring_view line, size_t from, size_t to, std::wstring& out) {
+    const std::wstring_view part = line.substr(from, to - from);
+    const size_t start = out.size();
+    const auto signs = std::count(part.begin(), part.end(), detail::kRegisteredSign);
+    out.resize(start + part.size() + static_cast<size_t>(signs));
+    wchar_t* w = out.data() + start;
+    for (size_t i = from; i < to; ++i) {
+        const wchar_t c = line[i];
+        if (c == L':') {
+            *w++ = detail::kPackedColon;
+        } else if (c == detail::kRegisteredSign) {
+            *w++ = detail::kPackedColon;
+            *w++ = detail::kRealSignMark;
         } else {
-            out.push_back(IsFieldSeparator(p, begin) ? L':' : *p);
+            *w++ = c == L';' && IsFieldSeparator(line, i) ? L':' : c;
         }
     }
 }
@@ -125,14 +154,15 @@ std::wstring SplitRecord800(const std::wstring& value, int partNumber) {
 
 // The record's node: named after its type (970.02 and 970.03 also after
 // their third value), with the leaf "<>" holding the fields after the type.
-std::unique_ptr<CNode> MakeRecord(const CString& type, std::wstring value, const VdiPlacement* placement,
+std::unique_ptr<CNode> MakeRecord(std::wstring_view type, std::wstring value, const VdiPlacement* placement,
                                   int partNumber) {
-    auto record = std::make_unique<CNode>(type);
+    auto record = std::make_unique<CNode>();
+    record->SetName(type);
     if (type == detail::kVdiPiecedRecord) value = SplitRecord800(value, partNumber);
     CLeaf* leaf = record->AddLeaf(new CLeaf(detail::kVdiValueLeaf));
     leaf->SetRawData(CString(std::move(value)));
     if (placement && placement->namedByThirdValue) {
-        record->SetName(type + L' ' + leaf->GetStrLeafValue(3, L':', L""));
+        record->SetName(std::wstring(type) + L' ' + leaf->GetStrLeafValue(3, L':', L"").str());
     }
     return record;
 }
@@ -142,27 +172,30 @@ std::unique_ptr<CNode> MakeRecord(const CString& type, std::wstring value, const
 // for the records kept outside it.
 class VdiTreeBuilder {
 public:
+    VdiTreeBuilder() : current_(detail::VdiKeyCount()) {}
+
     // Places *record* by the table; otherwise the reason it has no place
     // (the record is then deleted), which ends reading.
     Stop Place(std::unique_ptr<CNode> record, const VdiPlacement& placement) {
+        const detail::VdiRowKeys& keys = detail::VdiKeysOf(placement);
         CNode* node = nullptr;
         if (placement.parent.empty()) {
             if (root_) return Stop::kSecondRoot;  // the root is the first record only
             root_ = std::move(record);
             node = root_.get();
         } else {
-            auto parent = current_.find(placement.parent);
-            if (parent == current_.end()) return Stop::kMissingParent;
-            CNode* under = placement.group.empty() ? parent->second.record : GroupOf(parent->second, placement);
+            Current& parent = current_[keys.parent];
+            if (!parent.record) return Stop::kMissingParent;
+            CNode* under = placement.group.empty() ? parent.record : GroupOf(parent, placement);
             node = under->AddChild(record.release());
         }
         // A new record of a key starts new groups below it, and the records
         // below the one it follows are no longer anybody's current ones: a
         // record that needs them has its parent missing.
-        for (std::wstring_view below : detail::VdiKeysBelow(placement)) current_.erase(below);
-        Current& current = current_[detail::CurrentKey(placement)];
+        for (size_t below : keys.below) Forget(current_[below]);
+        Current& current = current_[keys.current];
+        Forget(current);
         current.record = node;
-        current.groups.clear();
         lastPlaced_ = node;
         outsideGroup_ = nullptr;
         return Stop::kNone;
@@ -171,10 +204,10 @@ public:
     // Keeps a record of a type outside the table in a group named after the
     // type below the most recent record placed; a run of one type shares
     // the group.
-    Stop Keep(std::unique_ptr<CNode> record, const CString& type) {
+    Stop Keep(std::unique_ptr<CNode> record, std::wstring_view type) {
         if (!lastPlaced_) return Stop::kUnknownType;
         if (!outsideGroup_ || outsideType_ != type) {
-            outsideGroup_ = lastPlaced_->AddChild((CString(L"GRUPPE ") + type).GetString());
+            outsideGroup_ = lastPlaced_->AddChild((L"GRUPPE " + std::wstring(type)).c_str());
             outsideType_ = type;
         }
         outsideGroup_->AddChild(record.release());
@@ -185,9 +218,14 @@ public:
 
 private:
     struct Current {
-        CNode* record = nullptr;
+        CNode* record = nullptr;  // null: the key has no current record
         std::vector<std::pair<std::wstring_view, CNode*>> groups;  // slot, group node
     };
+
+    static void Forget(Current& current) {
+        current.record = nullptr;
+        current.groups.clear();
+    }
 
     static CNode* GroupOf(Current& parent, const VdiPlacement& placement) {
         const std::wstring_view slot = placement.groupSlot.empty() ? placement.group : placement.groupSlot;
@@ -200,50 +238,77 @@ private:
     }
 
     std::unique_ptr<CNode> root_;
-    std::unordered_map<std::wstring_view, Current> current_;  // keys point into the placement table
+    std::vector<Current> current_;  // by key number (see detail::VdiKeysOf)
     CNode* lastPlaced_ = nullptr;
     CNode* outsideGroup_ = nullptr;  // the group of the run of kept records, while it lasts
-    CString outsideType_;
+    std::wstring outsideType_;
 };
 
 // Whether the export gives back a kept record of *type*: a space after the
 // first character would make the node name read as a type and a name
 // ("970.02 ABC"), and a backslash at the end would escape the separator
 // written after it.
-bool CanKeep(const CString& type) { return type.Find(L' ') <= 0 && type.Right(1) != L"\\"; }
+bool CanKeep(std::wstring_view type) {
+    const size_t space = type.find(L' ');
+    return (space == std::wstring_view::npos || space == 0) && !type.ends_with(L'\\');
+}
 
-}  // namespace
+// The placement of a record type, remembered for the next line: records
+// of one type mostly come in runs.
+class PlacementFinder {
+public:
+    explicit PlacementFinder(int partNumber) : partNumber_(partNumber) {}
 
-CNode* ImportVdi(const wchar_t* text, const VdiImportOptions& options, VdiImportOutcome& outcome) {
-    outcome = VdiImportOutcome();
-    if (!text) {
-        outcome.stop = Stop::kNotVdi;
-        return nullptr;
+    const VdiPlacement* Find(std::wstring_view type) {
+        if (!known_ || type != type_) {
+            type_.assign(type);
+            placement_ = detail::FindVdiPlacement(type, partNumber_);
+            known_ = true;
+        }
+        return placement_;
     }
-    const wchar_t* p = text;
-    while (*p && IsSpace(*p)) ++p;
+
+private:
+    const int partNumber_;
+    bool known_ = false;
+    std::wstring type_;
+    const VdiPlacement* placement_ = nullptr;
+};
+
+// The import over any kind of text; *textEnd* is where its terminating
+// zero stands (null for wide text, which does not need it).
+template <typename Source>
+CNode* ImportFrom(const Source& source, const typename Source::Unit* text, const typename Source::Unit* textEnd,
+                  const VdiImportOptions& options, VdiImportOutcome& outcome) {
+    using Unit = typename Source::Unit;
+    outcome = VdiImportOutcome();
+    const Unit* p = SkipSpace(source, text);
     size_t lineNumber = 1 + CountLineEnds(text, p);
-    if (std::wcsncmp(p, L"010", 3) != 0) {
+    if (p[0] != '0' || p[1] != '1' || p[2] != '0') {  // the record 010 (a zero ends the text first)
         outcome.stop = Stop::kNotVdi;
         outcome.line = lineNumber;
         return nullptr;
     }
-    const int partNumber = PartNumber(p);
+    std::wstring line;  // a byte line widened
+    const int partNumber = PartNumber(LineText(source, p, detail::FindStop(p, textEnd, '\r', '\n', '\n'), line));
     outcome.partNumber = partNumber;
 
+    const detail::ItemArena arena;  // the records' items are made together
     VdiTreeBuilder builder;
-    std::wstring line;
+    PlacementFinder placements(partNumber);
+    std::wstring type;
     while (*p) {
-        const wchar_t* end = LineEnd(p);
-        RewriteLine(p, end, line);
+        const Unit* end = detail::FindStop(p, textEnd, '\r', '\n', '\n');
+        const std::wstring_view lineText = LineText(source, p, end, line);
 
         // The type ends at the first separator; a line without one is a
         // record without fields.
-        const size_t colon = std::min(line.find(L':'), line.size());
-        const CString type(line.substr(0, colon));
-        const bool numbered = ParseInt(type) != 0;
-        if (!numbered && OnlyFillerFrom(p)) break;
-        const VdiPlacement* placement = numbered ? detail::FindVdiPlacement(type.str(), partNumber) : nullptr;
+        const size_t typeEnd = TypeEnd(lineText);
+        type.clear();
+        AppendPacked(lineText, 0, typeEnd, type);
+        const bool numbered = ParseInteger(type) != 0;
+        if (!numbered && OnlyFillerFrom(source, p)) break;
+        const VdiPlacement* placement = numbered ? placements.Find(type) : nullptr;
         Stop stop = Stop::kNone;
         if (!numbered) {
             stop = Stop::kNoRecordType;
@@ -252,33 +317,68 @@ CNode* ImportVdi(const wchar_t* text, const VdiImportOptions& options, VdiImport
         } else if (!placement && !CanKeep(type)) {
             stop = Stop::kTypeNotKept;
         } else {
-            std::wstring value = colon < line.size() ? line.substr(colon + 1) : std::wstring();
+            std::wstring value;
+            if (typeEnd < lineText.size()) AppendPacked(lineText, typeEnd + 1, lineText.size(), value);
             std::unique_ptr<CNode> record = MakeRecord(type, std::move(value), placement, partNumber);
             stop = placement ? builder.Place(std::move(record), *placement) : builder.Keep(std::move(record), type);
         }
         if (stop != Stop::kNone) {
             outcome.stop = stop;
             outcome.line = lineNumber;
-            outcome.type.assign(p, TypeEnd(p, end));
+            outcome.type.assign(lineText.substr(0, typeEnd));
             if (stop == Stop::kMissingParent) outcome.parent = placement->parent;
             break;
         }
 
         p = end;
-        while (IsLineEnd(*p)) ++p;
+        while (*p == '\r' || *p == '\n') ++p;
         lineNumber += CountLineEnds(end, p);
     }
     return builder.Release();
 }
 
+}  // namespace
+
+CNode* ImportVdi(const wchar_t* text, const VdiImportOptions& options, VdiImportOutcome& outcome) {
+    if (!text) {
+        outcome = VdiImportOutcome();
+        outcome.stop = Stop::kNotVdi;
+        return nullptr;
+    }
+    return ImportFrom(detail::WideSource{}, text, nullptr, options, outcome);
+}
+
 CNode* ImportVdi(const wchar_t* text) {
     VdiImportOutcome outcome;
     CNode* root = ImportVdi(text, VdiImportOptions(), outcome);
-    if (outcome.stop == Stop::kUnknownType) {
-        const std::wstring type = detail::ShortRecordType(outcome.type);
-        ShowAppMessage(Format(TranslateMessage("Unknown VDI-Node: %s"), type.c_str()).c_str(), MB_OK);
-    }
+    detail::ShowVdiImportMessage(outcome);
     return root;
 }
 
+namespace detail {
+
+void ShowVdiImportMessage(const VdiImportOutcome& outcome) {
+    if (outcome.stop != Stop::kUnknownType) return;
+    const std::wstring type = ShortRecordType(outcome.type);
+    ShowAppMessage(Format(TranslateMessage("Unknown VDI-Node: %s"), type.c_str()).c_str(), MB_OK);
+}
+
+CNode* ImportVdiBytes(std::string& bytes, unsigned codePage, const VdiImportOptions& options,
+                      VdiImportOutcome& outcome) {
+    const unsigned marked = MarkedCodePage(bytes);
+    if (marked == kCpUtf8) {
+        const size_t start = std::min<size_t>(3, bytes.size());
+        return ImportFrom(Utf8Source{}, bytes.data() + start, bytes.data() + bytes.size(), options, outcome);
+    }
+    if (marked == 0) {
+        if (const wchar_t* table = WideningTable(bytes, ReaderCodePage(codePage))) {
+            return ImportFrom(TableSource{table}, bytes.data(), bytes.data() + bytes.size(), options, outcome);
+        }
+    }
+    const std::wstring text = DecodeText(bytes, codePage);
+    std::string().swap(bytes);  // the text is all that is needed from here on
+    return ImportVdi(text.c_str(), options, outcome);
+}
+
+}  // namespace detail
 }  // namespace qx

@@ -11,6 +11,7 @@
 
 #include "qx/message/message_table.h"
 #include "qx/platform/base/utf.h"
+#include "qx/text/text_codec.h"
 #include "qx/platform/wnd/message_box.h"
 #include "tests/support/test_support.h"
 
@@ -642,6 +643,83 @@ TEST(VdiCatalogueTest, ModernCataloguesImportWholeWhenRecordsOutsideTheTableAreK
     qx::VdiImportOutcome outcome;
     EXPECT_EQ(qx::ReadVdiFile(dir.Wide("missing.vdi").c_str(), false, 0, qx::VdiImportOptions(), outcome), nullptr);
     EXPECT_EQ(outcome.stop, Stop::kUnreadable);
+}
+
+// Names and values of a tree, depth first: what two imports must agree on.
+void AppendContents(const CNode& node, std::vector<std::wstring>& out) {
+    out.push_back(L"[" + node.GetName().str());
+    for (unsigned i = 0; i < node.NrOfLeaves(); ++i) {
+        out.push_back(node.GetLeaf(i)->GetName().str() + L"=" + node.GetLeaf(i)->GetRawData().str());
+    }
+    for (unsigned i = 0; i < node.NrOfChildren(); ++i) AppendContents(*node.GetChild(i), out);
+}
+
+std::vector<std::wstring> Contents(const CNode* root) {
+    std::vector<std::wstring> out;
+    if (root) AppendContents(*root, out);
+    return out;
+}
+
+// A file is imported from its bytes, widening one line at a time; the tree
+// and the outcome are those of the import of the whole decoded text, for
+// every form a file comes in and wherever reading stops.
+TEST(VdiFileTest, BytesImportAsTheirDecodedText) {
+    // Umlauts, a colon and a real registered sign (0xAE) in fields, an
+    // escaped semicolon, a 970.02 named after its third value, a carriage
+    // return alone, the end-of-file mark.
+    const std::string lines1252 =
+        "010;3;20240101;\r\n100;1;M\xFCller: Heizk\xF6rper \xAE;\r\n110;1;4711\\;A;\r\n200;1;x;\r"
+        "250;1;2;\n800;1;0010020000000030010000000020000000010000000120050001;Rest;\r\n"
+        "970;1;Dokumente;\r\n970.02;1;PDF;Anleitung \xE4;a.pdf;\r\n970.41;1;de;\r\n\r\n\x1A";
+    const struct {
+        const char* name;
+        std::string bytes;
+        unsigned codePage;
+    } cases[] = {
+        {"code page 1252", lines1252, 1252},
+        {"UTF-8 with its mark", "\xEF\xBB\xBF" + qx::WideToUtf8(qx::DecodeText(lines1252, 1252)), 1252},
+        {"UTF-16 with its mark", qx::EncodeUtf16WithMark(qx::DecodeText(lines1252, 1252)), 1252},
+        {"broken UTF-8", "\xEF\xBB\xBF\x30\x31\x30;3;\r\n100;1;\xC3;\xE2\x82;\xF0\r\n110;\x80\x80;\r\n", 1252},
+        // 0xEC of 1258 is a combining acute accent: the text is composed whole.
+        {"code page 1258 with a composing byte", "010;3;\r\n100;1;Cafe\xEC;\r\n110;1;x;\r\n", 1258},
+        {"white space and lines before the header", "\r\n \xA0\t\r\r\n010;3;\r\n100;1;x;\r\n", 1252},
+        {"a zero ends the text", std::string("010;3;\r\n100;1;x;\r\n11", 20) + std::string(1, '\0') + "0;1;", 1252},
+        {"not a VDI text", "\r\n\r\n020;3;\r\n", 1252},
+        {"a type outside the table", "010;3;\r\n\r100;1;x;\n110;1;y;\r\n740;1;z;\r\n", 1252},
+        {"a missing parent", "010;3;\r\n250;1;x;\r\n", 1252},
+        {"a line without a type", "010;3;\r\n100;1;x;\r\nabc;1;\r\n", 1252},
+        {"a header without fields", "010", 1252},
+    };
+    qx::test::TempDir dir;
+    const std::wstring path = dir.Wide("catalogue.vdi");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        qx::test::WriteBytes(dir.path() / "catalogue.vdi", c.bytes);
+        const std::wstring text = qx::DecodeText(c.bytes, c.codePage);
+        for (bool keep : {false, true}) {
+            qx::VdiImportOptions options;
+            options.keepUnknownRecords = keep;
+            qx::VdiImportOutcome fromText;
+            std::unique_ptr<CNode> expected(qx::ImportVdi(text.c_str(), options, fromText));
+            qx::VdiImportOutcome fromFile;
+            std::unique_ptr<CNode> read(qx::ReadVdiFile(path.c_str(), false, c.codePage, options, fromFile));
+            EXPECT_EQ(Contents(read.get()), Contents(expected.get()));
+            EXPECT_EQ(fromFile.stop, fromText.stop);
+            EXPECT_EQ(fromFile.line, fromText.line);
+            EXPECT_EQ(fromFile.type, fromText.type);
+            EXPECT_EQ(fromFile.parent, fromText.parent);
+            EXPECT_EQ(fromFile.partNumber, fromText.partNumber);
+        }
+        Imported family = Import(text);
+        size_t messages = 0;
+        qx::ScopedMessageHandler count([&messages](const wchar_t*, const wchar_t*, unsigned) {
+            ++messages;
+            return IDOK;
+        });
+        std::unique_ptr<CNode> read(CNode::ReadFromFile(path.c_str(), false, L':', nullptr, c.codePage));
+        EXPECT_EQ(Contents(read.get()), Contents(family.root.get()));
+        EXPECT_EQ(messages, family.messages.size());
+    }
 }
 
 }  // namespace

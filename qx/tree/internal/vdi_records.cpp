@@ -129,39 +129,50 @@ const std::unordered_map<std::wstring_view, std::vector<const VdiPlacement*>>& P
     return byType;
 }
 
-// For each row of the table (by its index), the keys below its key. The
-// table has no cycles (every parent row comes before its children), so the
-// walk ends; it runs once over a constant table.
-const std::vector<std::vector<std::wstring_view>>& KeysBelowByRow() {
-    static const auto below = [] {
-        std::unordered_map<std::wstring_view, std::vector<std::wstring_view>> children;
+// Every key of the table (parents and current keys) with its number, and
+// for each row (by its index) its keys. The table has no cycles (every
+// parent row comes before its children), so the walk for the keys below
+// ends; it runs once over a constant table.
+struct KeyTable {
+    std::unordered_map<std::wstring_view, size_t> numbers;
+    std::vector<VdiRowKeys> byRow;
+};
+
+const KeyTable& Keys() {
+    static const auto table = [] {
+        KeyTable keys;
+        auto number = [&keys](std::wstring_view key) {
+            return keys.numbers.try_emplace(key, keys.numbers.size()).first->second;
+        };
+        std::unordered_map<size_t, std::vector<size_t>> children;
         for (const VdiPlacement& placement : kPlacements) {
-            std::vector<std::wstring_view>& list = children[placement.parent];
-            if (std::find(list.begin(), list.end(), CurrentKey(placement)) == list.end()) {
-                list.push_back(CurrentKey(placement));
-            }
+            const size_t parent = number(placement.parent);
+            const size_t current = number(CurrentKey(placement));
+            std::vector<size_t>& list = children[parent];
+            if (std::find(list.begin(), list.end(), current) == list.end()) list.push_back(current);
         }
-        std::vector<std::vector<std::wstring_view>> byRow;
-        byRow.reserve(std::size(kPlacements));
+        keys.byRow.reserve(std::size(kPlacements));
         for (const VdiPlacement& placement : kPlacements) {
-            std::vector<std::wstring_view> keys;
-            std::vector<std::wstring_view> pending{CurrentKey(placement)};
+            VdiRowKeys row;
+            row.parent = keys.numbers.at(placement.parent);
+            row.current = keys.numbers.at(CurrentKey(placement));
+            std::vector<size_t> pending{row.current};
             while (!pending.empty()) {
-                const std::wstring_view key = pending.back();
+                const size_t key = pending.back();
                 pending.pop_back();
                 auto it = children.find(key);
                 if (it == children.end()) continue;
-                for (std::wstring_view child : it->second) {
-                    if (std::find(keys.begin(), keys.end(), child) != keys.end()) continue;
-                    keys.push_back(child);
+                for (size_t child : it->second) {
+                    if (std::find(row.below.begin(), row.below.end(), child) != row.below.end()) continue;
+                    row.below.push_back(child);
                     pending.push_back(child);
                 }
             }
-            byRow.push_back(std::move(keys));
+            keys.byRow.push_back(std::move(row));
         }
-        return byRow;
+        return keys;
     }();
-    return below;
+    return table;
 }
 
 }  // namespace
@@ -176,8 +187,10 @@ std::wstring ShortRecordType(std::wstring_view type) {
     return out;
 }
 
-const std::vector<std::wstring_view>& VdiKeysBelow(const VdiPlacement& placement) {
-    return KeysBelowByRow()[static_cast<size_t>(&placement - kPlacements)];
+size_t VdiKeyCount() { return Keys().numbers.size(); }
+
+const VdiRowKeys& VdiKeysOf(const VdiPlacement& placement) {
+    return Keys().byRow[static_cast<size_t>(&placement - kPlacements)];
 }
 
 const VdiPlacement* FindVdiPlacement(std::wstring_view type, int partNumber) {

@@ -3,6 +3,7 @@
 // characters the tree form uses. Shared by the import and the export.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -106,10 +107,21 @@ constexpr std::wstring_view CurrentKey(const VdiPlacement& placement) {
     return placement.currentAs.empty() ? placement.type : placement.currentAs;
 }
 
-// The keys of every record type placed below the current record of
-// *placement*'s key, directly or further down (in any part): a new record
-// of that key makes their current records stale.
-const std::vector<std::wstring_view>& VdiKeysBelow(const VdiPlacement& placement);
+// The keys of a table row as numbers below VdiKeyCount(), so that a reader
+// keeps the current record of each key in an array.
+struct VdiRowKeys {
+    size_t parent = 0;  // the key of placement.parent; unused for the root
+    size_t current = 0;  // CurrentKey(placement)
+    // Every key placed below the current key, directly or further down (in
+    // any part): a new record of that key makes their current records stale.
+    std::vector<size_t> below;
+};
+
+// The number of distinct keys (record types and shared keys) of the table.
+size_t VdiKeyCount();
+
+// The keys of *placement*, a row FindVdiPlacement gave.
+const VdiRowKeys& VdiKeysOf(const VdiPlacement& placement);
 
 // A record type or node name as messages show it: its first 40 characters
 // ("..." after them when there are more), control characters as '?'.
