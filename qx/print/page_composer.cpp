@@ -22,6 +22,7 @@ namespace {
 
 constexpr int kContinueGap = 10;        // between two flowing sections on one page
 constexpr int kRichTextMeasureHeight = 99000;
+constexpr size_t kMaxWrappedTexts = 4096;  // remembered wrapped texts, at most
 
 bool IsPageNumberName(const CString& name) {
     return name == L"STATIC" || name == L"PAGE" || name == L"PREVPAGE" || name == L"NEXTPAGE" ||
@@ -161,6 +162,7 @@ bool PageComposer::ComposeTrees() {
                 }
             }
             previousFlowing_ = layout_.pageMode == 1;
+            walk_.clear();
             instances_.clear();
             repeatedHeaders_.clear();
             if (next == 0) break;
@@ -202,21 +204,23 @@ bool PageComposer::ComposeFlowing(const CDataTree& record) {
     const int footerHeight = layout_.parts.back().height;
     const int pageHeight = layout_.pageHeight;
 
-    BuildInstances(record, 0);
+    RegisterRepeatedHeaders(record, 0);
+    StartInstances(record);
     bool mayContinue = layout_.continueSection && previousFlowing_ && state_.pages.PageCount() > 0;
     layout_.continueSection = false;
     size_t next = 0;
-    while (next < instances_.size()) {
+    while (InstanceAt(next) != nullptr) {
+        ReleaseInstancesBefore(next);
         const bool continued = StartPage(record, mayContinue);
         mayContinue = false;
         for (CPagePart& header : repeatedHeaders_) {
-            if (header.level >= instances_[next].level) continue;
+            if (header.level >= InstanceAt(next)->level) continue;
             WritePart(header, 0, y_);
             y_ = detail::ClampToInt(static_cast<long long>(y_) + header.height);
         }
         int available = detail::ClampToInt(static_cast<long long>(pageHeight) - y_ - footerHeight);
         if (available < 1) {
-            FailNoRoom(instances_[next], available);
+            FailNoRoom(*InstanceAt(next), available);
             return false;
         }
 
@@ -225,8 +229,8 @@ bool PageComposer::ComposeFlowing(const CDataTree& record) {
         const size_t firstOnPage = next;
         next = PlaceInstances(next, available, pageBreak);
 
-        if (next < instances_.size()) {
-            CPagePart& rest = instances_[next];
+        if (CPagePart* const remaining = InstanceAt(next)) {
+            CPagePart& rest = *remaining;
             if (rest.height > availableAtStart) rest.splittable = 1;
             if (!pageBreak && rest.splittable != 0) {
                 const int heightBefore = rest.height;
@@ -289,22 +293,26 @@ void PageComposer::FailNoRoom(const CPagePart& part, int room) {
 
 size_t PageComposer::PlaceInstances(size_t next, int& available, bool& pageBreak) {
     bool placedAny = false;
-    while (next < instances_.size()) {
-        const CPagePart& first = instances_[next];
+    while (InstanceAt(next) != nullptr) {
+        const CPagePart& first = *InstanceAt(next);
         if (first.height > available) break;
         // A group (an unsplittable instance of level 2 or deeper with the
         // deeper instances that follow it) is kept together where it can be.
+        // The run is followed only until it no longer fits: placing stops
+        // at the same instance either way.
         int need = first.height;
+        const int firstLevel = first.level;
         size_t runEnd = next + 1;
-        if (first.splittable == 0 && first.level >= 2) {
-            while (runEnd < instances_.size() && instances_[runEnd].level > first.level) {
-                need += instances_[runEnd].height;
+        if (first.splittable == 0 && firstLevel >= 2) {
+            for (const CPagePart* member = InstanceAt(runEnd);
+                 member != nullptr && member->level > firstLevel && need <= available; member = InstanceAt(runEnd)) {
+                need += member->height;
                 ++runEnd;
             }
         }
         if (need > available && placedAny) break;
-        while (next < runEnd && instances_[next].height <= available) {
-            CPagePart& instance = instances_[next];
+        while (next < runEnd && InstanceAt(next)->height <= available) {
+            CPagePart& instance = *InstanceAt(next);
             PlaceInstance(instance);
             available -= instance.height;
             placedAny = true;
@@ -402,45 +410,110 @@ const PageComposer::WrappedText& PageComposer::WrapPlain(const PRINTOBJ& object,
     int lineHeight = measure_.GetTextExtent(wrapped.text).cy;
     if (lineHeight == 0) lineHeight = measure_.GetTextExtent(L"W").cy;
     wrapped.height = lineHeight * lines;
+    // A report of distinct texts would keep every one: the memory is bounded.
+    if (wrapped_.size() >= kMaxWrappedTexts) wrapped_.clear();
     return wrapped_.emplace(std::move(key), std::move(wrapped)).first->second;
 }
 
-void PageComposer::BuildInstances(const CDataTree& node, int level) {
-    const int partCount = static_cast<int>(layout_.parts.size());
-    const int levels = (partCount - 2) / 2;
-    if (level >= levels || node.Children.GetCount() == 0) return;
-    POSITION pos = node.Children.GetHeadPosition();
-    while (pos != nullptr) {
-        const CDataTree* child = node.Children.GetNext(pos);
-        if (child->Printable == 0) {
-            BuildInstances(*child, level + 1);
-            continue;
-        }
-        const int last = pos == nullptr ? 1 : 0;
-        CPagePart& headerTemplate = layout_.parts[static_cast<size_t>(level + 1)];
-        CPagePart header = headerTemplate;
-        header.lastSibling = last;
-        Substitute(header, *child);
-        AppendInstance(std::move(header));
-        if (headerTemplate.repeat == 1 && headerTemplate.registered == 0) {
-            repeatedHeaders_.push_back(headerTemplate);
-            headerTemplate.registered = 1;
-        }
-        BuildInstances(*child, level + 1);
-        CPagePart footer = layout_.parts[static_cast<size_t>(partCount - level - 2)];
-        footer.lastSibling = last;
-        Substitute(footer, *child);
-        AppendInstance(std::move(footer));
+void PageComposer::StartInstances(const CDataTree& record) {
+    walk_.clear();
+    instances_.clear();
+    firstInstance_ = 0;
+    PushLevel(record, 0);
+}
+
+CPagePart* PageComposer::InstanceAt(size_t index) {
+    if (index < firstInstance_) return nullptr;  // released: composition does not go back
+    while (index - firstInstance_ >= instances_.size()) {
+        if (!BuildNextInstance()) return nullptr;
+    }
+    return &instances_[index - firstInstance_];
+}
+
+void PageComposer::ReleaseInstancesBefore(size_t index) {
+    while (firstInstance_ < index && !instances_.empty()) {
+        instances_.pop_front();
+        ++firstInstance_;
     }
 }
 
-void PageComposer::AppendInstance(CPagePart instance) {
-    if (instance.height < 1) return;
+void PageComposer::PushLevel(const CDataTree& node, int level) {
+    const int levels = (static_cast<int>(layout_.parts.size()) - 2) / 2;
+    if (level >= levels || node.Children.GetCount() == 0) return;
+    walk_.push_back({&node, node.Children.GetHeadPosition(), level, nullptr, false});
+}
+
+// Each printable child of a node gives its level's group header, the
+// instances of its own children and its group footer; a child that is not
+// printable gives only its children's.
+bool PageComposer::BuildNextInstance() {
+    const int partCount = static_cast<int>(layout_.parts.size());
+    while (!walk_.empty()) {
+        LevelWalk& walk = walk_.back();
+        const int level = walk.level;
+        if (walk.open != nullptr) {
+            const CDataTree& child = *walk.open;
+            CPagePart footer = layout_.parts[static_cast<size_t>(partCount - level - 2)];
+            footer.lastSibling = walk.openIsLast ? 1 : 0;
+            walk.open = nullptr;
+            Substitute(footer, child);
+            if (AppendInstance(std::move(footer))) return true;
+            continue;
+        }
+        if (walk.next == nullptr) {
+            walk_.pop_back();
+            continue;
+        }
+        const CDataTree* child = walk.node->Children.GetNext(walk.next);
+        if (child->Printable == 0) {
+            PushLevel(*child, level + 1);
+            continue;
+        }
+        walk.open = child;
+        walk.openIsLast = walk.next == nullptr;
+        CPagePart header = layout_.parts[static_cast<size_t>(level + 1)];
+        header.lastSibling = walk.openIsLast ? 1 : 0;
+        Substitute(header, *child);
+        PushLevel(*child, level + 1);  // after the last use of `walk`
+        if (AppendInstance(std::move(header))) return true;
+    }
+    return false;
+}
+
+void PageComposer::RegisterRepeatedHeaders(const CDataTree& node, int level) {
+    const int levels = (static_cast<int>(layout_.parts.size()) - 2) / 2;
+    if (level >= levels || node.Children.GetCount() == 0) return;
+    // The walk ends once no header of this level or a deeper one is left to
+    // register, so that it does not visit every record for nothing.
+    const auto pending = [&] {
+        for (int deeper = level; deeper < levels; ++deeper) {
+            const CPagePart& header = layout_.parts[static_cast<size_t>(deeper + 1)];
+            if (header.repeat == 1 && header.registered == 0) return true;
+        }
+        return false;
+    };
+    POSITION pos = node.Children.GetHeadPosition();
+    while (pos != nullptr && pending()) {
+        const CDataTree* child = node.Children.GetNext(pos);
+        if (child->Printable != 0) {
+            CPagePart& headerTemplate = layout_.parts[static_cast<size_t>(level + 1)];
+            if (headerTemplate.repeat == 1 && headerTemplate.registered == 0) {
+                repeatedHeaders_.push_back(headerTemplate);
+                headerTemplate.registered = 1;
+            }
+        }
+        RegisterRepeatedHeaders(*child, level + 1);
+    }
+}
+
+bool PageComposer::AppendInstance(CPagePart instance) {
+    if (instance.height < 1) return false;
     if (instance.hasPageWrap != 0) {
         instance.breakAfter = 1;
         std::erase_if(instance.objects, [](const auto& object) { return object->name == L"PAGE_WRAP"; });
     }
     instances_.push_back(std::move(instance));
+    return true;
 }
 
 void PageComposer::WritePart(CPagePart& part, int dx, int dy) {

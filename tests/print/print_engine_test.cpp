@@ -143,6 +143,37 @@ TEST_F(PrintEngineTest, GroupThatDoesNotFitMovesToTheNextPage) {
     for (const auto& page : pages) EXPECT_EQ(Find(page, L"F")->top, kPageHeight - 100);
 }
 
+// Instances are built as pages need them and released once placed: across
+// many pages every group header and item comes exactly once, in order.
+TEST_F(PrintEngineTest, LongRecordPlacesEveryInstanceOnceInOrder) {
+    const auto layout = Join({Head(1), Part(L"Head", 100, 0, 0, {}),
+                              Part(L"Group", 200, 0, 0, {TextObject(L"G", 0, 200)}),
+                              Part(L"Item", 300, 0, 0, {TextObject(L"I", 0, 300)}), Part(L"ItemEnd", 0, 0, 0, {}),
+                              Part(L"GroupEnd", 0, 0, 0, {}), Part(L"Foot", 100, 0, 0, {})});
+    CDataTree data;
+    CDataTree* record = data.AddChild();
+    std::vector<std::wstring> expected;
+    for (int group = 0; group < 60; ++group) {
+        CDataTree* g = AddRecord(*record, L"G", Format(L"g%d", group));
+        expected.push_back(Format(L"g%d", group));
+        // Groups of 1 to 12 items: some fit beside others, some span a page.
+        for (int item = 0; item < group % 12 + 1; ++item) {
+            AddRecord(*g, L"I", Format(L"g%d-%d", group, item));
+            expected.push_back(Format(L"g%d-%d", group, item));
+        }
+    }
+    const auto pages = Compose(layout, data);
+    ASSERT_GT(pages.size(), 20u);
+    std::vector<std::wstring> placed;
+    for (const auto& page : pages) {
+        std::vector<const PRINTOBJ*> objects;
+        for (const auto& object : page.objects) objects.push_back(object.get());
+        std::stable_sort(objects.begin(), objects.end(), [](const auto* a, const auto* b) { return a->top < b->top; });
+        for (const PRINTOBJ* object : objects) placed.push_back(object->text.str());
+    }
+    EXPECT_EQ(placed, expected);
+}
+
 TEST_F(PrintEngineTest, RepeatedHeaderCarriesTheLatestTextsOntoContinuationPages) {
     const auto layout = Join({Head(1), Part(L"Head", 100, 0, 0, {}),
                               Part(L"Group", 100, 1, 0, {TextObject(L"G", 0, 100), TextObject(L"STATIC", 0, 100, 200)}),

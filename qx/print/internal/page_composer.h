@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <string>
 #include <tuple>
@@ -47,8 +48,25 @@ private:
     void Substitute(CPagePart& part, const CDataTree& node);
     void GrowText(PRINTOBJ& object);
     void GrowImage(PRINTOBJ& object);
-    void BuildInstances(const CDataTree& node, int level);
-    void AppendInstance(CPagePart instance);
+    // The instances of a record (group headers and footers of its data
+    // levels, in order) are built as composition reaches them, so that only
+    // the ones a page still needs are held. Instance numbers count from the
+    // record's first.
+    void StartInstances(const CDataTree& record);
+    // Instance *index*, built when not yet; null after the record's last.
+    CPagePart* InstanceAt(size_t index);
+    // Releases the instances before *index*: composition has placed them.
+    void ReleaseInstancesBefore(size_t index);
+    // Builds the next instance; false when the record has no more.
+    bool BuildNextInstance();
+    // Starts on the children of *node* (at data level *level*) when the
+    // layout has that level and the node has children.
+    void PushLevel(const CDataTree& node, int level);
+    // Copies every repeated group header the record's levels show into the
+    // list of repeated headers, in the order of the record's data.
+    void RegisterRepeatedHeaders(const CDataTree& node, int level);
+    // False when the instance is left out (it has no height).
+    bool AppendInstance(CPagePart instance);
 
     void WritePart(CPagePart& part, int dx, int dy);
     void ApplyRunningTotals(CPagePart& part);
@@ -81,7 +99,18 @@ private:
     PrintEngineState& state_;
     LayoutState& layout_;
     CMemoryDC measure_;
-    std::vector<CPagePart> instances_;
+    // A data node whose children are being turned into instances: the next
+    // child, and the child whose group footer comes when its levels are done.
+    struct LevelWalk {
+        const CDataTree* node = nullptr;
+        POSITION next = nullptr;
+        int level = 0;
+        const CDataTree* open = nullptr;
+        bool openIsLast = false;
+    };
+    std::vector<LevelWalk> walk_;      // as deep as the layout's data levels
+    std::deque<CPagePart> instances_;  // built and not yet released
+    size_t firstInstance_ = 0;         // the number of instances_.front()
     std::vector<CPagePart> repeatedHeaders_;
     std::map<WrapKey, WrappedText> wrapped_;
     CString failure_;
