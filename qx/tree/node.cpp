@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "qx/text/sub_str.h"
+#include "qx/tree/internal/name_pool.h"
 
 namespace {
 
@@ -34,6 +35,16 @@ template <typename T>
 T* FindNamed(const CTypedPtrList<T>& list, const wchar_t* name, T* after, bool noCase) {
     bool found;
     POSITION pos = StartAfter(list, after, found);
+    const CString* entry = nullptr;
+    if (!noCase && qx::detail::FindPooledName(name, entry)) {
+        // Names are pooled: the same text is the same entry.
+        if (!entry) return nullptr;
+        while (pos) {
+            T* item = list.GetNext(pos);
+            if (&item->GetName() == entry) return item;
+        }
+        return nullptr;
+    }
     while (pos) {
         T* item = list.GetNext(pos);
         if (NamesEqual(item->GetName(), name, noCase)) return item;
