@@ -72,7 +72,8 @@ bool Unlink(CTypedPtrList<T>& list, T* item, POSITION& cursor) {
 // Moves every child of *node* onto *stack*, so that deleting it later does
 // not recurse: deep trees are torn down without using the call stack.
 void DetachChildren(CTypedPtrList<CNode>& children, std::vector<CNode*>& stack) {
-    while (!children.IsEmpty()) stack.push_back(children.RemoveHead());
+    for (POSITION pos = children.GetHeadPosition(); pos;) stack.push_back(children.GetNext(pos));
+    children.RemoveAll();
 }
 
 }  // namespace
@@ -184,10 +185,10 @@ void CNode::DeleteAllChildren(bool keep) {
 
 void CNode::DeleteAllLeaves(bool keep) {
     m_leafCursor = nullptr;
-    while (!m_leaves.IsEmpty()) {
-        CLeaf* leaf = m_leaves.RemoveHead();
-        if (!keep) delete leaf;
+    if (!keep) {
+        for (POSITION pos = m_leaves.GetHeadPosition(); pos;) delete m_leaves.GetNext(pos);
     }
+    m_leaves.RemoveAll();
 }
 
 CNode* CNode::GetChild(unsigned n) const { return ItemAt(m_children, n); }
