@@ -70,9 +70,11 @@ bool Unlink(CTypedPtrList<T>& list, T* item, POSITION& cursor) {
 }
 
 // Moves every child of *node* onto *stack*, so that deleting it later does
-// not recurse: deep trees are torn down without using the call stack.
+// not recurse: deep trees are torn down without using the call stack. The
+// last child goes first, so that the stack gives the nodes back in the
+// order of the document, which is the order a reader placed them in memory.
 void DetachChildren(CTypedPtrList<CNode>& children, std::vector<CNode*>& stack) {
-    for (POSITION pos = children.GetHeadPosition(); pos;) stack.push_back(children.GetNext(pos));
+    for (POSITION pos = children.GetTailPosition(); pos;) stack.push_back(children.GetPrev(pos));
     children.RemoveAll();
 }
 
