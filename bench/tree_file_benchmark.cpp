@@ -3,10 +3,17 @@
 //
 // The inputs come from scripts/gen-tree-doc.py; QX_BENCH_TREE_DIR names the
 // folder (scripts/run-bench.sh makes it).
+//
+// The readers also count the peak of the process's resident memory while
+// they run, above what it held before (file bytes and tree together), as a
+// multiple of the file's size: "peak_rss_x_file".
 #include <benchmark/benchmark.h>
+
+#include <malloc.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -27,15 +34,40 @@ bool Present(benchmark::State& state, const std::filesystem::path& file) {
     return false;
 }
 
+// A line of /proc/self/status in bytes, such as "VmRSS:" (0 when the
+// system does not tell).
+double StatusBytes(const char* key) {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind(key, 0) == 0) return std::atof(line.c_str() + std::char_traits<char>::length(key)) * 1024;
+    }
+    return 0;
+}
+
+// Starts a new peak of resident memory from what the process holds now,
+// with the heap's free memory given back first (Linux: clear_refs 5), and
+// returns what it holds.
+double ResetPeakMemory() {
+    malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5";
+    return StatusBytes("VmRSS:");
+}
+
+// The peak of resident memory since ResetPeakMemory gave *base*, above it.
+double PeakMemoryAbove(double base) { return StatusBytes("VmHWM:") - base; }
+
 void ReadTree(benchmark::State& state, const char* name) {
     std::filesystem::path file = Input(name);
     if (!Present(state, file)) return;
+    const auto fileBytes = static_cast<double>(std::filesystem::file_size(file));
+    const double base = ResetPeakMemory();
     for (auto _ : state) {
         std::unique_ptr<CNode> root(CNode::ReadFromFile(file.wstring().c_str()));
         if (!root) state.SkipWithError("read failed");
         benchmark::DoNotOptimize(root.get());
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * std::filesystem::file_size(file)));
+    state.counters["peak_rss_x_file"] = PeakMemoryAbove(base) / fileBytes;
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * fileBytes));
 }
 
 void WriteTree(benchmark::State& state, bool utf8) {
@@ -61,13 +93,16 @@ void BM_WriteTreeCp1252(benchmark::State& state) { WriteTree(state, false); }
 void BM_PugixmlParseXmlForm(benchmark::State& state) {
     std::filesystem::path file = Input("tree.xml");
     if (!Present(state, file)) return;
+    const auto fileBytes = static_cast<double>(std::filesystem::file_size(file));
+    const double base = ResetPeakMemory();
     for (auto _ : state) {
         pugi::xml_document doc;
         pugi::xml_parse_result result = doc.load_file(file.c_str());
         if (!result) state.SkipWithError(result.description());
         benchmark::DoNotOptimize(doc.first_child());
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * std::filesystem::file_size(file)));
+    state.counters["peak_rss_x_file"] = PeakMemoryAbove(base) / fileBytes;
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * fileBytes));
 }
 
 BENCHMARK(BM_ReadTreeUtf8)->Unit(benchmark::kMillisecond)->Iterations(3);

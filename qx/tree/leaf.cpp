@@ -3,6 +3,8 @@
 #include <cwchar>
 
 #include "qx/platform/base/format.h"
+#include "qx/platform/base/utf.h"
+#include "qx/tree/internal/packed_leaf.h"
 #include "qx/text/sub_str.h"
 
 namespace qx {
@@ -41,7 +43,7 @@ CLeaf::CLeaf(const wchar_t* name, const wchar_t* value, bool raw) {
     SetName(name);
     if (value && *value) {
         if (raw) {
-            m_value = value;
+            MutableValue() = value;
         } else {
             SetOnlyValue(value);
         }
@@ -49,6 +51,18 @@ CLeaf::CLeaf(const wchar_t* name, const wchar_t* value, bool raw) {
 }
 
 CLeaf::~CLeaf() = default;
+
+void CLeaf::WidenPacked() const {
+    const std::string_view bytes = qx::detail::PackedLeaf::Bytes(*this);
+    std::wstring& wide = m_value.str();
+    if (m_widening) {
+        wide.resize(bytes.size());
+        for (size_t i = 0; i < bytes.size(); ++i) wide[i] = m_widening[static_cast<unsigned char>(bytes[i])];
+    } else {
+        qx::Utf8ToWide(bytes, wide);
+    }
+    m_packedBytes = 0;
+}
 
 CString CLeaf::GetOnlyValue(wchar_t separator) {
     CString out;
@@ -66,13 +80,13 @@ void CLeaf::SetOnlyValue(const wchar_t* value, wchar_t separator) {
     CQxSubStr builder;
     builder.AddInit(separator);
     builder.Add(value);
-    builder.AddEnd(m_value);
+    builder.AddEnd(MutableValue());
 }
 
 bool CLeaf::GetValue(int index, CString& out, wchar_t separator) {
     out.Empty();
-    qxSubStrUtil::GetInit(m_value, separator);
-    if (index < 1 || m_value.IsEmpty()) return false;
+    qxSubStrUtil::GetInit(Value(), separator);
+    if (index < 1 || Value().IsEmpty()) return false;
     bool more = true;
     for (int i = 1; i < index && more; ++i) more = qxSubStrUtil::Get(out);
     if (more) {
@@ -89,8 +103,8 @@ CString CLeaf::GetStrLeafValue(int index, wchar_t separator, const wchar_t* defa
 }
 
 bool CLeaf::ReadValueAt(int index, wchar_t separator, CString& out) {
-    qxSubStrUtil::GetInit(m_value, separator);
-    if (m_value.IsEmpty()) return false;
+    qxSubStrUtil::GetInit(Value(), separator);
+    if (Value().IsEmpty()) return false;
     for (int i = 1; i < index; ++i) {
         if (!qxSubStrUtil::Get(out)) return false;
     }
@@ -99,8 +113,8 @@ bool CLeaf::ReadValueAt(int index, wchar_t separator, CString& out) {
 }
 
 bool CLeaf::InitGetValues(wchar_t separator) {
-    qxSubStrUtil::GetInit(m_value, separator);
-    return !m_value.IsEmpty();
+    qxSubStrUtil::GetInit(Value(), separator);
+    return !Value().IsEmpty();
 }
 
 void CLeaf::GetValueInit(wchar_t separator) { InitGetValues(separator); }
@@ -149,5 +163,5 @@ void CLeaf::SetLastValue(const wchar_t* value) {
     ExitSetValues();
 }
 
-void CLeaf::ExitSetValues() { qxSubStrUtil::AddEnd(m_value); }
+void CLeaf::ExitSetValues() { qxSubStrUtil::AddEnd(MutableValue()); }
 void CLeaf::SetAccumulatedValue() { ExitSetValues(); }

@@ -8,9 +8,19 @@
 // the builder, SetNextValue appends to it, and ExitSetValues/SetLastValue
 // store it in the leaf they are called on. Every single-value operation
 // restarts the reader or uses the builder, so finish a list first.
+//
+// A leaf read from a file keeps its value in the file's bytes, right behind
+// the leaf in the same block, and widens it the first time it is asked for
+// (qx/tree/internal/packed_leaf.h).
 #pragma once
 
+#include <cstddef>
+
 #include "qx/tree/tree_item.h"
+
+namespace qx::detail {
+struct PackedLeaf;
+}
 
 class QX_API CLeaf : public CTreeItem {
 public:
@@ -27,9 +37,9 @@ public:
     void DumpToDebugger(int level) const override;
 
     // The packed value as stored.
-    const CString& GetRawData() const { return m_value; }
-    void SetRawData(const CString& text) { m_value = text; }
-    void SetRawData(CString&& text) { m_value = std::move(text); }
+    const CString& GetRawData() const { return Value(); }
+    void SetRawData(const CString& text) { MutableValue() = text; }
+    void SetRawData(CString&& text) { MutableValue() = std::move(text); }
 
     CString GetOnlyValue(wchar_t separator = L':');
     int GetOnlyValueI(wchar_t separator = L':', bool force = false);
@@ -68,7 +78,23 @@ public:
     void SetAccumulatedValue();
 
 private:
-    CString m_value;
+    friend struct qx::detail::PackedLeaf;
+
+    const CString& Value() const {
+        if (m_packedBytes) WidenPacked();
+        return m_value;
+    }
+    CString& MutableValue() {
+        m_packedBytes = 0;
+        return m_value;
+    }
+    void WidenPacked() const;
+
+    mutable CString m_value;
+    // While m_packedBytes is not zero, the value is that many bytes behind
+    // the leaf: 8-bit text widened by m_widening, or UTF-8 when it is null.
+    mutable std::size_t m_packedBytes = 0;
+    const wchar_t* m_widening = nullptr;
 };
 
 namespace qx {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "qx/text/sub_str.h"
+#include "qx/tree/internal/name_pool.h"
 
 namespace {
 
@@ -34,6 +35,16 @@ template <typename T>
 T* FindNamed(const CTypedPtrList<T>& list, const wchar_t* name, T* after, bool noCase) {
     bool found;
     POSITION pos = StartAfter(list, after, found);
+    const CString* entry = nullptr;
+    if (!noCase && qx::detail::FindPooledName(name, entry)) {
+        // Names are pooled: the same text is the same entry.
+        if (!entry) return nullptr;
+        while (pos) {
+            T* item = list.GetNext(pos);
+            if (&item->GetName() == entry) return item;
+        }
+        return nullptr;
+    }
     while (pos) {
         T* item = list.GetNext(pos);
         if (NamesEqual(item->GetName(), name, noCase)) return item;
@@ -59,9 +70,12 @@ bool Unlink(CTypedPtrList<T>& list, T* item, POSITION& cursor) {
 }
 
 // Moves every child of *node* onto *stack*, so that deleting it later does
-// not recurse: deep trees are torn down without using the call stack.
+// not recurse: deep trees are torn down without using the call stack. The
+// last child goes first, so that the stack gives the nodes back in the
+// order of the document, which is the order a reader placed them in memory.
 void DetachChildren(CTypedPtrList<CNode>& children, std::vector<CNode*>& stack) {
-    while (!children.IsEmpty()) stack.push_back(children.RemoveHead());
+    for (POSITION pos = children.GetTailPosition(); pos;) stack.push_back(children.GetPrev(pos));
+    children.RemoveAll();
 }
 
 }  // namespace
@@ -173,10 +187,10 @@ void CNode::DeleteAllChildren(bool keep) {
 
 void CNode::DeleteAllLeaves(bool keep) {
     m_leafCursor = nullptr;
-    while (!m_leaves.IsEmpty()) {
-        CLeaf* leaf = m_leaves.RemoveHead();
-        if (!keep) delete leaf;
+    if (!keep) {
+        for (POSITION pos = m_leaves.GetHeadPosition(); pos;) delete m_leaves.GetNext(pos);
     }
+    m_leaves.RemoveAll();
 }
 
 CNode* CNode::GetChild(unsigned n) const { return ItemAt(m_children, n); }

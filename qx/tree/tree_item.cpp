@@ -8,6 +8,7 @@
 #include "qx/platform/base/utf.h"
 #include "qx/platform/os/clipboard.h"
 #include "qx/tree/internal/item_memory.h"
+#include "qx/tree/internal/name_pool.h"
 
 namespace {
 
@@ -44,10 +45,19 @@ public:
         if (it == names_.end()) {
             it = names_.emplace(std::wstring(name)).first;
             bytes_ += (name.size() + 1) * sizeof(wchar_t);
+            if (name.find(L'\0') != std::wstring_view::npos) holdsZero_ = true;
         }
         cached = &*it;
         return cached;
     }
+
+    // The entry of *name* without adding it; null when there is none.
+    const CString* Find(std::wstring_view name) const {
+        if (name.empty()) return &empty_;
+        auto it = names_.find(name);
+        return it == names_.end() ? nullptr : &*it;
+    }
+    bool HoldsZero() const { return holdsZero_; }
 
     const CString* Empty() const { return &empty_; }
     size_t Size() const { return names_.size(); }
@@ -67,6 +77,7 @@ private:
     std::array<const CString*, kCacheSlots> recent_{};
     CString empty_;
     size_t bytes_ = 0;
+    bool holdsZero_ = false;  // a name with a zero inside was added
 };
 
 }  // namespace
@@ -100,6 +111,17 @@ bool CTreeItem::WriteToClipBoard(wchar_t separator) const {
     qx::CloseClipboard();
     return true;
 }
+
+namespace qx::detail {
+
+bool FindPooledName(const wchar_t* name, const CString*& entry) {
+    const NamePool& pool = NamePool::Instance();
+    if (pool.HoldsZero()) return false;
+    entry = pool.Find(name ? std::wstring_view(name) : std::wstring_view());
+    return true;
+}
+
+}  // namespace qx::detail
 
 namespace qx {
 

@@ -12,6 +12,10 @@
 #include "qx/platform/base/cstring.h"
 #include "qx/platform/base/export.h"
 
+namespace qx::detail {
+struct PooledName;
+}
+
 class QX_API CTreeItem {
 public:
     virtual ~CTreeItem();
@@ -58,6 +62,8 @@ protected:
     CTreeItem& operator=(const CTreeItem&) = delete;
 
 private:
+    friend struct qx::detail::PooledName;
+
     const CString* m_name;  // points into the name pool
 };
 

@@ -13,6 +13,8 @@
 #include "qx/tree/internal/tree_reader.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,8 @@
 #include "qx/tree/exc.h"
 #include "qx/text/text_codec.h"
 #include "qx/tree/internal/item_memory.h"
+#include "qx/tree/internal/name_pool.h"
+#include "qx/tree/internal/packed_leaf.h"
 #include "qx/tree/internal/text_source.h"
 #include "qx/tree/node.h"
 
@@ -31,6 +35,24 @@ using qx::detail::FindStop;
 using qx::detail::TableSource;
 using qx::detail::Utf8Source;
 using qx::detail::WideSource;
+
+// A leaf holding the text from *begin* to *end* as its value: wide text as
+// it is, bytes in their compact form, widened when first asked for.
+CLeaf* NewLeaf(const WideSource&, const wchar_t* begin, const wchar_t* end) {
+    auto* leaf = new CLeaf;
+    if (begin != end) leaf->SetRawData(CString(std::wstring(begin, end)));
+    return leaf;
+}
+
+CLeaf* NewPackedLeaf(const char* begin, const char* end, const wchar_t* widening) {
+    if (begin == end) return new CLeaf;
+    return qx::detail::PackedLeaf::New(std::string_view(begin, static_cast<size_t>(end - begin)), widening);
+}
+
+CLeaf* NewLeaf(const Utf8Source&, const char* begin, const char* end) { return NewPackedLeaf(begin, end, nullptr); }
+CLeaf* NewLeaf(const TableSource& source, const char* begin, const char* end) {
+    return NewPackedLeaf(begin, end, source.table);
+}
 
 template <typename Source>
 class Reader {
@@ -45,32 +67,23 @@ public:
 
     // One node with everything inside it, appended to what *root* holds.
     void ReadNode(CNode& root) {
-        struct Frame {
-            CNode* node;
-            bool xml;
-        };
         std::vector<Frame> open;
-        open.push_back({&root, ReadStartTag(root)});
+        open.push_back(ReadStartTag(root));
         while (!open.empty()) {
             const Frame top = open.back();
             SkipSpace();
             if (!*p_) Fail(qx::kReadErrorLeafIncomplete);
             if (top.xml ? StartsWith("</") : StartsWith("[ENDE_")) {
                 p_ += top.xml ? 2 : 6;
-                ReadEndTag(*top.node, top.xml);
+                ReadEndTag(top);
                 open.pop_back();
             } else if (*p_ == (top.xml ? '<' : '[')) {
                 // The child belongs to the tree before it is read, so that a
                 // read error leaves a partly read tree the caller can delete.
                 CNode* child = top.node->AddChild(new CNode);
-                open.push_back({child, ReadStartTag(*child)});
+                open.push_back(ReadStartTag(*child));
             } else {
-                CLeaf* leaf = top.node->AddLeaf(new CLeaf);
-                if (top.xml) {
-                    ReadXmlLeaf(*leaf);
-                } else {
-                    ReadBracketLeaf(*leaf);
-                }
+                ReadLeafInto(*top.node, top.xml);
             }
         }
     }
@@ -79,10 +92,25 @@ public:
     void ReadLeaf(CLeaf& leaf) {
         SkipSpace();
         if (!*p_) Fail(qx::kReadErrorLeafIncomplete);
-        ReadBracketLeaf(leaf);
+        LeafText text;
+        if (!ScanBracketLeaf(text)) Fail(qx::kReadErrorLeafIncomplete);
+        SetName(leaf, text.name, text.nameEnd);
+        if (text.hasValue) {
+            std::wstring value;
+            source_.Widen(text.value, text.valueEnd, value);
+            leaf.SetRawData(CString(std::move(value)));
+        }
     }
 
 private:
+    // A node being read, with the name its start tag gave.
+    struct Frame {
+        CNode* node;
+        bool xml;  // in the simple XML form
+        const Unit* name;
+        const Unit* nameEnd;
+    };
+
     void SkipSpace() {
         while (*p_) {
             const size_t length = source_.SpaceAt(p_);
@@ -100,33 +128,71 @@ private:
     }
 
     void SetName(CTreeItem& item, const Unit* begin, const Unit* end) {
-        source_.Widen(begin, end, name_);
-        item.SetName(std::wstring_view(name_));
+        if constexpr (sizeof(Unit) == 1) {
+            // A document repeats a handful of names: the bytes of the names
+            // read last answer most of them without widening and pooling.
+            const auto length = static_cast<size_t>(end - begin);
+            if (!length) return;
+            RecentName& recent = recent_[(length * 31 + static_cast<unsigned char>(begin[0]) * 7 +
+                                          static_cast<unsigned char>(end[-1]) * 13) %
+                                         recent_.size()];
+            if (recent.entry && recent.bytes.size() == length && std::memcmp(recent.bytes.data(), begin, length) == 0) {
+                qx::detail::PooledName::Assign(item, *recent.entry);
+                return;
+            }
+            source_.Widen(begin, end, name_);
+            item.SetName(std::wstring_view(name_));
+            recent.bytes.assign(begin, length);
+            recent.entry = &item.GetName();
+        } else {
+            source_.Widen(begin, end, name_);
+            item.SetName(std::wstring_view(name_));
+        }
     }
 
-    void SetValue(CLeaf& leaf, const Unit* begin, const Unit* end) {
-        std::wstring value;
-        source_.Widen(begin, end, value);
-        leaf.SetRawData(CString(std::move(value)));
+    // Where a leaf's name and value stand in the text.
+    struct LeafText {
+        const Unit* name = nullptr;
+        const Unit* nameEnd = nullptr;
+        const Unit* value = nullptr;
+        const Unit* valueEnd = nullptr;
+        bool hasValue = false;  // a separator follows the name
+    };
+
+    // A leaf appended to *node*: a leaf line of the bracket form, or in the
+    // simple XML form the nameless leaf of the text before the next tag. An
+    // incomplete leaf is appended empty before the error is raised, so that
+    // the partly read tree holds it.
+    void ReadLeafInto(CNode& node, bool xml) {
+        LeafText text;
+        if (!(xml ? ScanXmlLeaf(text) : ScanBracketLeaf(text))) {
+            node.AddLeaf(new CLeaf);
+            Fail(qx::kReadErrorLeafIncomplete);
+        }
+        CLeaf* leaf = node.AddLeaf(NewLeaf(source_, text.value, text.valueEnd));
+        if (!xml) SetName(*leaf, text.name, text.nameEnd);
     }
 
     // A leaf line of the bracket form: the name up to the separator or a
     // line end, the value up to the line end, which is consumed. A carriage
-    // return alone belongs to the value.
-    void ReadBracketLeaf(CLeaf& leaf) {
-        const Unit* name = p_;
+    // return alone belongs to the value. False when the text ends within
+    // the name.
+    bool ScanBracketLeaf(LeafText& text) {
+        text.name = p_;
         const Unit* p = FindStop(p_, end_, separator_, '\r', '\n');
         p_ = p;
-        if (!*p) Fail(qx::kReadErrorLeafIncomplete);
-        SetName(leaf, name, p);
+        if (!*p) return false;
+        text.nameEnd = p;
+        text.value = text.valueEnd = p;
         if (*p == separator_) {
-            const Unit* value = ++p;
+            text.hasValue = true;
+            text.value = ++p;
             for (;;) {
                 p = FindStop(p, end_, '\n', '\r', '\n');
                 if (*p != '\r' || p[1] == '\n') break;
                 ++p;  // a carriage return alone belongs to the value
             }
-            SetValue(leaf, value, p);
+            text.valueEnd = p;
         }
         if (*p == '\r' && p[1] == '\n') {
             p += 2;
@@ -134,20 +200,20 @@ private:
             ++p;
         }
         p_ = p;
+        return true;
     }
 
     // A nameless leaf of the simple XML form: the value up to the next '<'
-    // or line end, which stays unread.
-    void ReadXmlLeaf(CLeaf& leaf) {
-        const Unit* value = p_;
+    // or line end, which stays unread. False when the text ends first.
+    bool ScanXmlLeaf(LeafText& text) {
+        text.value = p_;
         p_ = FindStop(p_, end_, '<', '\r', '\n');
-        if (!*p_) Fail(qx::kReadErrorLeafIncomplete);
-        SetValue(leaf, value, p_);
+        text.valueEnd = p_;
+        return *p_ != 0;
     }
 
-    // A node's start tag (after white space); whether the node is in the
-    // simple XML form.
-    bool ReadStartTag(CNode& node) {
+    // A node's start tag (after white space).
+    Frame ReadStartTag(CNode& node) {
         SkipSpace();
         if (*p_ != '[' && *p_ != '<') Fail(qx::kReadErrorNoStartBracket);
         const bool xml = *p_ == '<';
@@ -157,15 +223,16 @@ private:
         p_ = FindStop(p_, end_, close, close, close);
         if (!*p_) Fail(qx::kReadErrorNoEndBracket);
         SetName(node, name, p_);
-        ++p_;
-        return xml;
+        return {&node, xml, name, p_++};
     }
 
     // The rest of an end tag after "</" or "[ENDE_": the node's own name
     // exactly, then the closing bracket and an optional line end.
-    void ReadEndTag(const CNode& node, bool xml) {
-        const Unit* after = source_.Match(p_, node.GetName().str());
-        if (!after || *after != (xml ? '>' : ']')) Fail(qx::kReadErrorWrongEnd);
+    void ReadEndTag(const Frame& open) {
+        const Unit close = open.xml ? '>' : ']';
+        const Unit* after = MatchStartName(open);
+        if (!after) after = source_.Match(p_, open.node->GetName().str());
+        if (!after || *after != close) Fail(qx::kReadErrorWrongEnd);
         p_ = after + 1;
         if (*p_ == '\r' && p_[1] == '\n') {
             p_ += 2;
@@ -174,11 +241,30 @@ private:
         }
     }
 
+    // The position after the start tag's name when the text at p_ repeats
+    // its units, else null. A node keeps the name it had when its start tag
+    // names none, so an empty name is left to the comparison of names.
+    const Unit* MatchStartName(const Frame& open) const {
+        if (open.name == open.nameEnd) return nullptr;
+        // Unit by unit: the text's zero ends the comparison, however short
+        // the rest of the text is.
+        const Unit* p = p_;
+        for (const Unit* n = open.name; n != open.nameEnd; ++n, ++p) {
+            if (*p != *n) return nullptr;
+        }
+        return p;
+    }
+
     const Source source_;
     const Unit* p_;
     const Unit* const end_;
     const Unit separator_;
     std::wstring name_;  // reused for every name: names are interned, not kept
+    struct RecentName {
+        std::string bytes;
+        const CString* entry = nullptr;  // the pool's entry for them
+    };
+    std::array<RecentName, 64> recent_;
 };
 
 template <typename Source>

@@ -141,6 +141,27 @@ TEST(NodeTest, FindByNameAndAttribute) {
     EXPECT_EQ(root.FindChildByAttributeValue(nullptr, L"id", L"2", &stranger), nullptr);
 }
 
+// Names are compared through their pool entries; what is found must stay
+// what comparing the texts finds.
+TEST(NodeTest, FindByNameAsTheTextsCompare) {
+    CNode root(L"r");
+    CLeaf* unnamed = root.AddLeaf(new CLeaf);
+    CLeaf* named = root.AddLeaf(L"k", L"v");
+    EXPECT_EQ(root.FindLeaf(L"a name no item ever had"), nullptr);
+    EXPECT_EQ(root.FindLeaf(L""), unnamed);
+    EXPECT_EQ(root.FindLeaf(nullptr), unnamed);
+    EXPECT_EQ(root.FindLeaf(L"k", unnamed), named);
+    EXPECT_EQ(root.FindChild(L"k"), nullptr);
+
+    // A comparison ends at the first zero, so a name with one inside equals
+    // the text before it. This stays last: the pool then compares texts for
+    // the rest of the process.
+    CLeaf* zero = root.AddLeaf(new CLeaf);
+    zero->SetName(std::wstring_view(L"z\0tail", 6));
+    EXPECT_EQ(root.FindLeaf(L"z"), zero);
+    EXPECT_EQ(root.FindLeaf(L"k"), named);
+}
+
 TEST(NodeTest, TypedGettersByPath) {
     CNode root(L"r");
     CNode* layer = root.AddChild(L"Layer");

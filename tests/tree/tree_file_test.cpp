@@ -147,6 +147,47 @@ TEST(TreeFileTest, ReadsEveryEncoding) {
     EXPECT_EQ(oem->GetLeaf(0)->GetRawData(), L"Ä");
 }
 
+// Values read from UTF-8 and 8-bit files stay in the file's bytes until
+// asked for: every way of reading, changing and copying them must see the
+// same values as leaves built in memory, also a leaf kept after its tree.
+TEST(TreeFileTest, ValuesKeptInTheFilesBytesBehaveAsAnyOther) {
+    TempDir dir;
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"utf-8", "\xEF\xBB\xBF[A]\r\nk:1,5:Gr\xC3\xBC\xC3\x9F" "e\r\ne:\r\n[ENDE_A]\r\n"},
+        {"code page", "[A]\r\nk:1,5:Gr\xFC\xDF" "e\r\ne:\r\n[ENDE_A]\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(dir.path() / "in.txt", c.bytes);
+        std::unique_ptr<CNode> root(CNode::ReadFromFile(dir.Wide("in.txt").c_str()));
+        ASSERT_NE(root, nullptr);
+        CLeaf* k = root->FindLeaf(L"k");
+        ASSERT_NE(k, nullptr);
+        CString second;
+        EXPECT_TRUE(k->GetValue(2, second));
+        EXPECT_EQ(second, L"Grüße");
+        EXPECT_EQ(root->GetDblLeafValue(L"", L"k"), 1.5);
+        EXPECT_EQ(root->FindLeaf(L"e")->GetRawData(), L"");
+
+        CNode copy(*root);
+        EXPECT_EQ(TextOf(copy), L"[A]\r\n\tk:1,5:Grüße\r\n\te:\r\n[ENDE_A]\r\n");
+        EXPECT_TRUE(copy.SetStrLeafValue(L"", L"k", 3, L"neu"));
+        EXPECT_EQ(copy.FindLeaf(L"k")->GetRawData(), L"1,5:Grüße:neu");
+
+        root->FindLeaf(L"e")->SetRawData(CString(L"x"));
+        EXPECT_EQ(root->FindLeaf(L"e")->GetRawData(), L"x");
+
+        // A leaf kept after its tree was deleted keeps its value.
+        ASSERT_TRUE(root->DeleteLeaf(k, true));
+        root.reset();
+        std::unique_ptr<CLeaf> kept(k);
+        EXPECT_EQ(kept->GetRawData(), L"1,5:Grüße");
+    }
+}
+
 TEST(TreeFileTest, ReadErrorsDeleteWhatWasReadAndPassOn) {
     TempDir dir;
     WriteBytes(dir.path() / "bad.txt", "[A]\r\n[B]\r\nk:v\r\n[ENDE_C]");

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <new>
+#include <type_traits>
 #include <utility>
 
 #include "qx/platform/base/cstring.h"
@@ -111,8 +112,15 @@ public:
         RemoveAt(GetTailPosition());
         return value;
     }
+    // Gives the blocks back as well: a list emptied as a whole starts again
+    // with small blocks.
     void RemoveAll() {
-        while (head_) RemoveAt(GetHeadPosition());
+        if constexpr (!std::is_trivially_destructible_v<T>) {
+            for (Entry* e = head_; e; e = e->next) e->value.~T();
+        }
+        head_ = tail_ = nullptr;
+        count_ = 0;
+        FreeBlocks();
     }
 
     // Position of the first item equal to *value* after *startAfter* (from
