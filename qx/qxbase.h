@@ -82,6 +82,7 @@
 #include "qx/platform/os/last_error.h"
 #include "qx/platform/os/locale_info.h"
 #include "qx/platform/os/locked_append_file.h"
+#include "qx/platform/os/name_probe.h"
 #include "qx/platform/os/native_path.h"
 #include "qx/platform/os/path_split.h"
 #include "qx/platform/os/print_queues.h"

@@ -7,6 +7,7 @@
 #include "qx/install/localizer.h"
 #include "qx/install/reg_util.h"
 #include "qx/platform/os/file_system.h"
+#include "qx/platform/os/name_probe.h"
 #include "qx/text/path.h"
 
 namespace {
@@ -71,19 +72,21 @@ CString CLocalizer::searchVariant(const CString& file, int useRegion, int useLan
     if (usePrintLanguage) CRegUtil::getPrintLanguage(language, true);
 
     // Candidates are joined from the parts directly: they are built for
-    // every search, most of them name files that do not exist.
+    // every search, most of them name files that do not exist, in one or two
+    // folders, which the probe looks at once each.
+    qx::NameProbe probe;
     const std::wstring_view d = drive.str(), p = folder.str(), b = base.str(), e = ext.str(), r = region.str();
     for (;;) {
         const std::wstring_view l = language.str();
         std::optional<CString> found;
-        auto tryCandidate = [&found](std::initializer_list<std::wstring_view> parts) {
+        auto tryCandidate = [&found, &probe](std::initializer_list<std::wstring_view> parts) {
             if (found) return;
             size_t length = 0;
             for (const std::wstring_view part : parts) length += part.size();
             std::wstring candidate;
             candidate.reserve(length);
             for (const std::wstring_view part : parts) candidate += part;
-            if (qx::GetFileStatus(candidate)) found = CString(std::move(candidate));
+            if (probe.Exists(candidate)) found = CString(std::move(candidate));
         };
         const bool haveRegion = !region.IsEmpty();
         const bool haveLanguage = !language.IsEmpty();

@@ -12,9 +12,9 @@ namespace qx {
 
 namespace detail {
 
-FolderListing::FolderListing(const std::vector<std::string>& names) {
+FolderListing::FolderListing(const std::vector<NativeName>& names) {
     entries_.reserve(names.size());
-    for (const std::string& name : names) entries_.push_back({CaseFoldedNativeName(name), name});
+    for (const NativeName& entry : names) entries_.push_back({CaseFoldedNativeName(entry.name), entry.name, entry.plain});
     std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) { return a.folded < b.folded; });
 }
 
@@ -22,14 +22,22 @@ FolderListing::Match FolderListing::Find(std::string_view name) const {
     const std::wstring folded = CaseFoldedNativeName(name);
     auto it = std::lower_bound(entries_.begin(), entries_.end(), folded,
                                [](const Entry& entry, const std::wstring& key) { return entry.folded < key; });
-    Match match;
+    const Entry* exact = nullptr;
+    const Entry* first = nullptr;
     size_t variants = 0;
     for (; it != entries_.end() && it->folded == folded; ++it) {
-        if (it->name == name) match.exact = true;
-        if (++variants == 1) match.variant = it->name;
+        if (it->name == name) exact = &*it;
+        if (++variants == 1) first = &*it;
     }
-    // Two variants: choosing one could open the wrong file.
-    if (match.exact || variants != 1) match.variant.reset();
+    Match match;
+    if (exact) {
+        match.exact = true;
+        match.plain = exact->plain;
+    } else if (variants == 1) {
+        // Only a single variant: of two, choosing one could open the wrong file.
+        match.variant = first->name;
+        match.plain = first->plain;
+    }
     return match;
 }
 

@@ -24,13 +24,13 @@ std::optional<FolderStamp> NativeFolderStamp(const std::string& nativePath) {
     return stamp;
 }
 
-std::optional<std::vector<std::string>> ListNativeFolder(const std::string& nativePath) {
+std::optional<std::vector<NativeName>> ListNativeFolder(const std::string& nativePath) {
     DIR* dir = ::opendir(nativePath.c_str());
     if (!dir) return std::nullopt;
-    std::vector<std::string> names;
+    std::vector<NativeName> names;
     while (const dirent* entry = ::readdir(dir)) {
         if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
-            names.emplace_back(entry->d_name);
+            names.push_back({entry->d_name, entry->d_type == DT_REG || entry->d_type == DT_DIR});
     }
     ::closedir(dir);
     return names;

@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "qx/platform/os/internal/native_entries.h"
+
 namespace qx::detail {
 
 // A folder's identity and the time its entries last changed.
@@ -34,11 +36,12 @@ std::optional<FolderStamp> NativeFolderStamp(const std::string& nativePath);
 // The entries of one folder, ordered by their case-folded names.
 class FolderListing {
 public:
-    explicit FolderListing(const std::vector<std::string>& names);
+    explicit FolderListing(const std::vector<NativeName>& names);
 
     struct Match {
         bool exact = false;                  // *name* is an entry as written
         std::optional<std::string> variant;  // else the single entry equal to it ignoring case
+        bool plain = false;                  // the entry found is a plain file or folder
     };
     Match Find(std::string_view name) const;
     size_t size() const { return entries_.size(); }
@@ -47,6 +50,7 @@ private:
     struct Entry {
         std::wstring folded;
         std::string name;
+        bool plain;
     };
     std::vector<Entry> entries_;
 };

@@ -13,9 +13,17 @@ namespace qx::detail {
 // True when *nativePath* names an entry (a dangling symbolic link counts).
 bool NativeEntryExists(const std::string& nativePath);
 
-// The entry names of folder *nativePath* without "." and "..", in no
+// An entry of a folder listing. *plain*: the folder said it is a file or a
+// folder itself (not a symbolic link, not of a kind it does not tell), so
+// that it exists as it stands without asking about it again.
+struct NativeName {
+    std::string name;
+    bool plain = false;
+};
+
+// The entries of folder *nativePath* without "." and "..", in no
 // particular order; nullopt when it cannot be listed.
-std::optional<std::vector<std::string>> ListNativeFolder(const std::string& nativePath);
+std::optional<std::vector<NativeName>> ListNativeFolder(const std::string& nativePath);
 
 // *nativePath*, which does not exist as written, with each component that
 // is missing replaced by its single case variant (see ToNativePath).
